@@ -1,0 +1,55 @@
+# The two commands users and CI rely on: `make run` and `make test`.
+SHELL := /bin/bash
+BUILD := build
+CMAKE_GEN := -G Ninja
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build native win64 i686 test unit-test windows-test run format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/win64/build.ninja: | deps
+	cmake -S . -B $(BUILD)/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+
+$(BUILD)/native/build.ninja: | deps
+	cmake -S . -B $(BUILD)/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug
+
+$(BUILD)/i686/build.ninja: | deps
+	cmake -S . -B $(BUILD)/i686 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DKEYLOOM_BUILD_TESTS=OFF
+
+win64: $(BUILD)/win64/build.ninja
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+
+native: $(BUILD)/native/build.ninja
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+# 32-bit programs are compiled to keep the code portable; they cannot run on this machine.
+i686: $(BUILD)/i686/build.ninja
+	cmake --build $(BUILD)/i686 -j $(JOBS) --target Keyloom KeyloomScheduler
+
+build: win64
+
+unit-test: native
+	cd $(BUILD)/native && ctest --output-on-failure
+
+windows-test: win64
+	bash scripts/run-windows-tests.sh $(BUILD)/win64
+
+test: deps
+	$(MAKE) unit-test
+	$(MAKE) windows-test
+	$(MAKE) i686
+
+run: win64
+	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe
+
+format:
+	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

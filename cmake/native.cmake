@@ -1,0 +1,28 @@
+# Host build: the portable core, its unit tests and the benchmarks that need no desktop.
+if(KEYLOOM_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+keyloom_sources(core_sources macro/file macro/desktop macro/language macro/player settings
+                recorder library editor scheduler)
+add_library(keyloom_core STATIC ${core_sources})
+
+if(KEYLOOM_BUILD_TESTS)
+    enable_testing()
+    find_package(GTest REQUIRED)
+    keyloom_sources(support_sources tests/support)
+    file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+    add_executable(unit_tests ${unit_sources} ${support_sources})
+    target_link_libraries(unit_tests keyloom_core GTest::gtest GTest::gtest_main GTest::gmock)
+    add_test(NAME unit_tests COMMAND unit_tests)
+    set_tests_properties(unit_tests PROPERTIES TIMEOUT 300)
+endif()
+
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_native.cpp)
+foreach(src ${bench_sources})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} keyloom_core)
+endforeach()

@@ -1,0 +1,71 @@
+# Cross build: the two programs, statically linked, and the tests that need the real platform.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh)
+
+set(KEYLOOM_WIN32_LIBS comctl32 comdlg32 shell32 winmm advapi32 user32 gdi32 kernel32)
+
+# A static library of the named folders, linked with `deps`.
+function(keyloom_library name deps)
+    keyloom_sources(sources ${ARGN})
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_link_libraries(${name} PUBLIC ${deps})
+    else()
+        add_library(${name} INTERFACE)
+        target_link_libraries(${name} INTERFACE ${deps})
+    endif()
+endfunction()
+
+keyloom_library(keyloom_shared "${KEYLOOM_WIN32_LIBS}" macro/file macro/desktop macro/language
+                macro/player settings)
+keyloom_library(keyloom_app keyloom_shared recorder library editor)
+keyloom_library(keyloom_sched keyloom_shared scheduler)
+
+# Dialogs, menus, icons and bitmaps of each program; tests that open a dialog link them too.
+add_library(keyloom_resources OBJECT resources/keyloom.rc)
+add_library(scheduler_resources OBJECT resources/scheduler.rc)
+
+add_executable(Keyloom WIN32 library/program_entry_win32.cpp resources/keyloom_program.rc
+                             $<TARGET_OBJECTS:keyloom_resources>)
+target_link_libraries(Keyloom keyloom_app)
+
+add_executable(KeyloomScheduler WIN32 scheduler/program_entry_win32.cpp
+                                      resources/scheduler_program.rc
+                                      $<TARGET_OBJECTS:scheduler_resources>)
+target_link_libraries(KeyloomScheduler keyloom_sched)
+set_target_properties(KeyloomScheduler PROPERTIES OUTPUT_NAME "Keyloom Scheduler")
+
+if(KEYLOOM_BUILD_TESTS)
+    enable_testing()
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+    keyloom_library(windows_test_support "keyloom_app;keyloom_sched;gtest;gmock" tests/support)
+
+    file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.cpp)
+    foreach(src ${windows_tests})
+        get_filename_component(name ${src} NAME_WE)
+        set(resources)
+        if(name MATCHES "^keyloom_")
+            set(resources $<TARGET_OBJECTS:keyloom_resources>)
+        elseif(name MATCHES "^scheduler_")
+            set(resources $<TARGET_OBJECTS:scheduler_resources>)
+        endif()
+        add_executable(${name} ${src} ${resources})
+        target_link_libraries(${name} windows_test_support gtest_main)
+        add_dependencies(${name} Keyloom KeyloomScheduler)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 240
+            ENVIRONMENT "KEYLOOM_BIN=${CMAKE_BINARY_DIR};KEYLOOM_SOURCE=${CMAKE_SOURCE_DIR}")
+    endforeach()
+endif()
+
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)
+foreach(src ${bench_sources})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} keyloom_app keyloom_sched)
+endforeach()

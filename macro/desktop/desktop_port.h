@@ -1,0 +1,141 @@
+#pragma once
+// The boundary between the macro logic and the desktop it drives. Operations carry the
+// platform's own names; window handles cross it as an opaque integer.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+using WindowHandle = std::uintptr_t;
+constexpr WindowHandle NO_WINDOW = 0;
+
+// Values the logic passes through the port, as the platform defines them.
+namespace desk {
+constexpr uint32_t LEFT_DOWN = 0x0002;
+constexpr uint32_t LEFT_UP = 0x0004;
+constexpr uint32_t RIGHT_DOWN = 0x0008;
+constexpr uint32_t RIGHT_UP = 0x0010;
+constexpr uint32_t KEY_RELEASE = 0x0002;
+
+constexpr int KEY_LBUTTON = 1;
+constexpr int KEY_RBUTTON = 2;
+constexpr int KEY_SHIFT = 0x10;
+constexpr int KEY_CONTROL = 0x11;
+constexpr int KEY_ALT = 0x12;
+constexpr int KEY_PAUSE = 19;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_DELETE = 46;
+
+constexpr int SHOW_HIDE = 0;
+constexpr int SHOW_NORMAL = 1;
+constexpr int SHOW_SHOW = 5;
+constexpr int SHOW_MINIMIZE = 6;
+constexpr int SHOW_RESTORE = 9;
+
+constexpr uint32_t EXIT_LOGOFF = 0x0000;
+constexpr uint32_t EXIT_SHUTDOWN_FORCED = 0x0005;
+constexpr uint32_t EXIT_REBOOT_FORCED = 0x0006;
+constexpr uint32_t EXIT_POWEROFF_FORCED = 0x000C;
+
+constexpr uint32_t HOTKEY_ALT = 1;
+constexpr uint32_t HOTKEY_CONTROL = 2;
+constexpr uint32_t HOTKEY_SHIFT = 4;
+
+// Message box styles and answers.
+constexpr uint32_t BOX_OK = 0x00;
+constexpr uint32_t BOX_YESNOCANCEL = 0x03;
+constexpr uint32_t BOX_YESNO = 0x04;
+constexpr uint32_t BOX_ICON_ERROR = 0x10;
+constexpr uint32_t BOX_ICON_QUESTION = 0x20;
+constexpr uint32_t BOX_ICON_WARNING = 0x30;
+constexpr uint32_t BOX_ICON_INFORMATION = 0x40;
+constexpr int ANSWER_OK = 1;
+constexpr int ANSWER_CANCEL = 2;
+constexpr int ANSWER_YES = 6;
+constexpr int ANSWER_NO = 7;
+}  // namespace desk
+
+struct ScreenPoint {
+    int32_t x;
+    int32_t y;
+};
+
+struct ScreenRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+struct LocalTime {
+    int year;
+    int month;      // 1-12
+    int dayOfWeek;  // 0 = Sunday
+    int day;
+    int hour;
+    int minute;
+    int second;
+    int milliseconds;
+};
+
+using TimerCallback = std::function<void()>;
+
+class DesktopPort {
+public:
+    virtual ~DesktopPort() = default;
+
+    // Pointer, buttons and keys.
+    virtual bool SetCursorPos(int x, int y) = 0;
+    virtual ScreenPoint GetCursorPos() = 0;
+    virtual ScreenRect GetScreenRect() = 0;  // GetWindowRect of GetDesktopWindow
+    virtual void mouse_event(uint32_t flags) = 0;
+    virtual void keybd_event(uint8_t virtualKey, uint32_t flags) = 0;
+    // One keystroke of a character the keyboard layout cannot produce, taken from the system
+    // code page and injected as a Unicode character.
+    virtual void TypeUnicodeCharacter(unsigned char character) = 0;
+    virtual int16_t VkKeyScanA(char character) = 0;
+    virtual int16_t GetAsyncKeyState(int virtualKey) = 0;
+
+    // Windows. EnumWindows visits every top-level window, hidden ones included, until the
+    // visitor returns false.
+    virtual void EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
+    virtual std::string GetWindowTextA(WindowHandle window, int maxCount) = 0;
+    virtual bool IsWindow(WindowHandle window) = 0;
+    virtual WindowHandle GetForegroundWindow() = 0;
+    virtual bool SetForegroundWindow(WindowHandle window) = 0;
+    virtual bool ShowWindow(WindowHandle window, int command) = 0;
+    // Asks a window to close, as its close box does; gives up on a window that does not answer.
+    virtual bool RequestWindowClose(WindowHandle window) = 0;
+
+    // Sound, shell and session.
+    virtual bool PlaySoundA(const std::string& path) = 0;  // a wave file, synchronously
+    virtual intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) = 0;
+    // OpenProcessToken, LookupPrivilegeValueA("SeShutdownPrivilege") and
+    // AdjustTokenPrivileges; false when a step fails or the privilege is not held.
+    virtual bool EnableShutdownPrivilege() = 0;
+    virtual bool ExitWindowsEx(uint32_t flags) = 0;
+
+    // Timers and time. WaitPrecisely blocks the calling thread for `milliseconds` at 1 ms
+    // resolution without handling window messages and without spinning.
+    virtual void WaitPrecisely(int milliseconds) = 0;
+    // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
+    virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;
+    virtual void timeKillEvent(uint32_t timerId) = 0;
+    // Thread timer without a window: the callback runs on this thread while it dispatches
+    // messages. Returns the timer's id, 0 when refused.
+    virtual uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds,
+                               TimerCallback callback) = 0;
+    virtual void KillTimer(uintptr_t timerId) = 0;
+    virtual uint32_t GetTickCount() = 0;
+    virtual LocalTime GetLocalTime() = 0;
+    virtual LocalTime GetSystemTime() = 0;
+
+    // Hot keys posting WM_HOTKEY with `id` to `window`.
+    virtual bool RegisterHotKey(WindowHandle window, int id, uint32_t modifiers,
+                                uint32_t virtualKey) = 0;
+    virtual bool UnregisterHotKey(WindowHandle window, int id) = 0;
+
+    // A modal message box; returns the button chosen.
+    virtual int MessageBoxA(WindowHandle owner, const std::string& text,
+                            const std::string& caption, uint32_t style) = 0;
+};

@@ -1,0 +1,253 @@
+#include "macro/desktop/win32_desktop.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+LocalTime FromSystemTime(const SYSTEMTIME& time) {
+    return LocalTime{time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
+                     time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
+}
+
+bool IsOtherThreadsWindow(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId();
+}
+
+void CALLBACK MultimediaTimerProc(UINT, UINT, DWORD_PTR key, DWORD_PTR, DWORD_PTR) {
+    TheDesktop().RunMultimediaTimer(static_cast<uintptr_t>(key));
+}
+
+void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) { TheDesktop().RunThreadTimer(id); }
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// How long a window of another program may take to answer a close request.
+constexpr UINT CLOSE_ANSWER_MS = 3000;
+
+}  // namespace
+
+Win32Desktop& TheDesktop() {
+    static Win32Desktop desktop;
+    return desktop;
+}
+
+bool Win32Desktop::SetCursorPos(int x, int y) { return ::SetCursorPos(x, y) != 0; }
+
+ScreenPoint Win32Desktop::GetCursorPos() {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return ScreenPoint{point.x, point.y};
+}
+
+ScreenRect Win32Desktop::GetScreenRect() {
+    RECT rect{};
+    ::GetWindowRect(::GetDesktopWindow(), &rect);
+    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Win32Desktop::mouse_event(uint32_t flags) { ::mouse_event(flags, 0, 0, 0, 0); }
+
+void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
+    ::keybd_event(virtualKey, 0, flags, 0);
+}
+
+void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
+    char text = static_cast<char>(character);
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(CP_ACP, 0, &text, 1, &wide, 1) != 1) return;
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = wide;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+int16_t Win32Desktop::VkKeyScanA(char character) { return ::VkKeyScanA(character); }
+
+int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
+
+void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& callback = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
+            return callback(FromHwnd(window)) ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&visit));
+}
+
+std::string Win32Desktop::GetWindowTextA(WindowHandle window, int maxCount) {
+    if (maxCount <= 0) return {};
+    std::string text(static_cast<std::size_t>(maxCount), '\0');
+    int length = ::GetWindowTextA(ToHwnd(window), text.data(), maxCount);
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return text;
+}
+
+bool Win32Desktop::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != 0; }
+
+WindowHandle Win32Desktop::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
+    return ::SetForegroundWindow(ToHwnd(window)) != 0;
+}
+
+bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
+    HWND hwnd = ToHwnd(window);
+    // Another program's window may be hung: never wait for it to answer.
+    if (IsOtherThreadsWindow(hwnd)) return ::ShowWindowAsync(hwnd, command) != 0;
+    return ::ShowWindow(hwnd, command) != 0;
+}
+
+bool Win32Desktop::RequestWindowClose(WindowHandle window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(ToHwnd(window), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                               CLOSE_ANSWER_MS, &result) != 0;
+}
+
+bool Win32Desktop::PlaySoundA(const std::string& path) {
+    return ::PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_SYNC) != 0;
+}
+
+intptr_t Win32Desktop::ShellExecuteA(WindowHandle owner, const std::string& target, int show) {
+    HINSTANCE result =
+        ::ShellExecuteA(ToHwnd(owner), "open", target.c_str(), nullptr, nullptr, show);
+    return reinterpret_cast<intptr_t>(result);
+}
+
+bool Win32Desktop::EnableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return false;
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool enabled = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege",
+                                         &privileges.Privileges[0].Luid) &&
+                   AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+                   GetLastError() == ERROR_SUCCESS;
+    CloseHandle(token);
+    return enabled;
+}
+
+bool Win32Desktop::ExitWindowsEx(uint32_t flags) { return ::ExitWindowsEx(flags, 0) != 0; }
+
+void Win32Desktop::WaitPrecisely(int milliseconds) {
+    if (milliseconds <= 0) return;
+    HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                          TIMER_ALL_ACCESS);
+    if (!timer) timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    LARGE_INTEGER due;
+    due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns units
+    if (timer && SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
+        WaitForSingleObject(timer, INFINITE);
+    } else {
+        Sleep(static_cast<DWORD>(milliseconds));
+    }
+    if (timer) CloseHandle(timer);
+}
+
+uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
+    uintptr_t key;
+    auto timer = std::make_shared<MultimediaTimer>(MultimediaTimer{std::move(callback), periodic, 0});
+    {
+        std::lock_guard<std::mutex> hold(timersLock_);
+        key = nextTimerKey_++;
+        multimediaTimers_[key] = timer;
+    }
+    UINT kind = periodic ? TIME_PERIODIC : TIME_ONESHOT;
+    UINT id = ::timeSetEvent(milliseconds, 1, MultimediaTimerProc, key, kind | TIME_KILL_SYNCHRONOUS);
+    std::lock_guard<std::mutex> hold(timersLock_);
+    if (id == 0) {
+        multimediaTimers_.erase(key);
+    } else {
+        timer->id = id;
+    }
+    return id;
+}
+
+void Win32Desktop::timeKillEvent(uint32_t timerId) {
+    ::timeKillEvent(timerId);
+    std::lock_guard<std::mutex> hold(timersLock_);
+    for (auto it = multimediaTimers_.begin(); it != multimediaTimers_.end(); ++it) {
+        if (it->second->id == timerId) {
+            multimediaTimers_.erase(it);
+            return;
+        }
+    }
+}
+
+void Win32Desktop::RunMultimediaTimer(uintptr_t key) {
+    std::shared_ptr<MultimediaTimer> timer;
+    {
+        std::lock_guard<std::mutex> hold(timersLock_);
+        auto found = multimediaTimers_.find(key);
+        if (found == multimediaTimers_.end()) return;
+        timer = found->second;
+        if (!timer->periodic) multimediaTimers_.erase(found);
+    }
+    timer->callback();
+}
+
+uintptr_t Win32Desktop::SetTimer(uintptr_t timerId, uint32_t milliseconds,
+                                 TimerCallback callback) {
+    UINT_PTR id = ::SetTimer(nullptr, timerId, milliseconds, ThreadTimerProc);
+    if (id != 0) threadTimers_[id] = std::move(callback);
+    return id;
+}
+
+void Win32Desktop::KillTimer(uintptr_t timerId) {
+    ::KillTimer(nullptr, timerId);
+    threadTimers_.erase(timerId);
+}
+
+void Win32Desktop::RunThreadTimer(uintptr_t id) {
+    auto found = threadTimers_.find(id);
+    if (found == threadTimers_.end()) return;
+    TimerCallback callback = found->second;  // the callback may kill its own timer
+    callback();
+}
+
+uint32_t Win32Desktop::GetTickCount() { return ::GetTickCount(); }
+
+LocalTime Win32Desktop::GetLocalTime() {
+    SYSTEMTIME time;
+    ::GetLocalTime(&time);
+    return FromSystemTime(time);
+}
+
+LocalTime Win32Desktop::GetSystemTime() {
+    SYSTEMTIME time;
+    ::GetSystemTime(&time);
+    return FromSystemTime(time);
+}
+
+bool Win32Desktop::RegisterHotKey(WindowHandle window, int id, uint32_t modifiers,
+                                  uint32_t virtualKey) {
+    return ::RegisterHotKey(ToHwnd(window), id, modifiers, virtualKey) != 0;
+}
+
+bool Win32Desktop::UnregisterHotKey(WindowHandle window, int id) {
+    return ::UnregisterHotKey(ToHwnd(window), id) != 0;
+}
+
+int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
+                              const std::string& caption, uint32_t style) {
+    HWND before = ::GetForegroundWindow();
+    int answer = ::MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), style);
+    // Closing the box must not leave the keyboard with a hidden owner: a macro that goes on
+    // typing would type into nothing.
+    if (before && ::IsWindow(before) && ::IsWindowVisible(before) &&
+        ::GetForegroundWindow() != before)
+        ::SetForegroundWindow(before);
+    return answer;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The real desktop behind DesktopPort.
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "macro/desktop/desktop_port.h"
+
+class Win32Desktop : public DesktopPort {
+public:
+    bool SetCursorPos(int x, int y) override;
+    ScreenPoint GetCursorPos() override;
+    ScreenRect GetScreenRect() override;
+    void mouse_event(uint32_t flags) override;
+    void keybd_event(uint8_t virtualKey, uint32_t flags) override;
+    void TypeUnicodeCharacter(unsigned char character) override;
+    int16_t VkKeyScanA(char character) override;
+    int16_t GetAsyncKeyState(int virtualKey) override;
+
+    void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
+    std::string GetWindowTextA(WindowHandle window, int maxCount) override;
+    bool IsWindow(WindowHandle window) override;
+    WindowHandle GetForegroundWindow() override;
+    bool SetForegroundWindow(WindowHandle window) override;
+    bool ShowWindow(WindowHandle window, int command) override;
+    bool RequestWindowClose(WindowHandle window) override;
+
+    bool PlaySoundA(const std::string& path) override;
+    intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;
+    bool EnableShutdownPrivilege() override;
+    bool ExitWindowsEx(uint32_t flags) override;
+
+    void WaitPrecisely(int milliseconds) override;
+    uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
+    void timeKillEvent(uint32_t timerId) override;
+    uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
+    void KillTimer(uintptr_t timerId) override;
+    uint32_t GetTickCount() override;
+    LocalTime GetLocalTime() override;
+    LocalTime GetSystemTime() override;
+
+    bool RegisterHotKey(WindowHandle window, int id, uint32_t modifiers,
+                        uint32_t virtualKey) override;
+    bool UnregisterHotKey(WindowHandle window, int id) override;
+
+    int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                    uint32_t style) override;
+
+    // Called by the platform's timer procedures.
+    void RunMultimediaTimer(uintptr_t key);
+    void RunThreadTimer(uintptr_t id);
+
+private:
+    std::mutex timersLock_;
+    struct MultimediaTimer {
+        TimerCallback callback;
+        bool periodic;
+        uint32_t id;
+    };
+    std::map<uintptr_t, std::shared_ptr<MultimediaTimer>> multimediaTimers_;  // by key
+    uintptr_t nextTimerKey_ = 1;
+    std::map<uintptr_t, TimerCallback> threadTimers_;
+};
+
+// The program's one desktop.
+Win32Desktop& TheDesktop();

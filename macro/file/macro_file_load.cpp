@@ -1,0 +1,97 @@
+#include <cstring>
+
+#include "macro/file/decimal.h"
+#include "macro/file/macro_file.h"
+#include "macro/file/property_line.h"
+#include "macro/file/read_file_line.h"
+#include "macro/file/text_field.h"
+
+namespace {
+
+void ReadTrigger(std::string_view value, Trigger& trigger) {
+    int32_t numbers[4] = {trigger.virtualKey, trigger.shift, trigger.control, trigger.alt};
+    std::string_view rest = PlainValue(value);
+    for (int32_t& number : numbers) {
+        std::string_view word = NextWord(rest);
+        if (word.empty()) break;
+        number = ParseDecimal(word);
+    }
+    trigger.virtualKey = static_cast<int16_t>(numbers[0]);
+    trigger.shift = numbers[1];
+    trigger.control = numbers[2];
+    trigger.alt = numbers[3];
+}
+
+// Applies one property line; returns true when the line was a TRIGGER_KEYS line.
+bool ApplyProperty(const MacroLoadRules& rules, std::string_view keyword, std::string_view value,
+                   Macro& macro) {
+    if (keyword == "ID") {
+        macro.id = ParseDecimal(PlainValue(value));
+    } else if (keyword == "NAME") {
+        CopyText(macro.name, QuotedValue(value));
+    } else if (keyword == "DESCRIPTION") {
+        CopyText(macro.description, QuotedValue(value));
+    } else if (keyword == "TRIGGER_KEYS") {
+        ReadTrigger(value, macro.trigger);
+        return true;
+    } else if (keyword == "ACTIVE") {
+        macro.active = PlainValue(value) != "FALSE";
+    } else if (keyword == "PRIVATE") {
+        macro.isPrivate = PlainValue(value) == "TRUE";
+    } else if (keyword == "WINDOW") {
+        CopyText(macro.window, PlainValue(value));
+    } else if (keyword == "PLAY_COUNT") {
+        macro.playCount = ParseDecimal(PlainValue(value));
+    } else if (keyword == "REPEAT_TIME") {
+        macro.repeatTime = ParseDecimal(PlainValue(value));
+    } else if (keyword == "PLAY_STYLE") {
+        macro.playStyle = ParseDecimal(PlainValue(value));
+    } else if (keyword == "SPEED" || (rules.readTimeAsSpeed && keyword == "TIME")) {
+        macro.speed = ParseDecimal(PlainValue(value));
+    }
+    return false;
+}
+
+}  // namespace
+
+MacroLoadRules SchedulerLoadRules(WindowHandle mainWindow) {
+    return MacroLoadRules{SCHEDULER_DEFAULT_SPEED, true, {}, mainWindow};
+}
+
+bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules& rules,
+                   const std::string& path, Macro& macro) {
+    std::unique_ptr<LineReader> reader = OpenLineReader(files, path);
+    if (!reader) {
+        desktop.MessageBoxA(NO_WINDOW, "Error opening file: " + path, "Error!",
+                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return false;
+    }
+    macro.speed = rules.defaultSpeed;
+    CopyText(macro.fileName, path);
+    char line[LINE_CAPACITY];
+    while (reader->ReadFileLine(line)) {
+        if (IsCommentLine(line)) continue;
+        PropertyLine property = SplitPropertyLine(line);
+        if (property.keyword.empty() || !property.hasValue) continue;
+        if (ApplyProperty(rules, property.keyword, property.value, macro) &&
+            IsTriggerInUse(rules.clashCandidates, macro.trigger, NEW_MACRO_ID)) {
+            desktop.MessageBoxA(
+                rules.mainWindow,
+                "Cannot load macro as the trigger has already been used by an existing macro",
+                "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsTriggerInUse(std::span<const Macro> macrosInUse, const Trigger& trigger, int32_t ownerId) {
+    for (const Macro& other : macrosInUse) {
+        if (other.trigger.virtualKey == 0) continue;
+        if (other.trigger.virtualKey != trigger.virtualKey || other.trigger.shift != trigger.shift ||
+            other.trigger.control != trigger.control || other.trigger.alt != trigger.alt)
+            continue;
+        if (ownerId == NEW_MACRO_ID || ownerId != other.id) return true;
+    }
+    return false;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The one line reader of every text file: a line ends at a line feed or a zero byte, a
+// carriage return stays in the line, and the last line may lack a line feed.
+#include <cstddef>
+#include <memory>
+
+#include "macro/file/file_system.h"
+#include "macro/file/macro.h"
+
+class LineReader {
+public:
+    explicit LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)) {}
+
+    // Reads the next line into `line` (LINE_CAPACITY bytes). A line longer than
+    // LINE_CAPACITY - 1 characters is cut there and the rest of it is passed over.
+    bool ReadFileLine(char* line);
+    // Whether the line just read was cut to fit.
+    bool LastLineCut() const { return lastLineCut_; }
+
+private:
+    int NextByte();  // -1 at the end, -2 on a failed read
+
+    std::unique_ptr<ReadableFile> file_;
+    char buffer_[4096];
+    std::size_t filled_ = 0;
+    std::size_t next_ = 0;
+    bool lastLineCut_ = false;
+};
+
+// Opens `path` for reading into a LineReader; null when the file cannot be opened.
+std::unique_ptr<LineReader> OpenLineReader(FileSystem& files, const std::string& path);

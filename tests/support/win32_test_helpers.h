@@ -1,0 +1,51 @@
+#pragma once
+// Helpers for tests that drive the real desktop under Wine.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Pumps this thread's messages until `done` holds or `timeoutMs` passes; true when it held.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+void PumpFor(int milliseconds);
+
+// A top-level test window with a multi-line edit control filling it.
+class TestWindow {
+public:
+    explicit TestWindow(const std::string& title, bool visible = true);
+    ~TestWindow();
+    HWND handle() const { return window_; }
+    HWND edit() const { return edit_; }
+    std::string Text() const;
+    void Focus();  // foreground, keyboard focus in the edit control
+    std::vector<std::pair<WPARAM, LPARAM>> hotKeys;  // WM_HOTKEY messages received
+    int closeRequests = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_;
+    HWND edit_;
+};
+
+// Injected input, as a user's keyboard and mouse would give it.
+void SendKey(WORD virtualKey, bool up);
+void TapKey(WORD virtualKey);
+void TapCombination(const std::vector<WORD>& modifiers, WORD virtualKey);
+
+// A running program started from the build folder, killed with the test if still running.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& exePath, const std::string& arguments);
+    ~RunningProgram();
+    bool WaitForExit(int timeoutMs, DWORD* exitCode = nullptr);
+    DWORD id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Top-level window with exactly this title, of any process; null when none appears in time.
+HWND WaitForWindow(const std::string& title, int timeoutMs = 10000);
+std::string BuildFolder();   // where the programs were built (KEYLOOM_BIN)
+std::string SourceFolder();  // the checkout (KEYLOOM_SOURCE)
