@@ -1,0 +1,32 @@
+#pragma once
+// The macro command language: one line of code per call.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "macro/desktop/desktop_port.h"
+
+// Keyloom tests every command's arguments and reports failures; Keyloom Scheduler runs
+// unattended and does neither.
+enum class InterpreterMode { Strict, Lenient };
+
+struct MacroInterpreter {
+    DesktopPort& desktop;
+    InterpreterMode mode;
+    // The pause after every command, in milliseconds: the speed of the macro being played
+    // (Keyloom: the table's current macro; the scheduler: its play record).
+    std::function<int32_t()> pace;
+    // Keyloom: owner of the error messages and of RUN; the scheduler: owner of RUN and OPEN_URL.
+    WindowHandle mainWindow = NO_WINDOW;
+    // The text that window titles were last searched for.
+    std::string targetTitle;
+};
+
+// Executes one line of macro code (a trailing carriage return does no harm). True when the
+// line was carried out or names no command; false when it is empty or the command failed.
+bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line);
+
+// Turns the letters a-z into A-Z, in place; every other byte stays.
+void UpperCaseInPlace(std::string& text);
+void UpperCaseInPlace(char* text);
