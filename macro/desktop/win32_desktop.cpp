@@ -22,6 +22,11 @@ void CALLBACK MultimediaTimerProc(UINT, UINT, DWORD_PTR key, DWORD_PTR, DWORD_PT
     TheDesktop().RunMultimediaTimer(static_cast<uintptr_t>(key));
 }
 
+BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
+    auto& visit = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
+    return visit(FromHwnd(window)) ? TRUE : FALSE;
+}
+
 void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) { TheDesktop().RunThreadTimer(id); }
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -77,12 +82,7 @@ int16_t Win32Desktop::VkKeyScanA(char character) { return ::VkKeyScanA(character
 int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
 
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& callback = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
-            return callback(FromHwnd(window)) ? TRUE : FALSE;
-        },
-        reinterpret_cast<LPARAM>(&visit));
+    ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }
 
 std::string Win32Desktop::GetWindowTextA(WindowHandle window, int maxCount) {
