@@ -81,7 +81,7 @@ struct LocalTime {
 using TimerCallback = std::function<void()>;
 
 class DesktopPort {
-public:
+  public:
     virtual ~DesktopPort() = default;
 
     // Pointer, buttons and keys.
@@ -136,6 +136,6 @@ public:
     virtual bool UnregisterHotKey(WindowHandle window, int id) = 0;
 
     // A modal message box; returns the button chosen.
-    virtual int MessageBoxA(WindowHandle owner, const std::string& text,
-                            const std::string& caption, uint32_t style) = 0;
+    virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                            uint32_t style) = 0;
 };

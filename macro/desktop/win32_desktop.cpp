@@ -1,13 +1,17 @@
 #include "macro/desktop/win32_desktop.h"
 
-#include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace {
 
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+WindowHandle FromHwnd(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
+}
 
 LocalTime FromSystemTime(const SYSTEMTIME& time) {
     return LocalTime{time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
@@ -27,7 +31,9 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
     return visit(FromHwnd(window)) ? TRUE : FALSE;
 }
 
-void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) { TheDesktop().RunThreadTimer(id); }
+void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    TheDesktop().RunThreadTimer(id);
+}
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -43,7 +49,9 @@ Win32Desktop& TheDesktop() {
     return desktop;
 }
 
-bool Win32Desktop::SetCursorPos(int x, int y) { return ::SetCursorPos(x, y) != 0; }
+bool Win32Desktop::SetCursorPos(int x, int y) {
+    return ::SetCursorPos(x, y) != 0;
+}
 
 ScreenPoint Win32Desktop::GetCursorPos() {
     POINT point{};
@@ -57,7 +65,9 @@ ScreenRect Win32Desktop::GetScreenRect() {
     return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void Win32Desktop::mouse_event(uint32_t flags) { ::mouse_event(flags, 0, 0, 0, 0); }
+void Win32Desktop::mouse_event(uint32_t flags) {
+    ::mouse_event(flags, 0, 0, 0, 0);
+}
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
     ::keybd_event(virtualKey, 0, flags, 0);
@@ -77,9 +87,13 @@ void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-int16_t Win32Desktop::VkKeyScanA(char character) { return ::VkKeyScanA(character); }
+int16_t Win32Desktop::VkKeyScanA(char character) {
+    return ::VkKeyScanA(character);
+}
 
-int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
+int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) {
+    return ::GetAsyncKeyState(virtualKey);
+}
 
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
@@ -93,9 +107,13 @@ std::string Win32Desktop::GetWindowTextA(WindowHandle window, int maxCount) {
     return text;
 }
 
-bool Win32Desktop::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != 0; }
+bool Win32Desktop::IsWindow(WindowHandle window) {
+    return ::IsWindow(ToHwnd(window)) != 0;
+}
 
-WindowHandle Win32Desktop::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+WindowHandle Win32Desktop::GetForegroundWindow() {
+    return FromHwnd(::GetForegroundWindow());
+}
 
 bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
     return ::SetForegroundWindow(ToHwnd(window)) != 0;
@@ -131,15 +149,17 @@ bool Win32Desktop::EnableShutdownPrivilege() {
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    bool enabled = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege",
-                                         &privileges.Privileges[0].Luid) &&
-                   AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
-                   GetLastError() == ERROR_SUCCESS;
+    bool enabled =
+        LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+        GetLastError() == ERROR_SUCCESS;
     CloseHandle(token);
     return enabled;
 }
 
-bool Win32Desktop::ExitWindowsEx(uint32_t flags) { return ::ExitWindowsEx(flags, 0) != 0; }
+bool Win32Desktop::ExitWindowsEx(uint32_t flags) {
+    return ::ExitWindowsEx(flags, 0) != 0;
+}
 
 void Win32Desktop::WaitPrecisely(int milliseconds) {
     if (milliseconds <= 0) return;
@@ -158,14 +178,16 @@ void Win32Desktop::WaitPrecisely(int milliseconds) {
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
     uintptr_t key;
-    auto timer = std::make_shared<MultimediaTimer>(MultimediaTimer{std::move(callback), periodic, 0});
+    auto timer =
+        std::make_shared<MultimediaTimer>(MultimediaTimer{std::move(callback), periodic, 0});
     {
         std::lock_guard<std::mutex> hold(timersLock_);
         key = nextTimerKey_++;
         multimediaTimers_[key] = timer;
     }
     UINT kind = periodic ? TIME_PERIODIC : TIME_ONESHOT;
-    UINT id = ::timeSetEvent(milliseconds, 1, MultimediaTimerProc, key, kind | TIME_KILL_SYNCHRONOUS);
+    UINT id =
+        ::timeSetEvent(milliseconds, 1, MultimediaTimerProc, key, kind | TIME_KILL_SYNCHRONOUS);
     std::lock_guard<std::mutex> hold(timersLock_);
     if (id == 0) {
         multimediaTimers_.erase(key);
@@ -198,8 +220,7 @@ void Win32Desktop::RunMultimediaTimer(uintptr_t key) {
     timer->callback();
 }
 
-uintptr_t Win32Desktop::SetTimer(uintptr_t timerId, uint32_t milliseconds,
-                                 TimerCallback callback) {
+uintptr_t Win32Desktop::SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) {
     UINT_PTR id = ::SetTimer(nullptr, timerId, milliseconds, ThreadTimerProc);
     if (id != 0) threadTimers_[id] = std::move(callback);
     return id;
@@ -217,7 +238,9 @@ void Win32Desktop::RunThreadTimer(uintptr_t id) {
     callback();
 }
 
-uint32_t Win32Desktop::GetTickCount() { return ::GetTickCount(); }
+uint32_t Win32Desktop::GetTickCount() {
+    return ::GetTickCount();
+}
 
 LocalTime Win32Desktop::GetLocalTime() {
     SYSTEMTIME time;

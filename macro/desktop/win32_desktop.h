@@ -7,7 +7,7 @@
 #include "macro/desktop/desktop_port.h"
 
 class Win32Desktop : public DesktopPort {
-public:
+  public:
     bool SetCursorPos(int x, int y) override;
     ScreenPoint GetCursorPos() override;
     ScreenRect GetScreenRect() override;
@@ -50,7 +50,7 @@ public:
     void RunMultimediaTimer(uintptr_t key);
     void RunThreadTimer(uintptr_t id);
 
-private:
+  private:
     std::mutex timersLock_;
     struct MultimediaTimer {
         TimerCallback callback;

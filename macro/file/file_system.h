@@ -5,14 +5,14 @@
 #include <string>
 
 class ReadableFile {
-public:
+  public:
     virtual ~ReadableFile() = default;
     // Bytes read into `buffer`: 0 at the end of the file, -1 when the read fails.
     virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
 class WritableFile {
-public:
+  public:
     virtual ~WritableFile() = default;
     virtual bool Write(const char* data, std::size_t size) = 0;
     virtual bool Flush() = 0;  // forces the bytes to the disk
@@ -20,7 +20,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // An existing file, shared for reading with others; null when it cannot be opened.
     virtual std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) = 0;

@@ -8,17 +8,17 @@
 namespace {
 
 class PosixReadableFile : public ReadableFile {
-public:
+  public:
     explicit PosixReadableFile(int fd) : fd_(fd) {}
     ~PosixReadableFile() override { ::close(fd_); }
     long Read(char* buffer, std::size_t size) override { return ::read(fd_, buffer, size); }
 
-private:
+  private:
     int fd_;
 };
 
 class PosixWritableFile : public WritableFile {
-public:
+  public:
     explicit PosixWritableFile(int fd) : fd_(fd) {}
     ~PosixWritableFile() override { Close(); }
     bool Write(const char* data, std::size_t size) override {
@@ -38,12 +38,12 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
         return Open(path, O_RDONLY);
     }
@@ -60,7 +60,7 @@ public:
     }
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
-private:
+  private:
     static std::unique_ptr<ReadableFile> Open(const std::string& path, int flags) {
         int fd = ::open(path.c_str(), flags, 0644);
         if (fd < 0) return nullptr;

@@ -5,7 +5,7 @@
 namespace {
 
 class Win32ReadableFile : public ReadableFile {
-public:
+  public:
     explicit Win32ReadableFile(HANDLE handle) : handle_(handle) {}
     ~Win32ReadableFile() override { CloseHandle(handle_); }
     long Read(char* buffer, std::size_t size) override {
@@ -14,12 +14,12 @@ public:
         return static_cast<long>(done);
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
 class Win32WritableFile : public WritableFile {
-public:
+  public:
     explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
     ~Win32WritableFile() override { Close(); }
     bool Write(const char* data, std::size_t size) override {
@@ -40,7 +40,7 @@ public:
         return closed != 0;
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -52,7 +52,7 @@ std::unique_ptr<ReadableFile> OpenRead(const std::string& path, DWORD dispositio
 }
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
         return OpenRead(path, OPEN_EXISTING);
     }

@@ -10,10 +10,10 @@
 
 // What differs between the programs when a macro file is loaded.
 struct MacroLoadRules {
-    int32_t defaultSpeed;                  // MacroDelay in Keyloom, 10 in Keyloom Scheduler
-    bool readTimeAsSpeed;                  // the scheduler also takes "TIME" as the pace
+    int32_t defaultSpeed;                    // MacroDelay in Keyloom, 10 in Keyloom Scheduler
+    bool readTimeAsSpeed;                    // the scheduler also takes "TIME" as the pace
     std::span<const Macro> clashCandidates;  // macros in use; empty: no clash test
-    WindowHandle mainWindow;               // owner of the clash message
+    WindowHandle mainWindow;                 // owner of the clash message
 };
 
 // The scheduler's rules: pace 10, TIME read like SPEED, no hot keys and so no clash test.

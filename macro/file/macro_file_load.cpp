@@ -88,8 +88,9 @@ bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules
 bool IsTriggerInUse(std::span<const Macro> macrosInUse, const Trigger& trigger, int32_t ownerId) {
     for (const Macro& other : macrosInUse) {
         if (other.trigger.virtualKey == 0) continue;
-        if (other.trigger.virtualKey != trigger.virtualKey || other.trigger.shift != trigger.shift ||
-            other.trigger.control != trigger.control || other.trigger.alt != trigger.alt)
+        if (other.trigger.virtualKey != trigger.virtualKey ||
+            other.trigger.shift != trigger.shift || other.trigger.control != trigger.control ||
+            other.trigger.alt != trigger.alt)
             continue;
         if (ownerId == NEW_MACRO_ID || ownerId != other.id) return true;
     }

@@ -32,8 +32,7 @@ std::string FormatMacroFile(std::string_view codeText, const Macro& macro) {
     out += Format("//File created by Keyloom v1%s%s", CRLF, CRLF);
     out += Format("//Macro properties (Editing could cause corruption!)%s", CRLF);
     out += Format("NAME \"%s\";%s", std::string(FieldText(macro.name)).c_str(), CRLF);
-    out += Format("DESCRIPTION \"%s\";%s", std::string(FieldText(macro.description)).c_str(),
-                  CRLF);
+    out += Format("DESCRIPTION \"%s\";%s", std::string(FieldText(macro.description)).c_str(), CRLF);
     out += Format("TRIGGER_KEYS %d %d %d %d%s", static_cast<int>(macro.trigger.virtualKey),
                   macro.trigger.shift, macro.trigger.control, macro.trigger.alt, CRLF);
     out += Format(macro.active ? "ACTIVE TRUE;%s" : "ACTIVE FALSE;%s", CRLF);

@@ -17,7 +17,9 @@ std::string_view QuotedValue(std::string_view value) {
     return value.substr(0, value.find('"'));
 }
 
-std::string_view PlainValue(std::string_view value) { return value.substr(0, value.find(';')); }
+std::string_view PlainValue(std::string_view value) {
+    return value.substr(0, value.find(';'));
+}
 
 std::string_view NextWord(std::string_view& rest) {
     std::size_t start = rest.find_first_not_of(' ');

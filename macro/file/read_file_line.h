@@ -8,7 +8,7 @@
 #include "macro/file/macro.h"
 
 class LineReader {
-public:
+  public:
     explicit LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)) {}
 
     // Reads the next line into `line` (LINE_CAPACITY bytes). A line longer than
@@ -17,7 +17,7 @@ public:
     // Whether the line just read was cut to fit.
     bool LastLineCut() const { return lastLineCut_; }
 
-private:
+  private:
     int NextByte();  // -1 at the end, -2 on a failed read
 
     std::unique_ptr<ReadableFile> file_;

@@ -11,14 +11,13 @@ int16_t UsLayoutKeyScan(char character) {
     if (c >= 'A' && c <= 'Z') return static_cast<int16_t>(0x100 | c);
     if (c >= '0' && c <= '9') return static_cast<int16_t>(c);
     static const std::map<unsigned char, int16_t> table = {
-        {' ', 0x20},   {'\t', 0x09},  {'\r', 0x0D},  {'\n', 0x20D}, {'\b', 0x08},
-        {')', 0x130},  {'!', 0x131},  {'@', 0x132},  {'#', 0x133},  {'$', 0x134},
-        {'%', 0x135},  {'^', 0x136},  {'&', 0x137},  {'*', 0x138},  {'(', 0x139},
-        {';', 0xBA},   {':', 0x1BA},  {'=', 0xBB},   {'+', 0x1BB},  {',', 0xBC},
-        {'<', 0x1BC},  {'-', 0xBD},   {'_', 0x1BD},  {'.', 0xBE},   {'>', 0x1BE},
-        {'/', 0xBF},   {'?', 0x1BF},  {'`', 0xC0},   {'~', 0x1C0},  {'[', 0xDB},
-        {'{', 0x1DB},  {'\\', 0xDC},  {'|', 0x1DC},  {']', 0xDD},   {'}', 0x1DD},
-        {'\'', 0xDE},  {'"', 0x1DE}};
+        {' ', 0x20},  {'\t', 0x09}, {'\r', 0x0D}, {'\n', 0x20D}, {'\b', 0x08}, {')', 0x130},
+        {'!', 0x131}, {'@', 0x132}, {'#', 0x133}, {'$', 0x134},  {'%', 0x135}, {'^', 0x136},
+        {'&', 0x137}, {'*', 0x138}, {'(', 0x139}, {';', 0xBA},   {':', 0x1BA}, {'=', 0xBB},
+        {'+', 0x1BB}, {',', 0xBC},  {'<', 0x1BC}, {'-', 0xBD},   {'_', 0x1BD}, {'.', 0xBE},
+        {'>', 0x1BE}, {'/', 0xBF},  {'?', 0x1BF}, {'`', 0xC0},   {'~', 0x1C0}, {'[', 0xDB},
+        {'{', 0x1DB}, {'\\', 0xDC}, {'|', 0x1DC}, {']', 0xDD},   {'}', 0x1DD}, {'\'', 0xDE},
+        {'"', 0x1DE}};
     auto found = table.find(c);
     return found == table.end() ? int16_t{-1} : found->second;
 }
@@ -53,13 +52,16 @@ void FakeDesktop::Press(int virtualKey) {
     keys_[virtualKey].pressedSinceQuery = true;
 }
 
-void FakeDesktop::Release(int virtualKey) { keys_[virtualKey].down = false; }
+void FakeDesktop::Release(int virtualKey) {
+    keys_[virtualKey].down = false;
+}
 
 void FakeDesktop::Advance(uint32_t milliseconds) {
     const uint32_t end = now + milliseconds;
     for (;;) {
-        auto next = std::min_element(oneShots_.begin(), oneShots_.end(),
-                                     [](const OneShot& a, const OneShot& b) { return a.due < b.due; });
+        auto next =
+            std::min_element(oneShots_.begin(), oneShots_.end(),
+                             [](const OneShot& a, const OneShot& b) { return a.due < b.due; });
         if (next == oneShots_.end() || next->due > end) break;
         now = next->due;
         TimerCallback callback = std::move(next->callback);
@@ -78,8 +80,10 @@ void FakeDesktop::FirePeriodicTimer(uint32_t timerId) {
 
 void FakeDesktop::FirePeriodicTimers() {
     std::vector<uint32_t> ids;
-    for (auto& [id, callback] : periodic_) ids.push_back(id);
-    for (uint32_t id : ids) FirePeriodicTimer(id);
+    for (auto& [id, callback] : periodic_)
+        ids.push_back(id);
+    for (uint32_t id : ids)
+        FirePeriodicTimer(id);
 }
 
 void FakeDesktop::FireThreadTimer(uintptr_t timerId) {
@@ -105,7 +109,9 @@ ScreenRect FakeDesktop::GetScreenRect() {
     return screen;
 }
 
-void FakeDesktop::mouse_event(uint32_t flags) { Log("mouse_event " + std::to_string(flags)); }
+void FakeDesktop::mouse_event(uint32_t flags) {
+    Log("mouse_event " + std::to_string(flags));
+}
 
 void FakeDesktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
     Log("keybd_event " + std::to_string(virtualKey) + " " + std::to_string(flags));
@@ -132,7 +138,8 @@ int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {
 void FakeDesktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
     Log("EnumWindows");
     std::vector<WindowHandle> handles;
-    for (const Window& w : windows) handles.push_back(w.handle);
+    for (const Window& w : windows)
+        handles.push_back(w.handle);
     for (WindowHandle handle : handles)
         if (!visit(handle)) break;
 }

@@ -11,7 +11,7 @@
 #include "macro/desktop/desktop_port.h"
 
 class FakeDesktop : public DesktopPort {
-public:
+  public:
     struct Window {
         WindowHandle handle;
         std::string title;
@@ -57,7 +57,7 @@ public:
     void Tap(int virtualKey) { Press(virtualKey), Release(virtualKey); }
 
     // ---- Virtual time ----
-    uint32_t now = 0;  // milliseconds, the tick count
+    uint32_t now = 0;                     // milliseconds, the tick count
     void Advance(uint32_t milliseconds);  // fires one-shot timers as they fall due
     void FirePeriodicTimer(uint32_t timerId);
     void FirePeriodicTimers();
@@ -100,7 +100,7 @@ public:
     int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                     uint32_t style) override;
 
-private:
+  private:
     struct KeyState {
         bool down = false;
         bool pressedSinceQuery = false;

@@ -31,4 +31,6 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes.str();
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}

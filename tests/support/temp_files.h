@@ -4,7 +4,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -13,7 +13,7 @@ public:
     std::string Path(const std::string& name) const { return (root_ / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -12,7 +12,7 @@ void PumpFor(int milliseconds);
 
 // A top-level test window with a multi-line edit control filling it.
 class TestWindow {
-public:
+  public:
     explicit TestWindow(const std::string& title, bool visible = true);
     ~TestWindow();
     HWND handle() const { return window_; }
@@ -22,7 +22,7 @@ public:
     std::vector<std::pair<WPARAM, LPARAM>> hotKeys;  // WM_HOTKEY messages received
     int closeRequests = 0;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_;
     HWND edit_;
@@ -35,13 +35,13 @@ void TapCombination(const std::vector<WORD>& modifiers, WORD virtualKey);
 
 // A running program started from the build folder, killed with the test if still running.
 class RunningProgram {
-public:
+  public:
     RunningProgram(const std::string& exePath, const std::string& arguments);
     ~RunningProgram();
     bool WaitForExit(int timeoutMs, DWORD* exitCode = nullptr);
     DWORD id() const { return info_.dwProcessId; }
 
-private:
+  private:
     PROCESS_INFORMATION info_{};
 };
 

@@ -43,8 +43,8 @@ TestWindow::TestWindow(const std::string& title, bool visible) : window_(nullptr
     window_ = CreateWindowExA(0, "KeyloomTestWindow", title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100,
                               400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL,
-                            0, 0, 380, 250, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                            0, 380, 250, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (visible) {
         ShowWindow(window_, SW_SHOW);
         Focus();
@@ -52,7 +52,9 @@ TestWindow::TestWindow(const std::string& title, bool visible) : window_(nullptr
     PumpFor(50);
 }
 
-TestWindow::~TestWindow() { DestroyWindow(window_); }
+TestWindow::~TestWindow() {
+    DestroyWindow(window_);
+}
 
 std::string TestWindow::Text() const {
     int length = GetWindowTextLengthA(edit_);
@@ -83,9 +85,11 @@ void TapKey(WORD virtualKey) {
 }
 
 void TapCombination(const std::vector<WORD>& modifiers, WORD virtualKey) {
-    for (WORD modifier : modifiers) SendKey(modifier, false);
+    for (WORD modifier : modifiers)
+        SendKey(modifier, false);
     TapKey(virtualKey);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) SendKey(*it, true);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        SendKey(*it, true);
 }
 
 RunningProgram::RunningProgram(const std::string& exePath, const std::string& arguments) {
@@ -136,5 +140,9 @@ static std::string Environment(const char* name) {
     return path;
 }
 
-std::string BuildFolder() { return Environment("KEYLOOM_BIN"); }
-std::string SourceFolder() { return Environment("KEYLOOM_SOURCE"); }
+std::string BuildFolder() {
+    return Environment("KEYLOOM_BIN");
+}
+std::string SourceFolder() {
+    return Environment("KEYLOOM_SOURCE");
+}

@@ -20,7 +20,7 @@ Macro EmptyMacro() {
 }
 
 class MacroFileTest : public ::testing::Test {
-protected:
+  protected:
     MacroLoadRules MainRules(int32_t macroDelay = 20) {
         return MacroLoadRules{macroDelay, false, {table.data(), table.size()}, MAIN_WINDOW};
     }
@@ -31,7 +31,8 @@ protected:
         auto reader = OpenLineReader(RealFileSystem(), dir.Write("lines.txt", bytes));
         std::vector<std::string> lines;
         char line[LINE_CAPACITY];
-        while (reader->ReadFileLine(line)) lines.emplace_back(line);
+        while (reader->ReadFileLine(line))
+            lines.emplace_back(line);
         return lines;
     }
 
@@ -124,9 +125,10 @@ TEST_F(MacroFileTest, EveryPropertyRoundTrips) {
 
 TEST_F(MacroFileTest, QuotesAndSemicolonsEndValues) {
     Macro macro = EmptyMacro();
-    ASSERT_TRUE(Load("NAME \"Say \"hi\"\";\r\nDESCRIPTION no quotes\r\nWINDOW a;b;\r\n"
-                     "ID 12;\r\nPLAY_COUNT;\r\n",
-                     macro, MainRules()));
+    ASSERT_TRUE(
+        Load("NAME \"Say \"hi\"\";\r\nDESCRIPTION no quotes\r\nWINDOW a;b;\r\n"
+             "ID 12;\r\nPLAY_COUNT;\r\n",
+             macro, MainRules()));
     EXPECT_STREQ(macro.name, "Say ");
     EXPECT_STREQ(macro.description, "no quotes\r");
     EXPECT_STREQ(macro.window, "a");
@@ -140,8 +142,8 @@ TEST_F(MacroFileTest, ActiveAndPrivateValueRules) {
         int32_t active;
         int32_t isPrivate;
     } cases[] = {
-        {"ACTIVE FALSE;", 0, 0},  {"ACTIVE false;", 1, 0},   {"ACTIVE ;", 1, 0},
-        {"ACTIVE FALSE\r", 1, 0}, {"PRIVATE TRUE;", 0, 1},   {"PRIVATE true;", 0, 0},
+        {"ACTIVE FALSE;", 0, 0},  {"ACTIVE false;", 1, 0}, {"ACTIVE ;", 1, 0},
+        {"ACTIVE FALSE\r", 1, 0}, {"PRIVATE TRUE;", 0, 1}, {"PRIVATE true;", 0, 0},
         {"PRIVATE YES;", 0, 0},   {"PRIVATE TRUE", 0, 1},
     };
     for (const Case& c : cases) {
@@ -154,9 +156,10 @@ TEST_F(MacroFileTest, ActiveAndPrivateValueRules) {
 
 TEST_F(MacroFileTest, CommentsAndUnknownLinesAreSkippedAndLaterPropertiesWin) {
     Macro macro = EmptyMacro();
-    ASSERT_TRUE(Load("/NAME \"one\";\nx/NAME \"two\";\n  NAME \"three\";\nname \"four\";\n"
-                     "START\nNAME \"five\";\nEND\nBOGUS 1\nPLAY_STYLE 2",
-                     macro, MainRules()));
+    ASSERT_TRUE(
+        Load("/NAME \"one\";\nx/NAME \"two\";\n  NAME \"three\";\nname \"four\";\n"
+             "START\nNAME \"five\";\nEND\nBOGUS 1\nPLAY_STYLE 2",
+             macro, MainRules()));
     EXPECT_STREQ(macro.name, "five");
     EXPECT_EQ(macro.playStyle, 2);  // a last line without a line feed still counts
 }
@@ -194,8 +197,8 @@ TEST_F(MacroFileTest, ClashingTriggerRefusesTheLoad) {
     table.push_back(other);
 
     Macro macro = EmptyMacro();
-    EXPECT_FALSE(Load("NAME \"a\";\nTRIGGER_KEYS 65 0 1 0\nDESCRIPTION \"late\";\n", macro,
-                      MainRules()));
+    EXPECT_FALSE(
+        Load("NAME \"a\";\nTRIGGER_KEYS 65 0 1 0\nDESCRIPTION \"late\";\n", macro, MainRules()));
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text,
               "Cannot load macro as the trigger has already been used by an existing macro");

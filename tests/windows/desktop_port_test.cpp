@@ -13,10 +13,12 @@ TEST(DesktopPortTest, CursorMovesAndReadsBack) {
     TestWindow window("Cursor test");
     ASSERT_TRUE(desktop.SetCursorPos(123, 234));
     ScreenPoint point{};
-    PumpUntil([&] {
-        point = desktop.GetCursorPos();
-        return point.x == 123;
-    }, 2000);
+    PumpUntil(
+        [&] {
+            point = desktop.GetCursorPos();
+            return point.x == 123;
+        },
+        2000);
     EXPECT_EQ(point.x, 123);
     EXPECT_EQ(point.y, 234);
     ScreenRect screen = desktop.GetScreenRect();
@@ -65,7 +67,8 @@ TEST(DesktopPortTest, RegisteredHotKeyDeliversItsId) {
     Win32Desktop& desktop = TheDesktop();
     TestWindow window("Hot key test");
     WindowHandle handle = reinterpret_cast<WindowHandle>(window.handle());
-    ASSERT_TRUE(desktop.RegisterHotKey(handle, 7, desk::HOTKEY_CONTROL | desk::HOTKEY_SHIFT, VK_F7));
+    ASSERT_TRUE(
+        desktop.RegisterHotKey(handle, 7, desk::HOTKEY_CONTROL | desk::HOTKEY_SHIFT, VK_F7));
     TapCombination({VK_CONTROL, VK_SHIFT}, VK_F7);
     EXPECT_TRUE(PumpUntil([&] { return !window.hotKeys.empty(); }))
         << "no WM_HOTKEY after the injected combination";
