@@ -1,0 +1,85 @@
+#include "settings/options.h"
+
+#include <algorithm>
+
+#include "macro/file/decimal.h"
+
+namespace {
+
+// AutoRun, and MacroDelay where the program has one; false, reported, when a step fails.
+bool StoreOptions(SettingsContext& context, WindowHandle dialog, uint32_t autoRun, uint32_t delay) {
+    ScopedKey key(context.store);
+    bool stored = key.Open(context.program.key) &&
+                  context.store.SetNumber(key.get(), AUTO_RUN_VALUE, autoRun) &&
+                  (!context.program.hasMacroDelay ||
+                   context.store.SetNumber(key.get(), MACRO_DELAY_VALUE, delay));
+    if (!stored) ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+    return stored;
+}
+
+bool WriteStartupEntry(SettingsContext& context, WindowHandle dialog, SettingsKey key) {
+    std::string path;
+    if (!context.store.ProgramPath(path)) {
+        ReportSettingsError(context.desktop, dialog, context.program.pathFailureText);
+        return true;
+    }
+    if (context.store.SetString(key, context.program.startupValueName, StartupEntryData(path)))
+        return true;
+    ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+    return false;
+}
+
+// Adds or removes the start-up entry; true when the dialog should end. A failure while the
+// user asked for the entry keeps the dialog open so that OK can be tried again.
+bool UpdateStartupEntry(SettingsContext& context, WindowHandle dialog, bool autoRun) {
+    ScopedKey key(context.store);
+    if (!key.Open(STARTUP_KEY)) {
+        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+        return !autoRun;
+    }
+    if (autoRun) return WriteStartupEntry(context, dialog, key.get());
+    if (!context.store.DeleteValue(key.get(), context.program.startupValueName))
+        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+    return true;
+}
+
+}  // namespace
+
+OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
+    OptionsShown shown;
+    ScopedKey key(context.store);
+    bool newlyCreated = false;
+    if (!key.Create(context.program.key, newlyCreated)) {
+        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+        return shown;
+    }
+    if (newlyCreated) return shown;
+    uint32_t autoRun = 0;
+    bool read = context.store.QueryNumber(key.get(), AUTO_RUN_VALUE, autoRun);
+    shown.autoRun = read && autoRun == 1;
+    if (context.program.hasMacroDelay) {
+        uint32_t delay = 0;
+        if (context.store.QueryNumber(key.get(), MACRO_DELAY_VALUE, delay))
+            shown.macroDelayText = std::to_string(static_cast<int32_t>(delay));
+        else
+            read = false;
+    }
+    if (!read) ReportSettingsError(context.desktop, dialog, READ_ERROR);
+    return shown;
+}
+
+bool ApplyOptions(SettingsContext& context, WindowHandle dialog, const OptionsChosen& chosen) {
+    uint32_t delay = ClampMacroDelay(chosen.macroDelayText);
+    if (context.program.hasMacroDelay) context.settings.macroDelay = static_cast<int32_t>(delay);
+    if (!StoreOptions(context, dialog, chosen.autoRun ? 1 : 0, delay)) return false;
+    return UpdateStartupEntry(context, dialog, chosen.autoRun);
+}
+
+uint32_t ClampMacroDelay(std::string_view text) {
+    uint32_t value = static_cast<uint32_t>(ParseDecimal(text));
+    return std::clamp(value, MACRO_DELAY_MIN, MACRO_DELAY_MAX);
+}
+
+std::string StartupEntryData(std::string_view programPath) {
+    return "\"" + std::string(programPath) + "\" /m";
+}
