@@ -1,0 +1,28 @@
+#pragma once
+// The recorder: samples the live pointer, buttons and keys at the MacroDelay period and turns
+// every change into a line of macro code.
+#include <cstdint>
+
+#include "macro/desktop/desktop_port.h"
+#include "recorder/recorder_state.h"
+#include "recorder/recorder_view.h"
+
+// The editor's Record button (user-interface thread): the start box, the wait for the left
+// button and the space bar to be released, then sampling every `macroDelay` milliseconds with
+// the editor hidden. A MacroDelay below 1 or a refused timer gives "Error setting timer".
+void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
+                    int32_t macroDelay);
+
+// One sample (the timer service's thread). Samples never overlap; one that decides the
+// recording ends records the ending in `state.phase` and hands it to the view.
+void RecorderTick(RecorderState& state, DesktopPort& desktop, RecorderView& view);
+
+// Carries out the ending a sample handed over (user-interface thread): the too-large box
+// first where it applies, then FinishRecording or CancelRecording. Does nothing when no
+// ending is pending.
+void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
+
+// Stop the timer, write the last quiet time, and put the recorded code into the code box.
+void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
+// Stop the timer and empty the code box; the pending quiet time is kept for the next recording.
+void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);

@@ -1,0 +1,29 @@
+#pragma once
+// What the recorder does to the macro editor that hosts it. Every call but HandOverEnding
+// comes from the user-interface thread.
+#include <string_view>
+
+#include "macro/desktop/desktop_port.h"
+
+class RecorderView {
+  public:
+    virtual ~RecorderView() = default;
+
+    // The editor window: owner of the start box.
+    virtual WindowHandle EditorWindow() = 0;
+    // Replaces the whole text of the code box (1065).
+    virtual void SetCode(std::string_view code) = 0;
+    // Length of the code box's text.
+    virtual int CodeLength() = 0;
+    // Play (1089), Stop (1090), Record (1091) or Apply (1061).
+    virtual void EnableControl(int controlId, bool enabled) = 0;
+    virtual void HideEditor() = 0;
+    virtual void RestoreEditor() = 0;
+    // Sets editorModified.
+    virtual void SetEditorModified() = 0;
+
+    // Called on the sampling thread once a sample has decided that the recording ends. The
+    // editor must arrange for EndRecording to run on its user-interface thread (the Win32
+    // editor posts itself a message) and return at once.
+    virtual void HandOverEnding() = 0;
+};

@@ -1,0 +1,38 @@
+#include "recorder/recorder_view_win32.h"
+
+#include <string>
+
+#include "resources/keyloom_ids.h"
+
+WindowHandle DialogRecorderView::EditorWindow() {
+    return reinterpret_cast<WindowHandle>(editor_);
+}
+
+void DialogRecorderView::SetCode(std::string_view code) {
+    SetDlgItemTextA(editor_, IDC_CODE, std::string(code).c_str());
+}
+
+int DialogRecorderView::CodeLength() {
+    return static_cast<int>(SendDlgItemMessageA(editor_, IDC_CODE, WM_GETTEXTLENGTH, 0, 0));
+}
+
+void DialogRecorderView::EnableControl(int controlId, bool enabled) {
+    EnableWindow(GetDlgItem(editor_, controlId), enabled ? TRUE : FALSE);
+}
+
+void DialogRecorderView::HideEditor() {
+    ShowWindow(editor_, SW_HIDE);
+}
+
+void DialogRecorderView::RestoreEditor() {
+    ShowWindow(editor_, SW_RESTORE);
+}
+
+void DialogRecorderView::SetEditorModified() {
+    editorModified_ = true;
+}
+
+// Runs on the timer service's thread: the editor's controls are left to its own thread.
+void DialogRecorderView::HandOverEnding() {
+    PostMessageA(editor_, endingMessage_, 0, 0);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The recorder's view of a dialog that has the editor's code box and buttons.
+#include <windows.h>
+
+#include "recorder/recorder_view.h"
+
+class DialogRecorderView : public RecorderView {
+  public:
+    // `endingMessage` is posted to `editor` when a recording ends; the editor answers it with
+    // EndRecording. `editorModified` is the editor's flag.
+    DialogRecorderView(HWND editor, UINT endingMessage, bool& editorModified)
+        : editor_(editor), endingMessage_(endingMessage), editorModified_(editorModified) {}
+
+    WindowHandle EditorWindow() override;
+    void SetCode(std::string_view code) override;
+    int CodeLength() override;
+    void EnableControl(int controlId, bool enabled) override;
+    void HideEditor() override;
+    void RestoreEditor() override;
+    void SetEditorModified() override;
+    void HandOverEnding() override;
+
+  private:
+    HWND editor_;
+    UINT endingMessage_;
+    bool& editorModified_;
+};

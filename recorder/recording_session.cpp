@@ -1,0 +1,106 @@
+// Starting a recording and carrying out its ending, on the user-interface thread.
+#include <string>
+
+#include "macro/player/debug_trace.h"
+#include "recorder/recorded_code.h"
+#include "recorder/recorder.h"
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+constexpr char START_TEXT[] =
+    "Keyloom will now record your macro. While recording, Press the <Pause> key to stop, or "
+    "<Esc> to cancel.";
+constexpr char TOO_LARGE_TEXT[] =
+    "Your macro code has become too large. If you require a longer macro, consider increasing "
+    "the time interval from the Options window.";
+constexpr int RELEASE_POLL_MS = 10;
+
+// The click or key that closed the start box must not be recorded.
+void WaitForButtonAndSpaceRelease(DesktopPort& desktop) {
+    for (;;) {
+        const bool left = desktop.GetAsyncKeyState(desk::KEY_LBUTTON) != 0;
+        const bool space = desktop.GetAsyncKeyState(desk::KEY_SPACE) != 0;
+        if (!left && !space) return;
+        desktop.WaitPrecisely(RELEASE_POLL_MS);
+    }
+}
+
+void StopTimer(RecorderState& state, DesktopPort& desktop) {
+    desktop.timeKillEvent(state.recordTimer);
+    state.recordTimer = 0;
+    state.phase.store(RecorderPhase::Idle, std::memory_order_release);
+}
+
+void ReturnToEditor(RecorderView& view) {
+    view.EnableControl(IDC_PREVIEW_PLAY, true);
+    view.EnableControl(IDC_PREVIEW_STOP, false);
+    view.EnableControl(IDC_RECORD, true);
+    view.RestoreEditor();
+}
+
+}  // namespace
+
+void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
+                    int32_t macroDelay) {
+    desktop.MessageBoxA(view.EditorWindow(), START_TEXT, "Keyloom",
+                        desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+    ClearRecordedCode(state);
+    WaitForButtonAndSpaceRelease(desktop);
+
+    state.period = macroDelay;
+    state.phase.store(RecorderPhase::Recording, std::memory_order_release);
+    // A period of 0 cannot drive a periodic timer.
+    state.recordTimer = macroDelay > 0
+                            ? desktop.timeSetEvent(
+                                  static_cast<uint32_t>(macroDelay), true,
+                                  [&state, &desktop, &view] { RecorderTick(state, desktop, view); })
+                            : 0;
+    if (state.recordTimer == 0) {
+        state.phase.store(RecorderPhase::Idle, std::memory_order_release);
+        desktop.MessageBoxA(view.EditorWindow(), "Error setting timer", "Keyloom",
+                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return;
+    }
+    view.HideEditor();
+    view.EnableControl(IDC_RECORD, false);
+    view.EnableControl(IDC_PREVIEW_PLAY, false);
+    view.EnableControl(IDC_PREVIEW_STOP, true);
+    view.SetEditorModified();
+}
+
+void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
+    switch (state.phase.load(std::memory_order_acquire)) {
+        case RecorderPhase::Idle:
+        case RecorderPhase::Recording:
+            return;
+        case RecorderPhase::Cancelling:
+            CancelRecording(state, desktop, view);
+            return;
+        case RecorderPhase::TooLarge:
+            desktop.MessageBoxA(NO_WINDOW, TOO_LARGE_TEXT, "Error",
+                                desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+            FinishRecording(state, desktop, view);
+            return;
+        case RecorderPhase::Finishing:
+            FinishRecording(state, desktop, view);
+            return;
+    }
+}
+
+void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
+    StopTimer(state, desktop);
+    FlushPendingDelay(state);
+    view.SetCode(std::string_view(state.recordedCode, static_cast<std::size_t>(state.codeLength)));
+    ReturnToEditor(view);
+    view.SetEditorModified();
+    view.EnableControl(IDC_APPLY, true);
+    DebugTrace(desktop, "Length of macro code: " + std::to_string(view.CodeLength()));
+}
+
+void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
+    StopTimer(state, desktop);
+    view.SetCode("");
+    ReturnToEditor(view);
+    view.EnableControl(IDC_APPLY, true);
+}
