@@ -1,0 +1,30 @@
+#pragma once
+// The commands of the macro language, each taking its own arguments from the line.
+#include <cstdint>
+
+#include "macro/language/command_line.h"
+
+namespace commands {
+
+// Pointer and buttons.
+CommandOutcome MoveCursor(CommandLine& line);
+CommandOutcome MouseDown(CommandLine& line);
+CommandOutcome MouseUp(CommandLine& line);
+CommandOutcome ClickMouse(CommandLine& line);
+
+// Keys.
+CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t flags);
+CommandOutcome PressKey(CommandLine& line);
+CommandOutcome Type(CommandLine& line);
+
+// Windows, boxes, sounds, programs and the session.
+CommandOutcome CloseWindow(CommandLine& line);
+CommandOutcome MinimizeWindow(CommandLine& line);
+CommandOutcome FocusWindow(CommandLine& line);
+CommandOutcome ShowMessageBox(CommandLine& line);
+CommandOutcome PlaySound(CommandLine& line);
+CommandOutcome Run(CommandLine& line);
+CommandOutcome OpenUrl(CommandLine& line);
+CommandOutcome Shutdown(CommandLine& line);
+
+}  // namespace commands

@@ -1,0 +1,117 @@
+#include "macro/language/interpreter.h"
+
+#include <algorithm>
+
+#include "macro/file/decimal.h"
+#include "macro/file/macro.h"
+#include "macro/file/property_line.h"
+#include "macro/file/text_field.h"
+#include "macro/language/commands.h"
+#include "macro/language/wait.h"
+
+namespace {
+
+// Strict argument tests, made on the whole line before any argument is taken.
+enum StrictTest : unsigned {
+    NO_TEST = 0,
+    LENGTH = 1,      // at least one character after the command word's space
+    TWO_SPACES = 2,  // exactly two spaces in the line
+    TWO_QUOTES = 4,  // exactly two double quotes in the line
+};
+
+struct Command {
+    std::string_view name;
+    bool byContainment;  // so that a trailing carriage return after the word does no harm
+    unsigned strictTests;
+    CommandOutcome (*run)(CommandLine&);
+};
+
+CommandOutcome Delay(CommandLine& line) {
+    std::string_view milliseconds = line.RestOfLine();
+    if (milliseconds.empty()) return line.RefuseArguments();
+    WaitMilliseconds(line.desktop(), ParseDecimal(milliseconds));
+    return CommandOutcome::WaitedItself;
+}
+
+using namespace commands;
+
+// In the order they are tried.
+constexpr Command COMMANDS[] = {
+    {"MOVE_CURSOR", false, LENGTH | TWO_SPACES, MoveCursor},
+    {"MOUSE_DOWN", false, LENGTH, MouseDown},
+    {"MOUSE_UP", false, LENGTH, MouseUp},
+    {"CLICK_MOUSE", false, LENGTH | TWO_SPACES, ClickMouse},
+    {"CLOSE_WINDOW", false, LENGTH | TWO_QUOTES, CloseWindow},
+    {"MINIMIZE_WINDOW", false, LENGTH | TWO_QUOTES, MinimizeWindow},
+    {"FOCUS_WINDOW", false, LENGTH | TWO_QUOTES, FocusWindow},
+    {"MSG_BOX", false, LENGTH | TWO_QUOTES, ShowMessageBox},
+    {"PLAY_SOUND", false, LENGTH | TWO_QUOTES, PlaySound},
+    {"RUN", false, LENGTH | TWO_QUOTES, Run},
+    {"OPEN_URL", false, LENGTH | TWO_QUOTES, OpenUrl},
+    {"SHIFT_DOWN", true, NO_TEST,
+     [](CommandLine& l) { return PressModifier(l, desk::KEY_SHIFT, 0); }},
+    {"SHIFT_UP", true, NO_TEST,
+     [](CommandLine& l) { return PressModifier(l, desk::KEY_SHIFT, desk::KEY_RELEASE); }},
+    {"CTRL_DOWN", true, NO_TEST,
+     [](CommandLine& l) { return PressModifier(l, desk::KEY_CONTROL, 0); }},
+    {"CTRL_UP", true, NO_TEST,
+     [](CommandLine& l) { return PressModifier(l, desk::KEY_CONTROL, desk::KEY_RELEASE); }},
+    {"ALT_DOWN", true, NO_TEST, [](CommandLine& l) { return PressModifier(l, desk::KEY_ALT, 0); }},
+    {"ALT_UP", true, NO_TEST,
+     [](CommandLine& l) { return PressModifier(l, desk::KEY_ALT, desk::KEY_RELEASE); }},
+    {"PRESS_KEY", false, LENGTH, PressKey},
+    {"SHUTDOWN", false, LENGTH, Shutdown},
+    {"TYPE", false, LENGTH | TWO_QUOTES, Type},
+    {"DELAY", false, LENGTH, Delay},
+};
+
+const Command* FindCommand(std::string_view word) {
+    for (const Command& command : COMMANDS) {
+        bool matches = command.byContainment ? word.find(command.name) != std::string_view::npos
+                                             : word == command.name;
+        if (matches) return &command;
+    }
+    return nullptr;
+}
+
+bool PassesStrictTests(unsigned tests, std::string_view whole, std::string_view word) {
+    if ((tests & LENGTH) && whole.size() <= word.size() + 1) return false;
+    if ((tests & TWO_SPACES) && std::count(whole.begin(), whole.end(), ' ') != 2) return false;
+    if ((tests & TWO_QUOTES) && std::count(whole.begin(), whole.end(), '"') != 2) return false;
+    return true;
+}
+
+CommandOutcome RunCommand(MacroInterpreter& interpreter, const Command& command,
+                          std::string_view whole, const PropertyLine& parts) {
+    CommandLine line(interpreter, command.name, parts.value);
+    if (line.strict() && !PassesStrictTests(command.strictTests, whole, parts.keyword))
+        return line.RefuseArguments();
+    return command.run(line);
+}
+
+// The whole line as the interpreter keeps it; empty when the line holds nothing to execute.
+std::string_view PrepareLine(const MacroInterpreter& interpreter, const char* copy) {
+    std::string_view whole(copy);
+    if (interpreter.mode == InterpreterMode::Strict) {
+        std::size_t last = whole.find_last_not_of(' ');
+        whole = last == std::string_view::npos ? std::string_view{} : whole.substr(0, last + 1);
+    }
+    if (whole.find_first_not_of(' ') == std::string_view::npos) return {};
+    return whole;
+}
+
+}  // namespace
+
+bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
+    char copy[LINE_CAPACITY];
+    CopyText(copy, line);
+    std::string_view whole = PrepareLine(interpreter, copy);
+    if (whole.empty()) return false;
+    PropertyLine parts = SplitPropertyLine(whole);
+    const Command* command = FindCommand(parts.keyword);
+    CommandOutcome outcome =
+        command ? RunCommand(interpreter, *command, whole, parts) : CommandOutcome::Done;
+    if (outcome == CommandOutcome::Done)
+        WaitMilliseconds(interpreter.desktop, interpreter.pace ? interpreter.pace() : 0);
+    return outcome != CommandOutcome::Failed;
+}

@@ -1,0 +1,66 @@
+#include <cstdint>
+
+#include "macro/file/decimal.h"
+#include "macro/language/commands.h"
+
+namespace {
+
+constexpr int16_t NO_KEY = -1;  // VkKeyScanA: the layout cannot produce the character
+
+// Shift state bits of a key code's high byte, with their keys, in pressing order.
+constexpr struct {
+    uint16_t bit;
+    uint8_t virtualKey;
+} MODIFIERS[] = {{0x100, desk::KEY_SHIFT}, {0x200, desk::KEY_CONTROL}, {0x400, desk::KEY_ALT}};
+
+void SendModifiers(DesktopPort& desktop, uint16_t keyCode, uint32_t flags) {
+    for (const auto& modifier : MODIFIERS)
+        if (keyCode & modifier.bit) desktop.keybd_event(modifier.virtualKey, flags);
+}
+
+// Modifiers are released in the order they were pressed.
+void SendKeystroke(DesktopPort& desktop, uint16_t keyCode) {
+    SendModifiers(desktop, keyCode, 0);
+    uint8_t virtualKey = static_cast<uint8_t>(keyCode & 0xFF);
+    desktop.keybd_event(virtualKey, 0);
+    desktop.keybd_event(virtualKey, desk::KEY_RELEASE);
+    SendModifiers(desktop, keyCode, desk::KEY_RELEASE);
+}
+
+// A character the layout has no key for is injected as itself rather than dropped.
+void TypeCharacter(DesktopPort& desktop, char character) {
+    int16_t keyCode = desktop.VkKeyScanA(character);
+    if (keyCode == NO_KEY)
+        desktop.TypeUnicodeCharacter(static_cast<unsigned char>(character));
+    else
+        SendKeystroke(desktop, static_cast<uint16_t>(keyCode));
+}
+
+}  // namespace
+
+namespace commands {
+
+CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t flags) {
+    line.desktop().keybd_event(virtualKey, flags);
+    return CommandOutcome::Done;
+}
+
+// A decimal argument is a recorded key code; anything else is the character to press.
+CommandOutcome PressKey(CommandLine& line) {
+    std::string_view key = line.NextWord();
+    if (key.empty()) return line.RefuseArguments();
+    if (key[0] >= '0' && key[0] <= '9')
+        SendKeystroke(line.desktop(), static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF));
+    else
+        TypeCharacter(line.desktop(), key[0]);
+    return CommandOutcome::Done;
+}
+
+// An empty text types nothing.
+CommandOutcome Type(CommandLine& line) {
+    for (char character : line.NextQuoted(false))
+        TypeCharacter(line.desktop(), character);
+    return CommandOutcome::Done;
+}
+
+}  // namespace commands

@@ -1,0 +1,82 @@
+#include <cstdint>
+
+#include "macro/file/decimal.h"
+#include "macro/language/commands.h"
+
+namespace {
+
+enum class Button { Left, Right, Unknown };
+
+Button ButtonOf(std::string_view argument) {
+    if (HasOption(argument, "LEFT")) return Button::Left;
+    if (HasOption(argument, "RIGHT")) return Button::Right;
+    return Button::Unknown;
+}
+
+uint32_t DownFlag(Button button) {
+    return button == Button::Left ? desk::LEFT_DOWN : desk::RIGHT_DOWN;
+}
+
+uint32_t UpFlag(Button button) {
+    return button == Button::Left ? desk::LEFT_UP : desk::RIGHT_UP;
+}
+
+CommandOutcome SendButton(CommandLine& line, bool down) {
+    Button button = ButtonOf(line.NextWord());
+    if (button == Button::Unknown) return line.RefuseArguments();
+    line.desktop().mouse_event(down ? DownFlag(button) : UpFlag(button));
+    return CommandOutcome::Done;
+}
+
+// Negative co-ordinates become huge, so they fail like those beyond the screen.
+bool IsBeyondScreen(int32_t x, int32_t y, const ScreenRect& screen) {
+    return static_cast<uint32_t>(x) > static_cast<uint32_t>(screen.right) ||
+           static_cast<uint32_t>(y) > static_cast<uint32_t>(screen.bottom);
+}
+
+}  // namespace
+
+namespace commands {
+
+CommandOutcome MoveCursor(CommandLine& line) {
+    std::string_view xWord = line.NextWord();
+    std::string_view yWord = line.NextWord();
+    if (xWord.empty() || yWord.empty()) return line.RefuseArguments();
+    int32_t x = ParseDecimal(xWord);
+    int32_t y = ParseDecimal(yWord);
+    if (line.strict() && (x == 0 || y == 0)) {
+        line.ReportError(line.interpreter().mainWindow,
+                         "MOVE_CURSOR command has invalid X or Y co-ordinate");
+        return CommandOutcome::Failed;
+    }
+    if (IsBeyondScreen(x, y, line.desktop().GetScreenRect())) return CommandOutcome::Failed;
+    line.desktop().SetCursorPos(x, y);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome MouseDown(CommandLine& line) {
+    return SendButton(line, true);
+}
+
+CommandOutcome MouseUp(CommandLine& line) {
+    return SendButton(line, false);
+}
+
+CommandOutcome ClickMouse(CommandLine& line) {
+    std::string_view buttonWord = line.NextWord();
+    std::string_view kindWord = line.NextWord();
+    if (buttonWord.empty() || kindWord.empty()) return line.RefuseArguments();
+    Button button = ButtonOf(buttonWord);
+    bool single = HasOption(kindWord, "SINGLE");
+    if (line.strict() && (button == Button::Unknown || (!single && !HasOption(kindWord, "DOUBLE"))))
+        return line.RefuseArguments();
+    // Lenient: anything but the left button is the right one, anything but single is double.
+    if (button != Button::Left) button = Button::Right;
+    for (int pair = 0; pair < (single ? 1 : 2); ++pair) {
+        line.desktop().mouse_event(DownFlag(button));
+        line.desktop().mouse_event(UpFlag(button));
+    }
+    return CommandOutcome::Done;
+}
+
+}  // namespace commands

@@ -1,0 +1,46 @@
+#include "macro/language/window_matching.h"
+
+#include <string>
+
+#include "macro/file/macro.h"
+
+namespace {
+
+void Act(MacroInterpreter& interpreter, WindowHandle window, const std::string& windowTitle,
+         WindowAction action) {
+    DesktopPort& desktop = interpreter.desktop;
+    switch (action) {
+        case WindowAction::Close:
+            desktop.RequestWindowClose(window);
+            break;
+        case WindowAction::Minimize:
+            desktop.ShowWindow(window, desk::SHOW_MINIMIZE);
+            break;
+        case WindowAction::Focus:
+            desktop.ShowWindow(window, desk::SHOW_RESTORE);
+            if (!desktop.SetForegroundWindow(window) && interpreter.mode == InterpreterMode::Strict)
+                desktop.MessageBoxA(interpreter.mainWindow,
+                                    "Failed to focus window \"" + windowTitle + "\"", "Error",
+                                    desk::BOX_OK | desk::BOX_ICON_ERROR);
+            break;
+    }
+}
+
+}  // namespace
+
+void ActOnMatchingWindow(MacroInterpreter& interpreter, std::string_view title,
+                         WindowAction action) {
+    interpreter.targetTitle.assign(title.substr(0, LINE_CAPACITY - 1));
+    // Every title contains the empty text: acting on whichever window comes first would be a
+    // guess, not a match.
+    if (interpreter.targetTitle.empty()) return;
+    DesktopPort& desktop = interpreter.desktop;
+    desktop.EnumWindows([&](WindowHandle window) {
+        if (!desktop.IsWindow(window)) return true;
+        std::string windowTitle = desktop.GetWindowTextA(window, WINDOW_TITLE_LIMIT);
+        if (windowTitle.empty() || windowTitle.find(interpreter.targetTitle) == std::string::npos)
+            return true;
+        Act(interpreter, window, windowTitle, action);
+        return false;
+    });
+}

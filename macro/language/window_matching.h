@@ -1,0 +1,17 @@
+#pragma once
+// The search for a top-level window by its title, behind CLOSE_WINDOW, MINIMIZE_WINDOW and
+// FOCUS_WINDOW.
+#include <string_view>
+
+#include "macro/language/interpreter.h"
+
+enum class WindowAction { Close, Minimize, Focus };
+
+// Windows are seen through the first 98 characters of their titles.
+constexpr int WINDOW_TITLE_LIMIT = 99;
+
+// Applies `action` to the first top-level window (hidden ones included) whose title contains
+// `title`, case-sensitive; keeps the text in the interpreter's targetTitle. Close asks the window
+// to close as its close box does. A refused focus is reported in Strict mode only.
+void ActOnMatchingWindow(MacroInterpreter& interpreter, std::string_view title,
+                         WindowAction action);

@@ -1,0 +1,157 @@
+// Preparing a line of macro code, recognising its command and the pace after it.
+#include <string>
+
+#include "tests/unit/interpreter_fixture.h"
+
+namespace {
+
+class InterpreterLineTest : public InterpreterFixture {};
+
+TEST_F(InterpreterLineTest, EmptyOrBlankLinesFailWithoutThePace) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_FALSE(Execute(mode, ""));
+        EXPECT_FALSE(Execute(mode, "    "));
+    }
+    EXPECT_EQ(TakeActions(), Actions{});
+}
+
+TEST_F(InterpreterLineTest, LinesThatNameNoCommandCostOnePace) {
+    for (const char* line :
+         {"START", "END", "// a comment", "move_cursor 10 20", "TYPEX \"a\"", "\r", "  NOTHING"}) {
+        EXPECT_TRUE(Strict(line)) << line;
+        EXPECT_EQ(TakeActions(), Actions{PACE}) << line;
+        EXPECT_TRUE(Lenient(line)) << line;
+        EXPECT_EQ(TakeActions(), Actions{PACE}) << line;
+    }
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(InterpreterLineTest, ThePaceIsTheSpeedAtEachLine) {
+    EXPECT_TRUE(Strict("SHIFT_DOWN"));
+    speed = 250;
+    EXPECT_TRUE(Lenient("SHIFT_UP"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 16 0", "Wait 10", "keybd_event 16 2", "Wait 250"}));
+    EXPECT_EQ(desktop.now, 260u);
+}
+
+TEST_F(InterpreterLineTest, DelayWaitsInPlaceOfThePace) {
+    EXPECT_TRUE(Strict("DELAY 250"));
+    EXPECT_TRUE(Lenient("DELAY 40\r"));
+    EXPECT_TRUE(Strict("DELAY  7"));  // the rest of the line, white space passed over
+    EXPECT_EQ(TakeActions(), (Actions{"Wait 250", "Wait 40", "Wait 7"}));
+    EXPECT_EQ(desktop.now, 297u);
+    EXPECT_TRUE(Lenient("DELAY -5"));
+    EXPECT_EQ(desktop.now, 297u);
+}
+
+TEST_F(InterpreterLineTest, StrictTrimsTrailingSpacesButNotACarriageReturn) {
+    // Untrimmed, the trailing spaces would fail the two-space test.
+    EXPECT_TRUE(Strict("MOVE_CURSOR 10 20   "));
+    EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 10 20", PACE}));
+    EXPECT_FALSE(Strict("MOVE_CURSOR 10 20 \r"));
+    ExpectRefused("MOVE_CURSOR");
+}
+
+TEST_F(InterpreterLineTest, LenientMakesNoArgumentTests) {
+    EXPECT_TRUE(Lenient("MOVE_CURSOR  10 20 "));
+    EXPECT_TRUE(Lenient("TYPE ab"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"SetCursorPos 10 20", PACE, "keybd_event 65 0", "keybd_event 65 2",
+                       "keybd_event 66 0", "keybd_event 66 2", PACE}));
+}
+
+TEST_F(InterpreterLineTest, ACommandWithAMissingArgumentIsRefusedByStrictAndPassedByLenient) {
+    struct Case {
+        const char* line;
+        const char* command;
+    };
+    const Case cases[] = {
+        {"MOVE_CURSOR", "MOVE_CURSOR"},
+        {"MOVE_CURSOR  10", "MOVE_CURSOR"},
+        {"MOUSE_DOWN", "MOUSE_DOWN"},
+        {"MOUSE_UP", "MOUSE_UP"},
+        {"CLICK_MOUSE  Left", "CLICK_MOUSE"},
+        {"CLOSE_WINDOW \"\"", "CLOSE_WINDOW"},
+        {"MINIMIZE_WINDOW", "MINIMIZE_WINDOW"},
+        {"FOCUS_WINDOW \"\"", "FOCUS_WINDOW"},
+        {"MSG_BOX \"\"", "MSG_BOX"},
+        {"PLAY_SOUND \"\"", "PLAY_SOUND"},
+        {"RUN \"\"", "RUN"},
+        {"OPEN_URL \"\"", "OPEN_URL"},
+        {"PRESS_KEY", "PRESS_KEY"},
+        {"SHUTDOWN", "SHUTDOWN"},
+        {"DELAY", "DELAY"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(Strict(c.line)) << c.line;
+        ExpectRefused(c.command);
+        EXPECT_TRUE(Lenient(c.line)) << c.line;
+        EXPECT_EQ(TakeActions(), Actions{PACE}) << c.line;
+        EXPECT_TRUE(desktop.boxes.empty());
+    }
+}
+
+TEST_F(InterpreterLineTest, StrictArgumentTestsAreMadeOnTheWholeLine) {
+    const char* refused[] = {
+        "MOVE_CURSOR 10 20 30",      // three spaces
+        "CLICK_MOUSE Left  Single",  // three spaces
+        "CLOSE_WINDOW Untitled",     // no quotes
+        "MINIMIZE_WINDOW \"a\"b\"",  // three quotes
+        "FOCUS_WINDOW \"x",          // one quote
+        "MSG_BOX \"Say \"hi\"\"",    // a quote in the message
+        "PLAY_SOUND ding.wav",       // no quotes
+        "RUN \"a\" \"b\"",           // four quotes
+        "OPEN_URL \"http://x\"\"",   // three quotes
+        "TYPE \"He said \"no\"\"",   // a text holding a double quote
+    };
+    for (const char* line : refused) {
+        EXPECT_FALSE(Strict(line)) << line;
+        std::string word(line);
+        ExpectRefused(word.substr(0, word.find(' ')));
+    }
+}
+
+TEST_F(InterpreterLineTest, ContainmentCommandsAreFoundInsideLongerWords) {
+    EXPECT_TRUE(Strict("SHIFT_DOWN\r"));
+    EXPECT_TRUE(Strict("xSHIFT_UPx"));
+    EXPECT_TRUE(Lenient("CTRL_DOWN anything after"));
+    EXPECT_TRUE(Lenient("CTRL_UP\r"));
+    EXPECT_TRUE(Strict("ALT_DOWN"));
+    EXPECT_TRUE(Strict("ALT_UP\r"));
+    EXPECT_EQ(TakeActions(), (Actions{"keybd_event 16 0", PACE, "keybd_event 16 2", PACE,
+                                      "keybd_event 17 0", PACE, "keybd_event 17 2", PACE,
+                                      "keybd_event 18 0", PACE, "keybd_event 18 2", PACE}));
+}
+
+TEST_F(InterpreterLineTest, ExactCommandsFollowedByACarriageReturnNameNoCommand) {
+    EXPECT_TRUE(Strict("PRESS_KEY\r"));
+    EXPECT_EQ(TakeActions(), Actions{PACE});
+}
+
+TEST_F(InterpreterLineTest, LinesBeyondTheCapacityAreCutNotOverrun) {
+    std::string text(1000, 'a');
+    // Cut at 299 characters, the closing quote is lost: Strict refuses the line...
+    EXPECT_FALSE(Strict("TYPE \"" + text + "\""));
+    ExpectRefused("TYPE");
+    // ...and Lenient types what is left of it.
+    EXPECT_TRUE(Lenient("TYPE \"" + text + "\""));
+    EXPECT_EQ(TakeActions().size(), 2 * (299 - 6) + 1u);
+    // A line of exactly 299 characters is kept whole.
+    std::string full = "TYPE \"" + std::string(292, 'b') + "\"";
+    ASSERT_EQ(full.size(), 299u);
+    EXPECT_TRUE(Strict(full));
+    EXPECT_EQ(TakeActions().size(), 2 * 292 + 1u);
+}
+
+TEST(UpperCaseInPlaceTest, TurnsOnlyTheLettersAToZ) {
+    std::string text = "Left\r click_mouse 12 \xE9\xFF{}";
+    UpperCaseInPlace(text);
+    EXPECT_EQ(text, "LEFT\r CLICK_MOUSE 12 \xE9\xFF{}");
+    char field[] = "Restart now";
+    UpperCaseInPlace(field);
+    EXPECT_STREQ(field, "RESTART NOW");
+    UpperCaseInPlace(static_cast<char*>(nullptr));
+}
+
+}  // namespace
