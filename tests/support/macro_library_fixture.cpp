@@ -1,0 +1,53 @@
+#include "tests/support/macro_library_fixture.h"
+
+#include "macro/file/macro_file.h"
+#include "macro/file/text_field.h"
+
+std::string MacroLibraryTest::WriteMacro(const std::string& file, const std::string& name,
+                                         Trigger trigger) {
+    Macro macro{};
+    CopyText(macro.name, name);
+    CopyText(macro.fileName, dir.Path(file));
+    macro.trigger = trigger;
+    macro.active = 1;
+    macro.playStyle = PLAY_STYLE_TIMES;
+    macro.playCount = 1;
+    return dir.Write(file, FormatMacroFile("", macro));
+}
+
+std::string MacroLibraryTest::WriteList(const std::string& file,
+                                        const std::vector<std::string>& lines,
+                                        const std::string& lineEnd) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + lineEnd;
+    return dir.Write(file, bytes);
+}
+
+void MacroLibraryTest::Populate(int count) {
+    for (int i = 0; i < count; ++i) {
+        std::string index = std::to_string(i);
+        ASSERT_TRUE(ImportMacro(library, WriteMacro("m" + index + ".mro", "M" + index)));
+    }
+}
+
+std::vector<std::string> MacroLibraryTest::Names() const {
+    std::vector<std::string> names;
+    for (const Macro& macro : table.InUse())
+        names.emplace_back(FieldText(macro.name));
+    return names;
+}
+
+std::vector<int> MacroLibraryTest::Ids() const {
+    std::vector<int> ids;
+    for (const Macro& macro : table.InUse())
+        ids.push_back(macro.id);
+    return ids;
+}
+
+std::vector<std::string> MacroLibraryTest::BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const FakeDesktop::Box& box : desktop.boxes)
+        texts.push_back(box.text);
+    return texts;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// A macro library over recording views, a fake desktop and a scratch folder of macro files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "library/macro_table.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_macro_library_views.h"
+#include "tests/support/temp_files.h"
+
+class MacroLibraryTest : public ::testing::Test {
+  protected:
+    static constexpr WindowHandle MAIN_WINDOW = 77;
+
+    // Writes a macro file `file` named `name` with the given trigger; returns its path.
+    std::string WriteMacro(const std::string& file, const std::string& name,
+                           Trigger trigger = Trigger{0, 0, 0, 0});
+    // Writes a list file of these lines, each followed by `lineEnd`; returns its path.
+    std::string WriteList(const std::string& file, const std::vector<std::string>& lines,
+                          const std::string& lineEnd = "\r\n");
+    // Fills the table and the list with macros named "M0", "M1", ... from files m0.mro, ...
+    void Populate(int count);
+    std::vector<std::string> Names() const;  // of the macros in use, in table order
+    std::vector<int> Ids() const;
+    std::vector<std::string> BoxTexts() const;
+
+    TempDir dir;
+    FakeDesktop desktop;
+    FakeMacroList list;
+    FakeSaveItem saveItem;
+    FakeFileDialogs dialogs;
+    int32_t macroDelay = 20;
+    MacroTable table;
+    MacroLibrary library{
+        table, list, saveItem, dialogs, RealFileSystem(), desktop, MAIN_WINDOW, [this] {
+            return macroDelay;
+        }};
+};
