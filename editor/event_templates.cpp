@@ -1,0 +1,17 @@
+#include "editor/event_templates.h"
+
+#include "macro/file/macro.h"
+
+std::optional<std::string_view> FindEventTemplate(std::string_view entry) {
+    for (const EventTemplate& event : EVENT_TEMPLATES)
+        if (event.entry == entry) return event.line;
+    return std::nullopt;
+}
+
+std::string AppendEventLine(std::string_view codeText, std::string_view line) {
+    std::string text(codeText);
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    text += line;
+    if (text.size() > CODE_CAPACITY - 1) text.resize(CODE_CAPACITY - 1);
+    return text;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The event kinds of the editor's Insert list and the template line each one appends.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct EventTemplate {
+    std::string_view entry;  // the list's text
+    std::string_view line;   // appended to the code box as shown, for the user to fill in
+};
+
+inline constexpr std::array<EventTemplate, 13> EVENT_TEMPLATES{{
+    {"Click mouse button", "CLICK_MOUSE <Left/Right> <Single/Double>"},
+    {"Close a window", "CLOSE_WINDOW \"Window title\""},
+    {"Delay", "DELAY <Duration>"},
+    {"Focus a window", "FOCUS_WINDOW \"Window title\""},
+    {"Message box", "MSG_BOX \"Message\""},
+    {"Minimize a window", "MINIMIZE_WINDOW \"Window title\""},
+    {"Move mouse cursor", "MOVE_CURSOR <X co-ordinate> <Y co-ordinate>"},
+    {"Open a web site", "OPEN_URL \"Web site address\""},
+    {"Play a sound", "PLAY_SOUND \"File path\""},
+    {"Press a key", "PRESS_KEY <Character>"},
+    {"Run an application", "RUN \"Application file path\""},
+    {"Shutdown computer", "SHUTDOWN <Shutdown/Restart/Logoff>"},
+    {"Type text", "TYPE \"Text\""},
+}};
+
+// The entry the list shows selected when the editor opens.
+inline constexpr std::string_view FIRST_EVENT_ENTRY = "Click mouse button";
+
+// The template line of a list entry; none for a text that is not in the table.
+std::optional<std::string_view> FindEventTemplate(std::string_view entry);
+
+// The code text with `line` appended: on a line of its own unless the text is empty or already
+// ends with a line feed, no line break after it. The result never exceeds CODE_CAPACITY - 1
+// characters; what does not fit is cut.
+std::string AppendEventLine(std::string_view codeText, std::string_view line);
