@@ -36,8 +36,8 @@ class InterpreterFixture : public ::testing::Test {
 
     FakeDesktop desktop;
     int32_t speed = 10;
-    MacroInterpreter strict{desktop, InterpreterMode::Strict, [this] { return speed; },
-                            MAIN_WINDOW};
+    MacroInterpreter strict{
+        desktop, InterpreterMode::Strict, [this] { return speed; }, MAIN_WINDOW, {}};
     MacroInterpreter lenient{
         desktop, InterpreterMode::Lenient, [this] { return speed; }, MAIN_WINDOW, {}};
 };

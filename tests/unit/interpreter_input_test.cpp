@@ -1,0 +1,143 @@
+// The pointer, button and key input that each command synthesises.
+#include "tests/unit/interpreter_fixture.h"
+
+namespace {
+
+class InterpreterInputTest : public InterpreterFixture {};
+
+TEST_F(InterpreterInputTest, MoveCursorMovesWithinTheScreenIncludingItsEdge) {
+    EXPECT_TRUE(Strict("MOVE_CURSOR 100 200\r"));
+    EXPECT_TRUE(Strict("MOVE_CURSOR 1024 768"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"SetCursorPos 100 200", PACE, "SetCursorPos 1024 768", PACE}));
+}
+
+TEST_F(InterpreterInputTest, MoveCursorBeyondTheScreenOrNegativeFailsSilently) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR 1025 10"));
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR 10 769"));
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR -5 10"));
+    }
+    EXPECT_EQ(TakeActions(), Actions{});
+}
+
+TEST_F(InterpreterInputTest, StrictRefusesACoOrdinateOfZeroThatLenientCarriesOut) {
+    for (const char* line : {"MOVE_CURSOR 0 100", "MOVE_CURSOR 100 0", "MOVE_CURSOR x 100"}) {
+        EXPECT_FALSE(Strict(line));
+        EXPECT_EQ(TakeActions(), Actions{"MessageBoxA Error: MOVE_CURSOR command has invalid X "
+                                         "or Y co-ordinate"});
+        EXPECT_EQ(desktop.boxes.back().owner, MAIN_WINDOW);
+        EXPECT_EQ(desktop.boxes.back().style, desk::BOX_OK | desk::BOX_ICON_ERROR);
+    }
+    EXPECT_TRUE(Lenient("MOVE_CURSOR 0 0"));
+    EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 0 0", PACE}));
+}
+
+TEST_F(InterpreterInputTest, TwoSpacesBeforeXFailStrictOnly) {
+    EXPECT_FALSE(Strict("MOVE_CURSOR  10 20"));
+    ExpectRefused("MOVE_CURSOR");
+    EXPECT_TRUE(Lenient("MOVE_CURSOR  10 20"));
+    EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 10 20", PACE}));
+}
+
+TEST_F(InterpreterInputTest, ButtonWordsInAnyCaseSelectTheButton) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_TRUE(Execute(mode, "MOUSE_DOWN Left"));
+        EXPECT_TRUE(Execute(mode, "MOUSE_UP left\r"));
+        EXPECT_TRUE(Execute(mode, "MOUSE_DOWN RIGHT"));
+        EXPECT_TRUE(Execute(mode, "MOUSE_UP rIgHt"));
+        EXPECT_EQ(TakeActions(), (Actions{"mouse_event 2", PACE, "mouse_event 4", PACE,
+                                          "mouse_event 8", PACE, "mouse_event 16", PACE}));
+    }
+}
+
+TEST_F(InterpreterInputTest, AnUnknownButtonIsRefusedByStrictAndSendsNothingInLenient) {
+    EXPECT_FALSE(Strict("MOUSE_DOWN Middle"));
+    ExpectRefused("MOUSE_DOWN");
+    EXPECT_FALSE(Strict("MOUSE_UP Middle"));
+    ExpectRefused("MOUSE_UP");
+    EXPECT_TRUE(Lenient("MOUSE_DOWN Middle"));
+    EXPECT_EQ(TakeActions(), Actions{PACE});
+}
+
+TEST_F(InterpreterInputTest, ClicksSendDownUpPairsAndDoubleRepeatsThePair) {
+    EXPECT_TRUE(Strict("CLICK_MOUSE Left Single"));
+    EXPECT_TRUE(Strict("CLICK_MOUSE right double\r"));
+    EXPECT_EQ(TakeActions(), (Actions{"mouse_event 2", "mouse_event 4", PACE, "mouse_event 8",
+                                      "mouse_event 16", "mouse_event 8", "mouse_event 16", PACE}));
+}
+
+TEST_F(InterpreterInputTest, LenientClicksTheRightButtonTwiceUnlessToldOtherwise) {
+    EXPECT_FALSE(Strict("CLICK_MOUSE Middle Single"));
+    ExpectRefused("CLICK_MOUSE");
+    EXPECT_FALSE(Strict("CLICK_MOUSE Left Triple"));
+    ExpectRefused("CLICK_MOUSE");
+    EXPECT_TRUE(Lenient("CLICK_MOUSE Middle Triple"));
+    EXPECT_TRUE(Lenient("CLICK_MOUSE Left Once"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"mouse_event 8", "mouse_event 16", "mouse_event 8", "mouse_event 16", PACE,
+                       "mouse_event 2", "mouse_event 4", "mouse_event 2", "mouse_event 4", PACE}));
+}
+
+TEST_F(InterpreterInputTest, PressKeyReadsADecimalArgumentAsAKeyCode) {
+    EXPECT_TRUE(Strict("PRESS_KEY 5"));
+    EXPECT_TRUE(Strict("PRESS_KEY 321\r"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 5 0", "keybd_event 5 2", PACE, "keybd_event 16 0",
+                       "keybd_event 65 0", "keybd_event 65 2", "keybd_event 16 2", PACE}));
+}
+
+TEST_F(InterpreterInputTest, ModifiersArePressedAndReleasedShiftCtrlAlt) {
+    EXPECT_TRUE(Strict("PRESS_KEY 1865"));  // 0x749: Shift, Ctrl and Alt with I
+    EXPECT_EQ(TakeActions(), (Actions{"keybd_event 16 0", "keybd_event 17 0", "keybd_event 18 0",
+                                      "keybd_event 73 0", "keybd_event 73 2", "keybd_event 16 2",
+                                      "keybd_event 17 2", "keybd_event 18 2", PACE}));
+    EXPECT_TRUE(Strict("PRESS_KEY 577"));  // 0x241: Ctrl with A
+    EXPECT_EQ(TakeActions(), (Actions{"keybd_event 17 0", "keybd_event 65 0", "keybd_event 65 2",
+                                      "keybd_event 17 2", PACE}));
+}
+
+TEST_F(InterpreterInputTest, PressKeyOfACharacterUsesTheLayoutForItsFirstCharacterOnly) {
+    EXPECT_TRUE(Strict("PRESS_KEY a"));
+    EXPECT_TRUE(Strict("PRESS_KEY Abc"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 65 0", "keybd_event 65 2", PACE, "keybd_event 16 0",
+                       "keybd_event 65 0", "keybd_event 65 2", "keybd_event 16 2", PACE}));
+}
+
+TEST_F(InterpreterInputTest, TypeSendsOneKeystrokePerCharacter) {
+    EXPECT_TRUE(Strict("TYPE \"Hi, 1!\"\r"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 16 0", "keybd_event 72 0", "keybd_event 72 2",
+                       "keybd_event 16 2",                                          // H
+                       "keybd_event 73 0", "keybd_event 73 2",                      // i
+                       "keybd_event 188 0", "keybd_event 188 2",                    // ,
+                       "keybd_event 32 0", "keybd_event 32 2",                      // space
+                       "keybd_event 49 0", "keybd_event 49 2",                      // 1
+                       "keybd_event 16 0", "keybd_event 49 0", "keybd_event 49 2",  // !
+                       "keybd_event 16 2", PACE}));
+}
+
+TEST_F(InterpreterInputTest, CharactersWithoutAKeyAreTypedAsThemselves) {
+    EXPECT_TRUE(Strict("TYPE \"caf\xE9\""));
+    EXPECT_TRUE(Lenient("PRESS_KEY \xE9"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 67 0", "keybd_event 67 2", "keybd_event 65 0",
+                       "keybd_event 65 2", "keybd_event 70 0", "keybd_event 70 2",
+                       "TypeUnicodeCharacter 233", PACE, "TypeUnicodeCharacter 233", PACE}));
+}
+
+TEST_F(InterpreterInputTest, TypeTakesItsTextFromTheQuotes) {
+    EXPECT_TRUE(Strict("TYPE \"\""));  // an empty pair of quotes types nothing
+    EXPECT_EQ(TakeActions(), Actions{PACE});
+    // Two spaces before the quote: TYPE takes the first run, the lone space, unchanged.
+    EXPECT_TRUE(Strict("TYPE  \"x\""));
+    EXPECT_EQ(TakeActions(), (Actions{"keybd_event 32 0", "keybd_event 32 2", PACE}));
+    // Without a closing quote, Lenient types up to the end of the line.
+    EXPECT_TRUE(Lenient("TYPE \"\"a b"));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 65 0", "keybd_event 65 2", "keybd_event 32 0",
+                       "keybd_event 32 2", "keybd_event 66 0", "keybd_event 66 2", PACE}));
+}
+
+}  // namespace
