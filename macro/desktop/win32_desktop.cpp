@@ -1,8 +1,9 @@
 #include "macro/desktop/win32_desktop.h"
 
+#include <windows.h>
+
 #include <mmsystem.h>
 #include <shellapi.h>
-#include <windows.h>
 
 namespace {
 
@@ -144,8 +145,9 @@ intptr_t Win32Desktop::ShellExecuteA(WindowHandle owner, const std::string& targ
 
 bool Win32Desktop::EnableShutdownPrivilege() {
     HANDLE token = nullptr;
+    // A system without security has no privilege to enable: the session request goes ahead.
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        return false;
+        return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -165,7 +167,13 @@ void Win32Desktop::WaitPrecisely(int milliseconds) {
     if (milliseconds <= 0) return;
     HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                           TIMER_ALL_ACCESS);
-    if (!timer) timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    // Without a high-resolution timer a wait ends on the system tick, 15.6 ms by default: ask
+    // for a 1 ms tick while this wait lasts.
+    const bool coarse = timer == nullptr;
+    if (coarse) {
+        timeBeginPeriod(1);
+        timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    }
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns units
     if (timer && SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
@@ -174,6 +182,7 @@ void Win32Desktop::WaitPrecisely(int milliseconds) {
         Sleep(static_cast<DWORD>(milliseconds));
     }
     if (timer) CloseHandle(timer);
+    if (coarse) timeEndPeriod(1);
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
