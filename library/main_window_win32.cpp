@@ -1,0 +1,251 @@
+#include "library/main_window_win32.h"
+
+#include <memory>
+
+#include "library/about_box_win32.h"
+#include "library/file_dialogs_win32.h"
+#include "library/hot_keys.h"
+#include "library/macro_list_commands.h"
+#include "library/main_window_commands.h"
+#include "library/main_window_controls_win32.h"
+#include "library/project_page.h"
+#include "library/save_menu_item_win32.h"
+#include "library/tray_control.h"
+#include "library/tray_icon_win32.h"
+#include "macro/player/debug_trace.h"
+#include "macro/player/macro_player.h"
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+constexpr int HIDE_ATTEMPTS = 10;
+constexpr UINT ERROR_BOX = MB_OK | MB_ICONERROR;
+
+WindowHandle Handle(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
+}
+
+// A fired hot key plays through the program's engine.
+class EngineTriggerPlayer : public TriggerPlayer {
+  public:
+    explicit EngineTriggerPlayer(MacroPlayer& player) : player_(player) {}
+    bool Playing() override { return player_.state.playing; }
+    void PlayTriggered(const Macro& macro) override { PlayMacro(player_, macro, ORIGIN_TRIGGER); }
+
+  private:
+    MacroPlayer& player_;
+};
+
+// Everything that lives as long as the window: its controls and the program's parts wired to
+// them.
+class MainWindow {
+  public:
+    MainWindow(KeyloomProgram& program, HWND window);
+    void Initialise();
+    void CheckStartHidden();
+    void OnCommand(int id, int notification);
+    void OnTrayMessage(UINT mouseMessage);
+    void OnShowOrHide() { RefreshOnShowOrHide(context_); }
+    void OnCloseRequest() { HideInTray(context_); }
+    void OnHotKeyMessage(int id) { OnHotKey(hotKeys_, id); }
+
+  private:
+    void OnMacroListNotification(int notification);
+    bool OpenEditor();
+    void ShowOptions();
+    void ShowAbout();
+    void VisitWebSite();
+    void ReportError(const char* text, const char* caption, HWND owner);
+
+    KeyloomProgram& program_;
+    HWND window_;
+    MainWindowControls controls_;
+    Win32SaveMenuItem saveItem_;
+    Win32FileDialogs dialogs_;
+    TrayIcon tray_;
+    MacroLibrary library_;
+    MacroInterpreter interpreter_;
+    MacroPlayer player_;
+    EngineTriggerPlayer triggerPlayer_;
+    HotKeys hotKeys_;
+    MainWindowContext context_;
+};
+
+MainWindow::MainWindow(KeyloomProgram& program, HWND window)
+    : program_(program),
+      window_(window),
+      controls_(window, [this] { return OpenEditor(); }),
+      saveItem_(window),
+      tray_(program.instance, window),
+      library_{program.table,
+               controls_,
+               saveItem_,
+               dialogs_,
+               RealFileSystem(),
+               program.desktop,
+               Handle(window),
+               [&settings = program.settings.settings] { return settings.macroDelay; }},
+      interpreter_{
+          program.desktop,
+          InterpreterMode::Strict,
+          [&table = program.table] { return table.currentMacro ? table.currentMacro->speed : 0; },
+          Handle(window),
+          {}},
+      player_{program.playState, program.desktop, RealFileSystem(), interpreter_,
+              Handle(window),    &controls_,      nullptr},
+      triggerPlayer_(player_),
+      hotKeys_{program.table, program.desktop, triggerPlayer_, Handle(window)},
+      context_{library_, hotKeys_, player_, program.editorState, controls_, tray_} {}
+
+void MainWindow::Initialise() {
+    HICON icon = static_cast<HICON>(LoadImageA(program_.instance, MAKEINTRESOURCEA(IDI_ENABLED),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    InitialiseMainWindow(context_, program_.settings.settings.lastFileName);
+}
+
+// A "/m" start leaves only the icon: the window goes into the notification area as soon as the
+// modal loop has first shown it.
+void MainWindow::CheckStartHidden() {
+    if (!program_.startHidden || !IsWindowVisible(window_)) return;
+    program_.startHidden = false;
+    DebugTrace(program_.desktop, "Minimize now");
+    for (int attempt = 0; attempt < HIDE_ATTEMPTS && ShowWindow(window_, SW_HIDE); ++attempt) {
+    }
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::OnCommand(int id, int notification) {
+    if (id == IDC_MACRO_LIST) return OnMacroListNotification(notification);
+    if (notification != BN_CLICKED) return;
+    switch (id) {
+        case IDM_NEW_LIST:
+            return NewMacroListCommand(library_);
+        case IDM_OPEN_LIST:
+            return OpenMacroListCommand(library_);
+        case IDM_SAVE:
+            return SaveCommand(library_);
+        case IDM_SAVE_AS:
+            return SaveAsCommand(library_);
+        case IDM_OPTIONS:
+            return ShowOptions();
+        case IDM_HIDE_IN_TRAY:
+            SendMessageA(window_, WM_CLOSE, 0, 0);
+            return;
+        case IDM_EXIT:
+            return ExitCommand(context_);
+        case IDM_RUN:
+        case IDC_PLAY:
+            return PlayCommand(context_);
+        case IDM_NEW_MACRO:
+        case IDC_NEW:
+            return NewMacroCommand(context_);
+        case IDM_REMOVE_MACRO:
+        case IDC_REMOVE:
+            return RemoveCommand(context_);
+        case IDM_IMPORT:
+        case IDC_IMPORT:
+            return ImportCommand(context_);
+        case IDM_EXPORT:
+        case IDC_EXPORT:
+            return ExportCommand(context_);
+        case IDC_EDIT_MACRO:
+            return EditCommand(context_);
+        case IDC_PAUSE:
+            return PauseCommand(context_);
+        case IDC_STOP:
+            return StopCommand(context_);
+        case IDM_ABOUT:
+            return ShowAbout();
+        case IDM_VISIT_WEB_SITE:
+            return VisitWebSite();
+        default:
+            return;
+    }
+}
+
+void MainWindow::OnMacroListNotification(int notification) {
+    if (notification == LBN_SELCHANGE) ShowSelectedDetails(context_);
+    if (notification == LBN_DBLCLK && controls_.SelectedEntry() >= 0)
+        SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_EDIT_MACRO, BN_CLICKED), 0);
+}
+
+void MainWindow::OnTrayMessage(UINT mouseMessage) {
+    if (mouseMessage == WM_LBUTTONDBLCLK) RestoreFromTray(context_);
+    if (mouseMessage == WM_RBUTTONDOWN)
+        OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, hotKeys_.macrosDisabled));
+}
+
+bool MainWindow::OpenEditor() {
+    return false;
+}
+
+void MainWindow::ShowOptions() {}
+
+void MainWindow::ShowAbout() {
+    if (!ShowAboutBox(program_.instance))
+        ReportError("Failed to initialise about dialog", "Error!", nullptr);
+}
+
+void MainWindow::VisitWebSite() {
+    char path[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string page = ProjectPage(std::string(path, length), [](const std::string& candidate) {
+        return GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+    program_.desktop.ShellExecuteA(Handle(window_), page, SW_SHOW);
+}
+
+void MainWindow::ReportError(const char* text, const char* caption, HWND owner) {
+    program_.desktop.MessageBoxA(Handle(owner), text, caption, ERROR_BOX);
+}
+
+MainWindow* From(HWND dialog) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+struct WindowStart {
+    KeyloomProgram& program;
+    std::unique_ptr<MainWindow> window;
+};
+
+INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* start = reinterpret_cast<WindowStart*>(lParam);
+        start->window = std::make_unique<MainWindow>(start->program, dialog);
+        SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(start->window.get()));
+        start->window->Initialise();
+        return TRUE;
+    }
+    MainWindow* window = From(dialog);
+    if (!window) return FALSE;
+    window->CheckStartHidden();
+    switch (message) {
+        case WM_COMMAND:
+            window->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_SHOWWINDOW:
+            window->OnShowOrHide();
+            return FALSE;
+        case WM_CLOSE:
+            window->OnCloseRequest();
+            return TRUE;
+        case WM_HOTKEY:
+            window->OnHotKeyMessage(static_cast<int>(wParam));
+            return TRUE;
+        case TRAY_MESSAGE:
+            window->OnTrayMessage(static_cast<UINT>(lParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR RunMainWindow(KeyloomProgram& program) {
+    WindowStart start{program, nullptr};
+    return DialogBoxParamA(program.instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc,
+                           reinterpret_cast<LPARAM>(&start));
+}

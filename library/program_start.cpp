@@ -1,0 +1,19 @@
+#include "library/program_start.h"
+
+namespace {
+// Title buffer of the look-up, terminator included.
+constexpr int TITLE_BUFFER_COUNT = 299;
+}  // namespace
+
+bool FindRunningInstance(DesktopPort& desktop) {
+    bool found = false;
+    desktop.EnumWindows([&](WindowHandle window) {
+        found = desktop.GetWindowTextA(window, TITLE_BUFFER_COUNT) == MAIN_WINDOW_TITLE;
+        return !found;
+    });
+    return found;
+}
+
+bool IsStartHiddenSwitch(std::string_view commandLine) {
+    return commandLine == "/m";
+}

@@ -1,0 +1,71 @@
+#include "library/tray_control.h"
+
+#include "library/macro_list_commands.h"
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+void ReportError(MainWindowContext& context, const char* text) {
+    context.library.desktop.MessageBoxA(context.library.mainWindow, text, "Error",
+                                        desk::BOX_OK | desk::BOX_ICON_ERROR);
+}
+
+bool AddIcon(MainWindowContext& context) {
+    for (int attempt = 1; attempt <= TRAY_ADD_ATTEMPTS; ++attempt) {
+        if (context.tray.Add(context.hotKeys.macrosDisabled)) return true;
+        if (attempt < TRAY_ADD_ATTEMPTS) context.library.desktop.WaitPrecisely(TRAY_ADD_PAUSE_MS);
+    }
+    return false;
+}
+
+void DeleteIcon(MainWindowContext& context) {
+    if (!context.tray.Delete()) ReportError(context, "Failed to delete tray icon");
+}
+
+void CloseFromTray(MainWindowContext& context) {
+    if (!OfferToSaveList(context.library)) return;
+    context.view.EndMainWindow();
+    HotKeysOnLeaveTray(context.hotKeys);
+    DeleteIcon(context);
+}
+
+}  // namespace
+
+void HideInTray(MainWindowContext& context) {
+    if (context.tray.Present()) return;  // already there: a second close request changes nothing
+    if (!AddIcon(context)) {
+        // Without an icon there would be no way back to a hidden window.
+        context.view.RestoreWindow();
+        ReportError(context, "Failed to add tray icon");
+        return;
+    }
+    context.view.HideWindow();
+    HotKeysOnHideInTray(context.hotKeys);
+}
+
+void RestoreFromTray(MainWindowContext& context) {
+    context.view.RestoreWindow();
+    HotKeysOnLeaveTray(context.hotKeys);
+    DeleteIcon(context);
+}
+
+void OnTrayCommand(MainWindowContext& context, int command) {
+    switch (command) {
+        case IDM_TRAY_DISABLE:
+            context.tray.Change(true);
+            DisableAllMacros(context.hotKeys);
+            break;
+        case IDM_TRAY_ENABLE:
+            context.tray.Change(false);
+            EnableAllMacros(context.hotKeys);
+            break;
+        case IDM_TRAY_CLOSE:
+            CloseFromTray(context);
+            break;
+        case IDM_TRAY_RESTORE:
+            RestoreFromTray(context);
+            break;
+        default:
+            break;
+    }
+}
