@@ -1,0 +1,43 @@
+#include <string>
+
+#include "macro/file/property_line.h"
+#include "macro/file/read_file_line.h"
+#include "macro/file/text_field.h"
+#include "macro/language/interpreter.h"
+#include "scheduler/schedule_file.h"
+#include "scheduler/schedule_text.h"
+
+namespace {
+
+bool IsNameLine(std::string_view keyword) {
+    std::string word(keyword);
+    UpperCaseInPlace(word);
+    return word == "NAME";
+}
+
+}  // namespace
+
+bool ReadMacroName(const ScheduleFiles& io, const std::string& path,
+                   char (&name)[ITEM_NAME_CAPACITY]) {
+    std::unique_ptr<LineReader> lines = OpenLineReader(io.files, path);
+    if (!lines) {
+        io.desktop.MessageBoxA(io.owner, "Error opening file: " + path, "Error!",
+                               desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return false;
+    }
+    char line[LINE_CAPACITY];
+    while (lines->ReadFileLine(line)) {
+        PropertyLine property = SplitPropertyLine(line);
+        if (!IsNameLine(property.keyword)) continue;
+        std::string_view value = ScheduleQuotedValue(property.value);
+        if (lines->LastLineCut() || value.size() >= ITEM_NAME_CAPACITY) {
+            io.desktop.MessageBoxA(io.owner,
+                                   "The macro name in " + path + " is longer than 99 characters.",
+                                   "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+            return false;
+        }
+        CopyText(name, value);
+        return true;
+    }
+    return false;
+}

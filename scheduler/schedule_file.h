@@ -1,0 +1,32 @@
+#pragma once
+// The .scl schedule file: a header and one NEW_ITEM ... END_ITEM block per item.
+#include <string>
+
+#include "macro/desktop/desktop_port.h"
+#include "macro/file/file_system.h"
+#include "scheduler/schedule_item.h"
+#include "scheduler/schedule_list_view.h"
+
+// Where the file functions report to.
+struct ScheduleFiles {
+    FileSystem& files;
+    DesktopPort& desktop;
+    WindowHandle owner;
+};
+
+// Appends the items of the file to the table and to the list, which the caller has emptied.
+// False, with a message and the table untouched, when the file cannot be opened.
+bool LoadSchedule(const ScheduleFiles& io, const std::string& path, ScheduleTable& table,
+                  ScheduleListView& list);
+
+// The exact bytes of the file for the items that the list shows.
+std::string FormatSchedule(ScheduleTable& table, int listCount);
+
+// Writes the file, replacing any of that name only with a complete new one; false, silently,
+// when it cannot be written.
+bool SaveSchedule(FileSystem& files, const std::string& path, ScheduleTable& table,
+                  ScheduleListView& list);
+
+// The NAME of a macro file into `name`; false when the file has none or cannot be opened.
+bool ReadMacroName(const ScheduleFiles& io, const std::string& path,
+                   char (&name)[ITEM_NAME_CAPACITY]);

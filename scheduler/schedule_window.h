@@ -1,0 +1,67 @@
+#pragma once
+// The scheduler window's logic: its events and commands over the table, the scheduler and a
+// view of the window's controls and dialogs.
+#include <optional>
+#include <string>
+
+#include "scheduler/schedule_list_view.h"
+#include "scheduler/scheduler.h"
+
+class SchedulerWindowView : public SchedulerShell {
+  public:
+    virtual ScheduleListView& List() = 0;
+    // The properties pane.
+    virtual void ShowItem(const ScheduleItem& item) = 0;
+    virtual void StoreItem(ScheduleItem& item) = 0;
+    virtual void EnableRunStyles(bool enable) = 0;  // the four run-style radios and "Active"
+    virtual void EnableSaveSchedule(bool enable) = 0;
+    virtual void ShowWindow(bool visible) = 0;
+    // The standard file dialogs; no value when the user cancels.
+    virtual std::optional<std::string> AskForMacroFile() = 0;    // "Select a macro to run"
+    virtual std::optional<std::string> AskScheduleToSave() = 0;  // "Save current schedule"
+    virtual std::optional<std::string> AskScheduleToOpen() = 0;  // "Open existing schedule"
+};
+
+struct ScheduleWindow {
+    Scheduler& scheduler;
+    SchedulerWindowView& view;
+    bool startHidden = false;  // started with exactly "/m", until that start is carried out
+    bool refreshPane = true;   // the next show or hide shows item 0 in the pane
+    bool inTray = false;       // the notification-area icon is present
+};
+
+// A full notification area: the icon is tried this many times, this far apart.
+constexpr int TRAY_ADD_ATTEMPTS = 10;
+constexpr int TRAY_ADD_WAIT_MS = 500;
+
+// Events of the window.
+void OnWindowCreated(ScheduleWindow& window);
+void OnShownOrHidden(ScheduleWindow& window);
+void OnSelectionChanged(ScheduleWindow& window);
+void MarkModified(ScheduleWindow& window);
+void OnCloseBox(ScheduleWindow& window);
+void StartHiddenIfAsked(ScheduleWindow& window);  // the "/m" start
+void RestoreFromTray(ScheduleWindow& window);
+
+// Commands of the buttons and menus.
+void AddItem(ScheduleWindow& window);
+void DeleteItem(ScheduleWindow& window);
+void ClearSchedule(ScheduleWindow& window);
+void RunMacroNow(ScheduleWindow& window);
+void NewSchedule(ScheduleWindow& window);
+void SaveCurrentSchedule(ScheduleWindow& window);
+void SaveScheduleAs(ScheduleWindow& window);
+void LoadScheduleFile(ScheduleWindow& window);
+void HideInTrayAndListen(ScheduleWindow& window);
+void EnableAllItems(ScheduleWindow& window, bool fromTray);
+void DisableAllItems(ScheduleWindow& window, bool fromTray);
+// True when the window may end: the schedule is saved or the user let it go.
+bool ExitScheduler(ScheduleWindow& window);
+
+// Internal steps shared by the commands.
+bool AddTrayIcon(ScheduleWindow& window);
+void DeleteTrayIcon(ScheduleWindow& window);
+void StorePane(ScheduleWindow& window);
+// A message box owned by the window; the button chosen.
+int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
+                uint32_t style);

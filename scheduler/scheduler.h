@@ -1,0 +1,60 @@
+#pragma once
+// The one-second schedule evaluation and the plays it starts.
+#include <cstdint>
+#include <optional>
+
+#include "macro/desktop/desktop_port.h"
+#include "macro/file/file_system.h"
+#include "macro/file/macro.h"
+#include "scheduler/macro_playback.h"
+#include "scheduler/schedule_item.h"
+#include "scheduler/scheduler_shell.h"
+
+// The scheduler's state, one per program.
+struct SchedulerState {
+    uintptr_t schedulerTimer = 0;  // 0: none
+    bool suspended = false;
+    bool listening = false;  // between StartScheduler and StopScheduler
+    Macro playRecord{};
+    // The last wall-clock second that was evaluated, or passed over during a play or a
+    // suspension; the next tick evaluates every second after it.
+    std::optional<int64_t> lastSecond;
+    bool evaluating = false;  // a tick is running (a load error box may dispatch the next one)
+};
+
+struct Scheduler {
+    ScheduleTable& table;
+    SchedulerState& state;
+    DesktopPort& desktop;
+    FileSystem& files;
+    SchedulerShell& shell;
+    MacroPlayback& playback;
+    WindowHandle mainWindow;
+};
+
+// A timer that lands late is caught up to this many seconds; a longer gap (the machine slept,
+// the clock was set forward) is a jump, and only its last second is evaluated.
+constexpr int64_t MAX_CATCH_UP_SECONDS = 60;
+// A refused change of the notification-area icon is tried this many times in all.
+constexpr int TRAY_MODIFY_ATTEMPTS = 5;
+constexpr int TRAY_RETRY_WAIT_MS = 100;
+
+// Zeroes the interval clocks and starts the one-second timer.
+void StartScheduler(Scheduler& scheduler);
+// Kills the timer; no tick runs until the next start.
+void StopScheduler(Scheduler& scheduler);
+void SchedulerTick(Scheduler& scheduler);
+// The one-second timer alone, calling SchedulerTick.
+void StartSchedulerTimer(Scheduler& scheduler);
+void KillSchedulerTimer(Scheduler& scheduler);
+// Loads an item's macro file into a fresh playRecord; the loader reports a failure.
+bool LoadPlayRecord(Scheduler& scheduler, const ScheduleItem& item);
+// Loads and plays one item's macro; false when the macro file could not be loaded.
+bool FireItem(Scheduler& scheduler, const ScheduleItem& item);
+// Every session-start item, active or not, plays once in table order.
+void PlayStartupItems(Scheduler& scheduler);
+void SetTrayIconState(Scheduler& scheduler, TrayState state);
+// Enables or disables all items, with the window menu's pair of commands to match.
+void SetSuspended(Scheduler& scheduler, bool suspended);
+// The icon between plays: suspended or idle.
+TrayState RestingTrayState(const SchedulerState& state);
