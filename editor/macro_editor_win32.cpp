@@ -1,0 +1,279 @@
+#include "editor/macro_editor_win32.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/apply_changes.h"
+#include "editor/code_box_text.h"
+#include "editor/dialog_controls_win32.h"
+#include "editor/editor_form.h"
+#include "editor/editor_state.h"
+#include "editor/editor_views_win32.h"
+#include "editor/event_templates.h"
+#include "editor/preview_play.h"
+#include "macro/file/text_field.h"
+#include "recorder/recorder.h"
+#include "recorder/recorder_view_win32.h"
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+// Posted by the recorder's sampling thread when a recording ends.
+constexpr UINT RECORDING_ENDED = WM_APP + 1;
+
+constexpr char MODIFIED_QUESTION[] = "The macro has been modified. Save changes?";
+
+// One open editor window; lives in the dialog's DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
+class MacroEditor {
+  public:
+    MacroEditor(HWND dialog, EditorContext& context)
+        : dialog_(dialog),
+          context_(context),
+          state_(context.state),
+          formView_(dialog),
+          previewView_(dialog),
+          recorderView_(dialog, RECORDING_ENDED, state_.editorModified) {}
+
+    void Open();
+    void OnCommand(int id, int code);
+    void OnShowOrHide();
+    void Close();
+    void OnRecordingEnded() { EndRecording(context_.recorder, context_.desktop, recorderView_); }
+
+  private:
+    WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
+    void SetSmallIcon();
+    void LimitBoxes();
+    void FillEventList();
+    void FillCodeBox(const Macro& macro);
+    void MarkModified();
+    void ChooseWindowRestriction(bool specific);
+    void ChoosePlayStyle(bool timesBox, bool secondsBox);
+    std::string SelectedEventEntry();
+    void InsertEvent();
+    ApplyResult Apply();
+    void Preview();
+    void Record();
+
+    HWND dialog_;
+    EditorContext& context_;
+    EditorState& state_;
+    bool shownBefore_ = false;
+    DialogFormView formView_;
+    DialogPreviewView previewView_;
+    DialogRecorderView recorderView_;
+};
+
+void MacroEditor::Open() {
+    state_.editorModified = false;
+    SetSmallIcon();
+    LimitBoxes();
+    const Macro* macro = context_.table.currentMacro;
+    if (!macro) return;
+    ShowForm(dialog_, FormFromMacro(*macro));
+    EnableControl(dialog_, IDC_PREVIEW_STOP, false);
+    FillEventList();
+    FillCodeBox(*macro);
+}
+
+void MacroEditor::SetSmallIcon() {
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ENABLED), IMAGE_ICON,
+                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void MacroEditor::LimitBoxes() {
+    LimitText(dialog_, IDC_EDITOR_NAME, MACRO_NAME_CAPACITY - 1);
+    LimitText(dialog_, IDC_EDITOR_DESCRIPTION, MACRO_DESCRIPTION_CAPACITY - 1);
+    LimitText(dialog_, IDC_WINDOW_TEXT, MACRO_WINDOW_CAPACITY - 1);
+    LimitText(dialog_, IDC_TIMES, 3);
+    LimitText(dialog_, IDC_CODE, CODE_CAPACITY - 1);
+}
+
+void MacroEditor::FillEventList() {
+    for (const EventTemplate& event : EVENT_TEMPLATES)
+        SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(std::string(event.entry).c_str()));
+    LRESULT first =
+        SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(std::string(FIRST_EVENT_ENTRY).c_str()));
+    SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_SETCURSEL, static_cast<WPARAM>(first), 0);
+}
+
+void MacroEditor::FillCodeBox(const Macro& macro) {
+    std::string path(FieldText(macro.fileName));
+    SetControlText(dialog_, IDC_CODE, ReadCodeBoxText(context_.files, context_.desktop, path));
+}
+
+void MacroEditor::OnShowOrHide() {
+    EnableControl(dialog_, IDC_APPLY, false);
+    if (shownBefore_) return;
+    shownBefore_ = true;
+    if (state_.clearModifiedOnShow) {
+        state_.clearModifiedOnShow = false;
+        state_.editorModified = false;
+    }
+}
+
+void MacroEditor::MarkModified() {
+    EnableControl(dialog_, IDC_APPLY, true);
+    state_.editorModified = true;
+}
+
+void MacroEditor::ChooseWindowRestriction(bool specific) {
+    MarkModified();
+    EnableControl(dialog_, IDC_WINDOW_TEXT, specific);
+}
+
+void MacroEditor::ChoosePlayStyle(bool timesBox, bool secondsBox) {
+    MarkModified();
+    EnableControl(dialog_, IDC_TIMES, timesBox);
+    EnableControl(dialog_, IDC_SECONDS, secondsBox);
+}
+
+void MacroEditor::OnCommand(int id, int code) {
+    switch (id) {
+        case IDC_EDITOR_TRIGGER:
+        case IDC_EDITOR_NAME:
+        case IDC_EDITOR_DESCRIPTION:
+        case IDC_WINDOW_TEXT:
+        case IDC_TIMES:
+        case IDC_SECONDS:
+        case IDC_CODE:
+            if (code == EN_CHANGE) MarkModified();
+            return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_EDITOR_ENABLED:
+            return MarkModified();
+        case IDC_ANY_WINDOW:
+            return ChooseWindowRestriction(false);
+        case IDC_SPECIFIC_WINDOW:
+            return ChooseWindowRestriction(true);
+        case IDC_PLAY_TIMES:
+            return ChoosePlayStyle(true, false);
+        case IDC_PLAY_FOR:
+            return ChoosePlayStyle(false, true);
+        case IDC_REPEAT_UNTIL_STOPPED:
+            return ChoosePlayStyle(false, false);
+        case IDC_INSERT:
+            return InsertEvent();
+        case IDC_APPLY:
+            Apply();
+            return;
+        case IDC_EDITOR_OK:
+            return Close();
+        case IDC_EDITOR_CANCEL:
+            EndDialog(dialog_, IDCANCEL);
+            return;
+        case IDC_PREVIEW_PLAY:
+            return Preview();
+        case IDC_RECORD:
+            return Record();
+    }
+}
+
+std::string MacroEditor::SelectedEventEntry() {
+    LRESULT selected = SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return {};
+    LRESULT length = SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_GETLBTEXTLEN,
+                                         static_cast<WPARAM>(selected), 0);
+    if (length == CB_ERR) return {};
+    std::string entry(static_cast<std::size_t>(length) + 1, '\0');
+    LRESULT copied =
+        SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+                            reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return entry;
+}
+
+void MacroEditor::InsertEvent() {
+    const bool wasModified = state_.editorModified;
+    const bool applyWasEnabled = IsControlEnabled(dialog_, IDC_APPLY);
+    MarkModified();
+    std::optional<std::string_view> line = FindEventTemplate(SelectedEventEntry());
+    if (!line) {
+        // Back to what it was: changes made before stay pending.
+        state_.editorModified = wasModified;
+        EnableControl(dialog_, IDC_APPLY, applyWasEnabled);
+        context_.desktop.MessageBoxA(Window(), "Unrecognised event", "Error!",
+                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return;
+    }
+    SetControlText(dialog_, IDC_CODE, AppendEventLine(ControlText(dialog_, IDC_CODE), *line));
+}
+
+ApplyResult MacroEditor::Apply() {
+    ApplyContext apply{context_.table,     state_,
+                       context_.desktop,   context_.files,
+                       context_.macroList, context_.settings.macroDelay};
+    return ApplyChanges(apply, formView_);
+}
+
+// OK and the close box. After Yes the editor closes only once the changes are stored: a refused
+// trigger or a file that could not be rewritten keeps it open with the changes pending.
+void MacroEditor::Close() {
+    if (state_.editorModified) {
+        int answer = context_.desktop.MessageBoxA(Window(), MODIFIED_QUESTION, "Keyloom",
+                                                  desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+        if (answer == desk::ANSWER_CANCEL) return;
+        if (answer == desk::ANSWER_YES) {
+            ApplyResult result = Apply();
+            if (result != ApplyResult::Stored && result != ApplyResult::NoMacro) return;
+            state_.editorModified = false;
+        }
+    }
+    EndDialog(dialog_, IDOK);
+}
+
+void MacroEditor::Preview() {
+    PreviewContext preview{context_.desktop, context_.interpreter, context_.play, state_};
+    PreviewPlay(preview, previewView_);
+}
+
+void MacroEditor::Record() {
+    StartRecording(context_.recorder, context_.desktop, recorderView_,
+                   context_.settings.macroDelay);
+}
+
+INT_PTR OpenEditor(HWND dialog, LPARAM parameter) {
+    auto* context = reinterpret_cast<EditorContext*>(parameter);
+    auto* editor = new MacroEditor(dialog, *context);
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
+    editor->Open();
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MacroEditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OpenEditor(dialog, lParam);
+    auto* editor = reinterpret_cast<MacroEditor*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!editor) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            editor->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_SHOWWINDOW:
+            editor->OnShowOrHide();
+            return FALSE;
+        case WM_CLOSE:
+            editor->Close();
+            return TRUE;
+        case RECORDING_ENDED:
+            editor->OnRecordingEnded();
+            return TRUE;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            delete editor;
+            return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR ShowMacroEditor(EditorContext& context) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDITOR), nullptr,
+                           MacroEditorDialogProc, reinterpret_cast<LPARAM>(&context));
+}
