@@ -27,9 +27,11 @@ class FakeMacroList : public MacroListView {
 class FakeSaveItem : public SaveMenuItem {
   public:
     bool enabled = false;
+    bool missing = false;  // the menu has no Save item
     std::vector<bool> changes;
 
     bool EnableSave(bool on) override {
+        if (missing) return false;
         enabled = on;
         changes.push_back(on);
         return true;

@@ -10,11 +10,33 @@
 #include "tests/support/fake_macro_library_views.h"
 #include "tests/support/temp_files.h"
 
+// Files named as on the platform, "C:\name", kept in a scratch folder; other paths go to the
+// real files unchanged. Records the paths opened for reading and can fail every write.
+class ScratchFileSystem : public FileSystem {
+  public:
+    explicit ScratchFileSystem(const TempDir& dir) : dir_(dir) {}
+    std::vector<std::string> opened;
+    bool failWrites = false;
+
+    std::string RealPath(const std::string& path) const;
+    std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
+    std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override;
+    std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+    bool Replace(const std::string& source, const std::string& target) override;
+    bool Remove(const std::string& path) override;
+
+  private:
+    const TempDir& dir_;
+};
+
 class MacroLibraryTest : public ::testing::Test {
   protected:
     static constexpr WindowHandle MAIN_WINDOW = 77;
 
-    // Writes a macro file `file` named `name` with the given trigger; returns its path.
+    // Writes `bytes` to the scratch file `name`; returns its path, "C:\name".
+    std::string WriteFile(const std::string& name, const std::string& bytes);
+    std::string ReadFile(const std::string& path) const;
+    // Writes a macro file named `name` with the given trigger; returns its path.
     std::string WriteMacro(const std::string& file, const std::string& name,
                            Trigger trigger = Trigger{0, 0, 0, 0});
     // Writes a list file of these lines, each followed by `lineEnd`; returns its path.
@@ -27,14 +49,13 @@ class MacroLibraryTest : public ::testing::Test {
     std::vector<std::string> BoxTexts() const;
 
     TempDir dir;
+    ScratchFileSystem files{dir};
     FakeDesktop desktop;
     FakeMacroList list;
     FakeSaveItem saveItem;
     FakeFileDialogs dialogs;
     int32_t macroDelay = 20;
     MacroTable table;
-    MacroLibrary library{
-        table, list, saveItem, dialogs, RealFileSystem(), desktop, MAIN_WINDOW, [this] {
-            return macroDelay;
-        }};
+    MacroLibrary library{table, list,    saveItem,    dialogs,
+                         files, desktop, MAIN_WINDOW, [this] { return macroDelay; }};
 };
