@@ -40,6 +40,23 @@ void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
+// The timer behind every wait of one thread.
+struct WaitTimer {
+    WaitTimer()
+        : handle(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                        TIMER_ALL_ACCESS)),
+          highResolution(handle != nullptr) {
+        if (!handle) handle = CreateWaitableTimerW(nullptr, FALSE, nullptr);
+    }
+    ~WaitTimer() {
+        if (handle) CloseHandle(handle);
+    }
+    WaitTimer(const WaitTimer&) = delete;
+    WaitTimer& operator=(const WaitTimer&) = delete;
+    HANDLE handle;
+    bool highResolution;
+};
+
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
 
@@ -165,24 +182,18 @@ bool Win32Desktop::ExitWindowsEx(uint32_t flags) {
 
 void Win32Desktop::WaitPrecisely(int milliseconds) {
     if (milliseconds <= 0) return;
-    HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                          TIMER_ALL_ACCESS);
+    // Made once per waiting thread: creating a timer costs more than a 1 ms wait.
+    thread_local const WaitTimer timer;
     // Without a high-resolution timer a wait ends on the system tick, 15.6 ms by default: ask
     // for a 1 ms tick while this wait lasts.
-    const bool coarse = timer == nullptr;
-    if (coarse) {
-        timeBeginPeriod(1);
-        timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
-    }
+    if (!timer.highResolution) timeBeginPeriod(1);
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns units
-    if (timer && SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
-        WaitForSingleObject(timer, INFINITE);
-    } else {
+    if (timer.handle && SetWaitableTimer(timer.handle, &due, 0, nullptr, nullptr, FALSE))
+        WaitForSingleObject(timer.handle, INFINITE);
+    else
         Sleep(static_cast<DWORD>(milliseconds));
-    }
-    if (timer) CloseHandle(timer);
-    if (coarse) timeEndPeriod(1);
+    if (!timer.highResolution) timeEndPeriod(1);
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
