@@ -8,7 +8,7 @@ constexpr int ITEM_NAME_CAPACITY = 100;
 // A full path as the open-file dialog gives it, so a chosen macro is never cut to a wrong path.
 constexpr int ITEM_PATH_CAPACITY = 260;
 constexpr int SCHEDULE_PATH_CAPACITY = 260;
-constexpr std::string_view UNTITLED = "Untitled";
+constexpr std::string_view UNTITLED_SCHEDULE = "Untitled";
 
 enum RunStyle : int32_t {
     RUN_STYLE_STARTUP = 1,

@@ -15,5 +15,5 @@ void EmptySlotsInUse(ScheduleTable& table) {
 }
 
 bool IsUntitled(const ScheduleTable& table) {
-    return FieldText(table.scheduleFileName) == UNTITLED;
+    return FieldText(table.scheduleFileName) == UNTITLED_SCHEDULE;
 }

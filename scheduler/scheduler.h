@@ -35,9 +35,6 @@ struct Scheduler {
 // A timer that lands late is caught up to this many seconds; a longer gap (the machine slept,
 // the clock was set forward) is a jump, and only its last second is evaluated.
 constexpr int64_t MAX_CATCH_UP_SECONDS = 60;
-// A refused change of the notification-area icon is tried this many times in all.
-constexpr int TRAY_MODIFY_ATTEMPTS = 5;
-constexpr int TRAY_RETRY_WAIT_MS = 100;
 
 // Zeroes the interval clocks and starts the one-second timer.
 void StartScheduler(Scheduler& scheduler);

@@ -1,12 +1,8 @@
 #pragma once
 // What the schedule evaluation shows in the window: the notification-area icon and the window
 // menu's "Enable All" / "Disable All" pair.
-
-enum TrayState : int {
-    TRAY_IDLE = 1,
-    TRAY_PLAYING = 2,
-    TRAY_SUSPENDED = 3,
-};
+#include "macro/desktop/desktop_port.h"
+#include "macro/player/scheduler_tray.h"
 
 class SchedulerShell {
   public:
@@ -18,3 +14,10 @@ class SchedulerShell {
     // "&Enable All Schedule Items" enabled only while suspended, "&Disable All ..." only while not.
     virtual void ShowSuspension(bool suspended) = 0;
 };
+
+// A refused change of the icon is tried this many times in all.
+constexpr int TRAY_MODIFY_ATTEMPTS = 5;
+constexpr int TRAY_RETRY_WAIT_MS = 100;
+
+// Changes the existing icon to the picture of `state`, trying again when refused.
+void SetTrayIconState(SchedulerShell& shell, DesktopPort& desktop, TrayState state);

@@ -104,9 +104,13 @@ TrayState RestingTrayState(const SchedulerState& state) {
     return state.suspended ? TRAY_SUSPENDED : TRAY_IDLE;
 }
 
-void SetTrayIconState(Scheduler& scheduler, TrayState state) {
-    for (int attempt = 1; !scheduler.shell.ModifyTrayIcon(state); ++attempt) {
+void SetTrayIconState(SchedulerShell& shell, DesktopPort& desktop, TrayState state) {
+    for (int attempt = 1; !shell.ModifyTrayIcon(state); ++attempt) {
         if (attempt == TRAY_MODIFY_ATTEMPTS) return;
-        scheduler.desktop.WaitPrecisely(TRAY_RETRY_WAIT_MS);
+        desktop.WaitPrecisely(TRAY_RETRY_WAIT_MS);
     }
+}
+
+void SetTrayIconState(Scheduler& scheduler, TrayState state) {
+    SetTrayIconState(scheduler.shell, scheduler.desktop, state);
 }

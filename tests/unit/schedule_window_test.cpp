@@ -1,0 +1,426 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "macro/file/text_field.h"
+#include "scheduler/schedule_file.h"
+#include "scheduler/schedule_window.h"
+#include "scheduler/wall_clock.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_scheduler_window.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+constexpr WindowHandle MAIN_WINDOW = 55;
+
+class ScheduleWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        view.onShowWindow = [this] { OnShownOrHidden(window); };
+    }
+    // The window as the user first sees it.
+    void Open() {
+        OnWindowCreated(window);
+        OnShownOrHidden(window);
+    }
+    std::string MacroFile(const std::string& file, const std::string& nameLine) {
+        return dir.Write(file, nameLine + "START\r\nEND\r\n");
+    }
+    void AddMacro(const std::string& name) {
+        view.macroFileAnswers.push_back(MacroFile(name + ".mro", "NAME \"" + name + "\";\r\n"));
+        AddItem(window);
+    }
+    void Select(int entry) {
+        view.list.Select(entry);
+        OnSelectionChanged(window);
+    }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : desktop.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+    std::vector<std::string> Played() const {
+        std::vector<std::string> names;
+        for (const Macro& macro : playback.plays)
+            names.emplace_back(macro.name);
+        return names;
+    }
+
+    TempDir dir;
+    FakeDesktop desktop;
+    ScheduleTable table;
+    SchedulerState state;
+    FakeSchedulerWindow view;
+    FakePlayback playback;
+    Scheduler scheduler{table, state, desktop, RealFileSystem(), view, playback, MAIN_WINDOW};
+    ScheduleWindow window{scheduler, view};
+};
+
+TEST_F(ScheduleWindowTest, OpeningLoadsTheLastNamedScheduleAndShowsItemZero) {
+    ScheduleItem first;
+    CopyText(first.name, "first");
+    first.runStyle = RUN_STYLE_INTERVAL;
+    first.everyMinutes = 30;
+    table.items[0] = first;
+    table.count = 1;
+    view.list.Append("first");
+    const std::string path = dir.Path("last.scl");
+    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, view.list));
+    EmptySlotsInUse(table);
+    view.list.Clear();
+
+    CopyText(table.scheduleFileName, path);
+    Open();
+    EXPECT_EQ(view.list.entries, std::vector<std::string>{"first"});
+    EXPECT_EQ(view.list.selection, 0);
+    EXPECT_EQ(table.currentItem, &table.items[0]);
+    EXPECT_EQ(view.pane.everyMinutes, 30);
+    EXPECT_TRUE(view.runStylesEnabled);
+    EXPECT_FALSE(view.saveEnabled);
+    EXPECT_FALSE(table.modified);
+}
+
+TEST_F(ScheduleWindowTest, UntitledOrEmptyNameLoadsNothingAndDisablesTheRunStyles) {
+    for (const char* name : {"Untitled", ""}) {
+        CopyText(table.scheduleFileName, name);
+        window.refreshPane = true;
+        Open();
+        EXPECT_EQ(table.count, 0);
+        EXPECT_FALSE(view.runStylesEnabled);
+    }
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(ScheduleWindowTest, AddItemAppendsAStartupItemAndShowsIt) {
+    Open();
+    view.macroFileAnswers.push_back(MacroFile("plain.mro", ""));
+    AddItem(window);
+    AddMacro("Greeter");
+    EXPECT_EQ(view.dialogsShown,
+              (std::vector<std::string>{"Select a macro to run", "Select a macro to run"}));
+    EXPECT_EQ(view.list.entries, (std::vector<std::string>{"New item", "Greeter"}));
+    ASSERT_EQ(table.count, 2);
+    const ScheduleItem& item = table.items[0];
+    EXPECT_EQ(item.id, 0);
+    EXPECT_EQ(item.runStyle, RUN_STYLE_STARTUP);
+    EXPECT_EQ(item.runEvery, PERIOD_MONTH);
+    EXPECT_TRUE(item.active);
+    EXPECT_EQ(FieldText(item.macroFileName), dir.Path("plain.mro"));
+    EXPECT_EQ(table.items[1].id, 1);
+    EXPECT_EQ(view.list.selection, 1);
+    EXPECT_EQ(table.currentItem, &table.items[1]);
+    EXPECT_TRUE(view.runStylesEnabled);
+    EXPECT_TRUE(table.modified);
+    EXPECT_TRUE(view.saveEnabled);
+}
+
+TEST_F(ScheduleWindowTest, AddItemKeepsThePaneEditsOfTheItemShownBefore) {
+    Open();
+    AddMacro("one");
+    view.pane.runStyle = RUN_STYLE_INTERVAL;
+    view.pane.everySeconds = 9;
+    AddMacro("two");
+    EXPECT_EQ(table.items[0].everySeconds, 9);
+    EXPECT_EQ(table.items[1].runStyle, RUN_STYLE_STARTUP);
+    EXPECT_EQ(view.pane.runStyle, RUN_STYLE_STARTUP);
+}
+
+TEST_F(ScheduleWindowTest, CancelledOrFullAddChangesNothing) {
+    Open();
+    AddItem(window);  // the dialog is cancelled
+    EXPECT_EQ(table.count, 0);
+    EXPECT_FALSE(table.modified);
+    table.count = SCHEDULE_CAPACITY;
+    view.dialogsShown.clear();
+    AddItem(window);
+    EXPECT_TRUE(view.dialogsShown.empty());
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{"The schedule is full: it holds 100 items, the most it "
+                                       "can hold."});
+}
+
+TEST_F(ScheduleWindowTest, DeleteRenumbersTheItemsAfterTheSelectedOne) {
+    Open();
+    for (const char* name : {"a", "b", "c", "d"})
+        AddMacro(name);
+    view.list.selection = NO_SELECTION;
+    DeleteItem(window);
+    EXPECT_EQ(desktop.boxes.back().text, "Please select an item");
+    EXPECT_EQ(desktop.boxes.back().caption, "Keyloom Scheduler");
+    EXPECT_EQ(desktop.boxes.back().style, desk::BOX_ICON_WARNING);
+
+    Select(1);
+    desktop.boxAnswers.push_back(desk::ANSWER_NO);
+    DeleteItem(window);
+    EXPECT_EQ(table.count, 4);
+    table.modified = false;
+    DeleteItem(window);
+    EXPECT_EQ(desktop.boxes.back().text, "Remove the selected schedule item?");
+    EXPECT_EQ(desktop.boxes.back().caption, "Confirm");
+    EXPECT_EQ(desktop.boxes.back().style, desk::BOX_YESNO | desk::BOX_ICON_QUESTION);
+    EXPECT_EQ(view.list.entries, (std::vector<std::string>{"a", "c", "d"}));
+    ASSERT_EQ(table.count, 3);
+    for (int id = 0; id < 3; ++id) {
+        EXPECT_EQ(table.items[id].id, id);
+        EXPECT_EQ(FieldText(table.items[id].name), view.list.entries[id]);
+    }
+    EXPECT_EQ(FieldLength(table.items[3].name), 0u);
+    EXPECT_EQ(table.items[3].id, 0);
+    EXPECT_EQ(table.currentItem, nullptr);
+    EXPECT_TRUE(table.modified);
+}
+
+TEST_F(ScheduleWindowTest, ClearEmptiesTheScheduleOnlyOnYes) {
+    Open();
+    AddMacro("a"), AddMacro("b");
+    desktop.boxAnswers.push_back(desk::ANSWER_NO);
+    ClearSchedule(window);
+    EXPECT_EQ(table.count, 2);
+    ClearSchedule(window);
+    EXPECT_EQ(desktop.boxes.back().text, "Clear the current schedule?");
+    EXPECT_EQ(desktop.boxes.back().caption, "Confirm");
+    EXPECT_EQ(table.count, 0);
+    EXPECT_TRUE(view.list.entries.empty());
+    EXPECT_EQ(FieldLength(table.items[1].name), 0u);
+    EXPECT_EQ(table.currentItem, nullptr);
+}
+
+TEST_F(ScheduleWindowTest, RunMacroNowPlaysHiddenWithThePlayingIcon) {
+    Open();
+    AddMacro("a"), AddMacro("b");
+    bool hiddenDuringPlay = false;
+    playback.onPlay = [&](const Macro&) {
+        hiddenDuringPlay = !view.visible && view.trayIconPresent;
+    };
+    Select(1);
+    RunMacroNow(window);
+    EXPECT_EQ(Played(), std::vector<std::string>{"b"});
+    EXPECT_TRUE(hiddenDuringPlay);
+    EXPECT_EQ(view.trayStates, (std::vector<TrayState>{TRAY_IDLE, TRAY_PLAYING}));
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(view.trayIconPresent);
+    EXPECT_EQ(state.schedulerTimer, 0u);
+
+    CopyText(table.items[0].macroFileName, dir.Path("gone.mro"));
+    Select(0);
+    RunMacroNow(window);
+    EXPECT_EQ(playback.plays.size(), 1u);
+    EXPECT_EQ(desktop.boxes.back().text, "Error opening file: " + dir.Path("gone.mro"));
+}
+
+TEST_F(ScheduleWindowTest, NewScheduleOffersToSaveChanges) {
+    Open();
+    AddMacro("a");
+    desktop.boxAnswers.push_back(desk::ANSWER_CANCEL);
+    NewSchedule(window);
+    EXPECT_EQ(table.count, 1);
+    EXPECT_EQ(desktop.boxes.back().text, "Save changes to current schedule?");
+    EXPECT_EQ(desktop.boxes.back().style, desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+
+    desktop.boxAnswers.push_back(desk::ANSWER_YES);  // then the save dialog is cancelled
+    NewSchedule(window);
+    EXPECT_EQ(table.count, 1);
+
+    desktop.boxAnswers.push_back(desk::ANSWER_YES);
+    view.saveAnswers.push_back(dir.Path("kept.scl"));
+    NewSchedule(window);
+    EXPECT_NE(ReadWholeFile(dir.Path("kept.scl")).find("NAME \"a\""), std::string::npos);
+    EXPECT_EQ(table.count, 0);
+    EXPECT_TRUE(IsUntitled(table));
+    EXPECT_FALSE(table.modified);
+    EXPECT_FALSE(view.saveEnabled);
+}
+
+TEST_F(ScheduleWindowTest, SaveStoresThePaneAndWritesTheFile) {
+    Open();
+    AddMacro("a");
+    view.pane.runStyle = RUN_STYLE_ONCE;
+    view.pane.onceYear = 2030;
+    const std::string path = dir.Path("saved.scl");
+    view.saveAnswers.push_back(path);
+    SaveCurrentSchedule(window);
+    EXPECT_EQ(view.dialogsShown.back(), "Save current schedule");
+    EXPECT_NE(ReadWholeFile(path).find("RUN_STYLE 2\r\nONCE_DATE 0 0 2030\r\n"), std::string::npos);
+    EXPECT_EQ(FieldText(table.scheduleFileName), path);
+    EXPECT_FALSE(table.modified);
+    EXPECT_FALSE(view.saveEnabled);
+
+    view.pane.everyHours = 123;  // a named schedule saves without asking
+    MarkModified(window);
+    view.dialogsShown.clear();
+    SaveCurrentSchedule(window);
+    EXPECT_TRUE(view.dialogsShown.empty());
+    EXPECT_NE(ReadWholeFile(path).find("EVERY_HOURS 123\r\n"), std::string::npos);
+}
+
+TEST_F(ScheduleWindowTest, FailedSaveIsReportedAndStaysModified) {
+    Open();
+    AddMacro("a");
+    const std::string path = dir.Path("no/folder/x.scl");
+    view.saveAnswers.push_back(path);
+    SaveScheduleAs(window);
+    EXPECT_EQ(desktop.boxes.back().text, "Error writing file");
+    EXPECT_EQ(desktop.boxes.back().caption, "Error");
+    EXPECT_EQ(desktop.boxes.back().style, desk::BOX_ICON_ERROR);
+    EXPECT_TRUE(table.modified);
+    EXPECT_TRUE(view.saveEnabled);
+    EXPECT_TRUE(IsUntitled(table));
+}
+
+TEST_F(ScheduleWindowTest, SaveAsStoresThePaneFirst) {
+    Open();
+    AddMacro("a");
+    view.pane.everySeconds = 42;
+    view.saveAnswers.push_back(dir.Path("as.scl"));
+    SaveScheduleAs(window);
+    EXPECT_NE(ReadWholeFile(dir.Path("as.scl")).find("EVERY_SECS 42\r\n"), std::string::npos);
+    EXPECT_EQ(FieldText(table.scheduleFileName), dir.Path("as.scl"));
+}
+
+TEST_F(ScheduleWindowTest, LoadAsksToSaveFirstThenReplacesTheSchedule) {
+    Open();
+    AddMacro("old");
+    ScheduleTable other;
+    FakeScheduleList otherList;
+    CopyText(other.items[0].name, "loaded");
+    other.items[0].id = otherList.Append("loaded");
+    other.count = 1;
+    const std::string path = dir.Path("other.scl");
+    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, other, otherList));
+
+    desktop.boxAnswers.push_back(desk::ANSWER_CANCEL);
+    LoadScheduleFile(window);
+    EXPECT_TRUE(view.openAnswers.empty());
+    EXPECT_EQ(view.list.entries, std::vector<std::string>{"old"});
+
+    desktop.boxAnswers.push_back(desk::ANSWER_NO);
+    view.openAnswers.push_back(path);
+    LoadScheduleFile(window);
+    EXPECT_EQ(view.dialogsShown.back(), "Open existing schedule");
+    EXPECT_EQ(view.list.entries, std::vector<std::string>{"loaded"});
+    EXPECT_EQ(FieldText(table.scheduleFileName), path);
+    EXPECT_FALSE(table.modified);
+    EXPECT_EQ(table.currentItem, nullptr);
+}
+
+TEST_F(ScheduleWindowTest, ExitAsksForAnUntitledScheduleEvenWhenEmpty) {
+    Open();
+    desktop.boxAnswers.push_back(desk::ANSWER_CANCEL);
+    EXPECT_FALSE(ExitScheduler(window));
+    EXPECT_EQ(desktop.boxes.back().text, "Save changes to current schedule?");
+    desktop.boxAnswers.push_back(desk::ANSWER_NO);
+    EXPECT_TRUE(ExitScheduler(window));
+
+    const std::string path = dir.Path("named.scl");
+    view.saveAnswers.push_back(path);
+    SaveScheduleAs(window);
+    const size_t boxes = desktop.boxes.size();
+    EXPECT_TRUE(ExitScheduler(window));  // named and saved: no question
+    EXPECT_EQ(desktop.boxes.size(), boxes);
+}
+
+TEST_F(ScheduleWindowTest, ClosingHidesIntoTheTrayAndListens) {
+    Open();
+    AddMacro("a");
+    view.pane.everyMinutes = 7;
+    OnCloseBox(window);
+    EXPECT_EQ(table.items[0].everyMinutes, 7);
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.trayIconPresent);
+    EXPECT_EQ(view.trayStates, std::vector<TrayState>{TRAY_IDLE});
+    EXPECT_TRUE(desktop.HasThreadTimer(state.schedulerTimer));
+
+    RestoreFromTray(window);
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(view.trayIconPresent);
+    EXPECT_EQ(state.schedulerTimer, 0u);
+    EXPECT_EQ(view.list.selection, 0);
+    EXPECT_EQ(table.currentItem, &table.items[0]);
+
+    DisableAllItems(window, false);
+    HideInTrayAndListen(window);
+    EXPECT_EQ(view.trayStates.back(), TRAY_SUSPENDED);
+}
+
+TEST_F(ScheduleWindowTest, HideInTrayStoresThePaneFirst) {
+    Open();
+    AddMacro("a");
+    AddMacro("b");
+    RunMacroNow(window);  // leaves the pane to be refreshed at the next show or hide
+    Select(1);
+    view.pane.everySeconds = 33;
+    HideInTrayAndListen(window);
+    EXPECT_EQ(table.items[1].everySeconds, 33);
+}
+
+TEST_F(ScheduleWindowTest, UnsavedChangesSurviveATripToTheTray) {
+    Open();
+    CopyText(table.scheduleFileName, dir.Path("named.scl"));
+    AddMacro("a");
+    OnCloseBox(window);
+    RestoreFromTray(window);
+    EXPECT_TRUE(view.saveEnabled);
+    desktop.boxAnswers.push_back(desk::ANSWER_CANCEL);
+    ASSERT_FALSE(ExitScheduler(window));
+    EXPECT_EQ(desktop.boxes.back().text, "Save changes to current schedule?");
+}
+
+TEST_F(ScheduleWindowTest, RefusedTrayIconKeepsTheWindowOpen) {
+    Open();
+    view.refusedAdds = 1000;
+    OnCloseBox(window);
+    EXPECT_EQ(view.addAttempts, TRAY_ADD_ATTEMPTS);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(state.schedulerTimer, 0u);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].caption, "Error");
+
+    view.refusedAdds = 3;  // the notification area comes up a moment later
+    view.addAttempts = 0;
+    OnCloseBox(window);
+    EXPECT_EQ(view.addAttempts, 4);
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(ScheduleWindowTest, StartedHiddenPlaysTheSessionStartItemsThenListens) {
+    Open();
+    AddMacro("startup");
+    table.items[0].active = false;
+    AddMacro("interval");
+    table.items[1].runStyle = RUN_STYLE_INTERVAL;
+    table.items[1].everySeconds = 1;
+    StartHiddenIfAsked(window);
+    EXPECT_TRUE(playback.plays.empty());
+
+    window.startHidden = true;
+    StartHiddenIfAsked(window);
+    EXPECT_FALSE(window.startHidden);
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(Played(), std::vector<std::string>{"startup"});
+    EXPECT_EQ(view.trayStates, (std::vector<TrayState>{TRAY_IDLE, TRAY_PLAYING, TRAY_IDLE}));
+    ASSERT_TRUE(desktop.HasThreadTimer(state.schedulerTimer));
+    desktop.localTime = [] { return LocalTimeAt(SecondOf(LocalTime{2026, 1, 0, 2, 0, 0, 1, 0})); };
+    desktop.FireThreadTimer(state.schedulerTimer);
+    EXPECT_EQ(Played(), (std::vector<std::string>{"startup", "interval"}));
+}
+
+TEST_F(ScheduleWindowTest, EnableAndDisableAllAreNeverBothEnabled) {
+    Open();
+    EXPECT_FALSE(view.suspendedShown);
+    DisableAllItems(window, false);
+    EXPECT_TRUE(state.suspended);
+    EXPECT_TRUE(view.suspendedShown);
+    EXPECT_TRUE(view.trayStates.empty());
+    OnCloseBox(window);
+    EnableAllItems(window, true);
+    EXPECT_FALSE(state.suspended);
+    EXPECT_FALSE(view.suspendedShown);
+    EXPECT_EQ(view.trayStates, (std::vector<TrayState>{TRAY_SUSPENDED, TRAY_IDLE}));
+    DisableAllItems(window, true);
+    EXPECT_EQ(view.trayStates.back(), TRAY_SUSPENDED);
+}
+
+}  // namespace
