@@ -1,7 +1,9 @@
 #include "library/file_dialogs_win32.h"
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <cderr.h>
+#include <commdlg.h>
 
 #include "macro/file/macro.h"
 
