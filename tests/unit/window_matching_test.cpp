@@ -32,11 +32,6 @@ TEST_F(WindowMatchingTest, OnlyTheFirstOfTwoMatchingWindowsIsActedOn) {
     EXPECT_EQ(Act("Editor", WindowAction::Minimize), Actions{"ShowWindow 3 6"});
 }
 
-TEST_F(WindowMatchingTest, CloseAsksTheWindowAndNeverDestroysIt) {
-    desktop.windows = {{1, "Editor"}};
-    EXPECT_EQ(Act("Edit", WindowAction::Close), Actions{"RequestWindowClose 1"});
-}
-
 TEST_F(WindowMatchingTest, TheSearchIsCaseSensitive) {
     desktop.windows = {{1, "REPORT.TXT"}, {2, "report.txt"}};
     EXPECT_EQ(Act("report", WindowAction::Minimize), Actions{"ShowWindow 2 6"});
@@ -58,13 +53,6 @@ TEST_F(WindowMatchingTest, HiddenWindowsCountAndDeadOrUntitledOnesDoNot) {
 TEST_F(WindowMatchingTest, AnEmptyTextMatchesNoWindow) {
     desktop.windows = {{1, "Calculator"}};
     EXPECT_EQ(Act("", WindowAction::Close), Actions{});
-}
-
-TEST_F(WindowMatchingTest, FocusRestoresThenBringsToTheFront) {
-    desktop.windows = {{1, "Calculator"}};
-    EXPECT_EQ(Act("Calc", WindowAction::Focus),
-              (Actions{"ShowWindow 1 9", "SetForegroundWindow 1"}));
-    EXPECT_EQ(desktop.foreground, 1u);
 }
 
 TEST_F(WindowMatchingTest, ARefusedFocusNamesTheWindowsOwnTitleAndEndsTheSearch) {
