@@ -1,0 +1,233 @@
+#include "macro/player/macro_player.h"
+
+#include <optional>
+#include <string>
+
+#include "macro/file/read_file_line.h"
+#include "macro/file/text_field.h"
+#include "macro/player/debug_trace.h"
+#include "macro/player/step_list.h"
+
+namespace {
+
+// What differs between the programs and the origins of a play; the rest is one algorithm.
+struct PlayRules {
+    bool traces;
+    bool asksForTimer;
+    uintptr_t timerId;  // PLAY_TIMER_ID, or 0 for an id the platform chooses
+    bool discardsKeys;  // a press made before the play does not stop it
+    bool drivesWindow;  // Play, Pause and Stop, and the window hidden for the play
+    bool showsProgress;
+    bool pauseRewinds;
+    bool resetsTray;
+    WindowHandle errorOwner;
+};
+
+// Virtual keys whose pending presses are dropped before a play.
+constexpr int FIRST_DISCARDED_KEY = 8;
+constexpr int LAST_DISCARDED_KEY = 134;
+constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
+
+enum class PlayEnd { StyleSatisfied, Escape, Pause, FileLost };
+
+class Play {
+  public:
+    Play(MacroPlayer& player, const Macro& macro, const PlayRules& rules)
+        : player_(player),
+          state_(player.state),
+          desktop_(player.desktop),
+          macro_(macro),
+          rules_(rules),
+          path_(FieldText(macro.fileName)) {}
+
+    void Run();
+
+  private:
+    PlayView* Bar() const { return rules_.showsProgress ? player_.view : nullptr; }
+    bool Begin();
+    PlayEnd PlayPasses();
+    std::optional<PlayEnd> PlaySteps(LineReader& reader);
+    void CompletePass();
+    void Finish(PlayEnd end);
+    void ShowPlaying();
+    void ShowIdle();
+    void ResetCounters();
+    void ReportOpenFailure();
+
+    MacroPlayer& player_;
+    PlayState& state_;
+    DesktopPort& desktop_;
+    const Macro& macro_;
+    const PlayRules& rules_;
+    std::string path_;
+    StepList steps_{0, 1};
+};
+
+void Play::Run() {
+    if (!Begin()) return;
+    Finish(PlayPasses());
+}
+
+// Steps 1 to 8: false when the play cannot start.
+bool Play::Begin() {
+    if (rules_.traces) DebugTrace(desktop_, "Playing a macro");
+    std::unique_ptr<LineReader> reader = OpenLineReader(player_.files, path_);
+    if (!reader) {
+        ReportOpenFailure();
+        return false;
+    }
+    if (rules_.asksForTimer && !StartPlayTimer(state_, desktop_, rules_.timerId)) {
+        reader.reset();
+        desktop_.MessageBoxA(rules_.errorOwner, "Failed to create timer", "Error", ERROR_BOX);
+        return false;
+    }
+    if (rules_.discardsKeys)
+        for (int key = FIRST_DISCARDED_KEY; key <= LAST_DISCARDED_KEY; key++)
+            desktop_.GetAsyncKeyState(key);
+    if (rules_.drivesWindow) ShowPlaying();
+    state_.playing = true;
+    steps_ = ScanStepList(*reader);
+    reader.reset();
+    // A position saved by a pause on a longer macro would leave passes with no step to play.
+    if (state_.position >= steps_.stepCount) RewindPlay(state_, Bar());
+    if (PlayView* bar = Bar()) {
+        bar->SetProgressRange(steps_.stepCount);
+        bar->SetProgressStep(1);
+    }
+    ResetCounters();
+    state_.startTick = desktop_.GetTickCount();
+    return true;
+}
+
+PlayEnd Play::PlayPasses() {
+    for (;;) {
+        std::unique_ptr<LineReader> reader = OpenLineReader(player_.files, path_);
+        if (!reader) {
+            ReportOpenFailure();
+            return PlayEnd::FileLost;
+        }
+        SkipLines(*reader, steps_.linesBeforeStart);
+        if (state_.position > 0) {
+            if (PlayView* bar = Bar()) bar->SetProgressPosition(state_.position);
+            SkipLines(*reader, state_.position);
+        }
+        if (std::optional<PlayEnd> stop = PlaySteps(*reader)) return *stop;
+        reader.reset();
+        CompletePass();
+        if (PlayStyleSatisfied(macro_, state_)) return PlayEnd::StyleSatisfied;
+    }
+}
+
+// The steps of one pass from `position`; the keys are polled before each.
+std::optional<PlayEnd> Play::PlaySteps(LineReader& reader) {
+    char line[LINE_CAPACITY];
+    while (state_.position < steps_.stepCount) {
+        if (desktop_.GetAsyncKeyState(desk::KEY_ESCAPE) != 0) return PlayEnd::Escape;
+        if (desktop_.GetAsyncKeyState(desk::KEY_PAUSE) != 0)
+            return rules_.pauseRewinds ? PlayEnd::Escape : PlayEnd::Pause;
+        reader.ReadFileLine(line);
+        if (PlayView* bar = Bar()) bar->StepProgress();
+        ExecuteMacroLine(player_.interpreter, line);  // a failed line has reported itself
+        state_.position++;
+        UpdateElapsedSeconds(state_, desktop_);
+    }
+    return std::nullopt;
+}
+
+void Play::CompletePass() {
+    state_.passesDone++;
+    RewindPlay(state_, Bar());
+}
+
+void Play::Finish(PlayEnd end) {
+    switch (end) {
+        case PlayEnd::StyleSatisfied:
+            if (rules_.traces)
+                DebugTrace(desktop_,
+                           "Duration (seconds) :" + std::to_string(state_.elapsedSeconds));
+            state_.playing = false;
+            ResetCounters();
+            break;
+        case PlayEnd::Escape:
+            RewindPlay(state_, Bar());
+            ReleasePlay(state_, desktop_);
+            if (rules_.resetsTray && player_.tray)
+                player_.tray->SetTrayIconState(player_.tray->Suspended() ? TRAY_SUSPENDED
+                                                                         : TRAY_IDLE);
+            break;
+        case PlayEnd::Pause:
+        case PlayEnd::FileLost:
+            ReleasePlay(state_, desktop_);
+            break;
+    }
+    if (rules_.drivesWindow) ShowIdle();
+}
+
+void Play::ShowPlaying() {
+    player_.view->EnableButton(PlayButton::Play, false);
+    player_.view->EnableButton(PlayButton::Stop, true);
+    player_.view->EnableButton(PlayButton::Pause, true);
+    player_.view->HideWindow();
+}
+
+// After every end of a Play-button play; Stop stays available to reset a paused play.
+void Play::ShowIdle() {
+    player_.view->EnableButton(PlayButton::Play, true);
+    player_.view->EnableButton(PlayButton::Stop, state_.position != 0);
+    player_.view->EnableButton(PlayButton::Pause, false);
+    player_.view->RestoreWindow();
+    if (state_.position == 0) ResetCounters();
+}
+
+void Play::ResetCounters() {
+    state_.elapsedSeconds = 0;
+    state_.passesDone = 0;
+}
+
+void Play::ReportOpenFailure() {
+    desktop_.MessageBoxA(rules_.errorOwner, "Error opening file: " + path_, "Error!", ERROR_BOX);
+}
+
+}  // namespace
+
+void PlayMacro(MacroPlayer& player, const Macro& macro, PlayOrigin origin) {
+    const bool trigger = origin == ORIGIN_TRIGGER;
+    const PlayRules rules{
+        .traces = trigger,
+        .asksForTimer = trigger,
+        .timerId = PLAY_TIMER_ID,
+        .discardsKeys = trigger,
+        .drivesWindow = !trigger && player.view != nullptr,
+        .showsProgress = true,
+        .pauseRewinds = false,
+        .resetsTray = false,
+        .errorOwner = trigger ? NO_WINDOW : player.mainWindow,
+    };
+    Play(player, macro, rules).Run();
+}
+
+void PlayScheduledMacro(MacroPlayer& player, const Macro& macro) {
+    const PlayRules rules{
+        .traces = false,
+        .asksForTimer = true,
+        .timerId = 0,
+        .discardsKeys = true,
+        .drivesWindow = false,
+        .showsProgress = false,
+        .pauseRewinds = true,
+        .resetsTray = true,
+        .errorOwner = player.mainWindow,
+    };
+    Play(player, macro, rules).Run();
+}
+
+bool PlayStyleSatisfied(const Macro& macro, const PlayState& state) {
+    switch (macro.playStyle) {
+        case PLAY_STYLE_FOR_SECONDS:
+            return state.elapsedSeconds >= macro.repeatTime;
+        case PLAY_STYLE_TIMES:
+            return state.passesDone >= macro.playCount;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,494 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "macro/file/text_field.h"
+#include "macro/player/debug_trace.h"
+#include "macro/player/macro_player.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+constexpr WindowHandle MAIN_WINDOW = 77;
+constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
+
+// The main window's playback controls as the engine leaves them.
+class RecordingView : public PlayView {
+  public:
+    void SetProgressRange(int32_t steps) override { range = steps, Log("range", steps); }
+    void SetProgressStep(int32_t step) override { Log("step", step); }
+    void StepProgress() override { position++; }
+    void SetProgressPosition(int32_t to) override { position = to, Log("position", to); }
+    void EnableButton(PlayButton button, bool on) override {
+        enabled[static_cast<int>(button)] = on;
+        const char* names[] = {"Play", "Pause", "Stop"};
+        log.push_back(std::string(names[static_cast<int>(button)]) + (on ? " on" : " off"));
+    }
+    void HideWindow() override { visible = false, log.push_back("hide"); }
+    void RestoreWindow() override { visible = true, log.push_back("restore"); }
+    bool Enabled(PlayButton button) const { return enabled[static_cast<int>(button)]; }
+
+    std::vector<std::string> log;
+    int32_t range = 100;
+    int32_t position = 0;
+    bool visible = true;
+    bool enabled[3] = {true, false, false};
+
+  private:
+    void Log(const char* what, int32_t value) {
+        log.push_back(std::string(what) + " " + std::to_string(value));
+    }
+};
+
+class RecordingTray : public SchedulerTray {
+  public:
+    bool Suspended() const override { return suspended; }
+    void SetTrayIconState(int state) override { states.push_back(state); }
+    bool suspended = false;
+    std::vector<int> states;
+};
+
+class PlayerTest : public ::testing::Test {
+  protected:
+    PlayerTest() {
+        std::memset(&macro, 0, sizeof macro);
+        macro.playStyle = PLAY_STYLE_TIMES;
+        macro.playCount = 1;
+        macro.speed = 10;
+    }
+
+    // A macro file as Keyloom writes it, with `code` between START and END.
+    void WriteMacro(const std::string& code, const std::string& name = "m.mro") {
+        WriteFile("//File created by Keyloom v1\r\n\r\nNAME \"m\";\r\nSPEED 10;\r\n\r\nSTART\r\n" +
+                      code + "END\r\n",
+                  name);
+    }
+    void WriteFile(const std::string& bytes, const std::string& name = "m.mro") {
+        CopyText(macro.fileName, dir.Write(name, bytes));
+    }
+    void Play(PlayOrigin origin = ORIGIN_TRIGGER) { PlayMacro(player, macro, origin); }
+    void PlayScheduled() { PlayScheduledMacro(scheduler, macro); }
+
+    // Letters typed, from the key presses of A to Z.
+    std::string Typed() const {
+        std::string typed;
+        for (const std::string& call : desktop.calls) {
+            int key = 0, flags = -1;
+            if (std::sscanf(call.c_str(), "keybd_event %d %d", &key, &flags) == 2 && flags == 0 &&
+                key >= 'A' && key <= 'Z')
+                typed += static_cast<char>(key - 'A' + 'a');
+        }
+        return typed;
+    }
+    long Count(const std::string& call) const {
+        return std::count(desktop.calls.begin(), desktop.calls.end(), call);
+    }
+    // Presses `key` once when `call` has been logged `times` times.
+    void PressOn(const std::string& call, int key, int times = 1) {
+        desktop.onCall = [this, call, key, times, seen = 0](const std::string& line) mutable {
+            if (line == call && ++seen == times) desktop.Tap(key);
+        };
+    }
+    // Pauses a play of code "a" to "f" while its fourth step (the START step is the first) runs.
+    void PauseAtFourthStep() {
+        WriteMacro(
+            "TYPE \"a\"\r\nTYPE \"b\"\r\nTYPE \"c\"\r\nTYPE \"d\"\r\nTYPE \"e\"\r\n"
+            "TYPE \"f\"\r\n");
+        PressOn("keybd_event 67 2", desk::KEY_PAUSE);
+        Play();
+        desktop.onCall = nullptr;
+    }
+
+    TempDir dir;
+    FakeDesktop desktop;
+    Macro macro;
+    PlayState state;
+    MacroInterpreter interpreter{
+        desktop, InterpreterMode::Strict, [this] { return macro.speed; }, MAIN_WINDOW, {}};
+    RecordingView view;
+    RecordingTray tray;
+    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, &view, nullptr};
+    MacroPlayer scheduler{state,   desktop, RealFileSystem(), interpreter, MAIN_WINDOW,
+                          nullptr, &tray};
+};
+
+// ---- Passes and play styles ----
+
+TEST_F(PlayerTest, EveryPassBeginsWithTheStartStepAndPlaysEachCodeLine) {
+    WriteMacro("TYPE \"ab\"\r\n");
+    macro.playCount = 3;
+    Play();
+    EXPECT_EQ(Typed(), "ababab");
+    EXPECT_EQ(Count("Wait 10"), 6);  // START and TYPE, three times
+    std::vector<std::string> firstPass;
+    for (const std::string& call : desktop.Actions())
+        if (call.rfind("Wait", 0) == 0 || call.rfind("keybd", 0) == 0) firstPass.push_back(call);
+    firstPass.resize(6);
+    EXPECT_EQ(firstPass,
+              (std::vector<std::string>{"Wait 10", "keybd_event 65 0", "keybd_event 65 2",
+                                        "keybd_event 66 0", "keybd_event 66 2", "Wait 10"}));
+    EXPECT_EQ(state.position, 0);
+    EXPECT_FALSE(state.playing);
+    EXPECT_EQ(state.passesDone, 0);
+    EXPECT_EQ(state.elapsedSeconds, 0);
+}
+
+TEST_F(PlayerTest, EmptyCodeSectionPlaysOneStepPerPass) {
+    WriteMacro("");
+    macro.playCount = 3;
+    Play();
+    EXPECT_EQ(Count("Wait 10"), 3);
+    EXPECT_EQ(view.range, 1);
+}
+
+TEST_F(PlayerTest, CountsOfZeroOrLessPlayExactlyOnePass) {
+    WriteMacro("TYPE \"a\"\r\n");
+    const std::pair<int32_t, int32_t> styles[] = {{PLAY_STYLE_TIMES, 0},
+                                                  {PLAY_STYLE_TIMES, -4},
+                                                  {PLAY_STYLE_FOR_SECONDS, 0},
+                                                  {PLAY_STYLE_FOR_SECONDS, -1}};
+    for (auto [style, count] : styles) {
+        desktop.calls.clear();
+        macro.playStyle = style;
+        macro.playCount = macro.repeatTime = count;
+        Play();
+        EXPECT_EQ(Typed(), "a") << style << " " << count;
+    }
+}
+
+TEST_F(PlayerTest, PlayForSecondsEndsOnlyAfterAWholePass) {
+    WriteMacro("DELAY 1000\r\n");
+    macro.playStyle = PLAY_STYLE_FOR_SECONDS;
+    macro.repeatTime = 5;
+    macro.speed = 1000;  // a pass: the START step's pace and the DELAY, 2 seconds
+    Play();
+    EXPECT_EQ(desktop.now, 6000u);
+    EXPECT_EQ(Count("Wait 1000"), 6);
+}
+
+TEST_F(PlayerTest, SecondsAreCountedAcrossTheWrapOfTheTickCount) {
+    WriteMacro("DELAY 2000\r\n");
+    macro.playStyle = PLAY_STYLE_FOR_SECONDS;
+    macro.repeatTime = 5;
+    macro.speed = 1000;
+    desktop.now = 0xFFFFFFFFu - 1500;
+    PressOn("Wait 2000", desk::KEY_ESCAPE, 4);  // only reached when the seconds go wrong
+    Play();
+    EXPECT_EQ(Count("Wait 2000"), 2);
+}
+
+TEST_F(PlayerTest, RepeatUntilStoppedAndUnknownStylesEndOnlyByAKey) {
+    WriteMacro("");
+    for (int32_t style : {int32_t{PLAY_STYLE_UNTIL_STOPPED}, 7, -1}) {
+        desktop.calls.clear();
+        macro.playStyle = style;
+        PressOn("Wait 10", desk::KEY_ESCAPE, 50);
+        Play();
+        EXPECT_EQ(Count("Wait 10"), 50) << style;
+        EXPECT_FALSE(state.playing);
+    }
+}
+
+TEST_F(PlayerTest, FileWithoutEndPlaysEveryLineAfterStart) {
+    WriteFile("START\r\nTYPE \"a\"\r\nTYPE \"b\"");
+    Play();
+    EXPECT_EQ(Typed(), "ab");
+}
+
+TEST_F(PlayerTest, FileWithoutStartPlaysPassesOfOneEmptyStep) {
+    WriteFile("NAME \"m\";\r\nTYPE \"a\"\r\n");
+    macro.playCount = 2;
+    Play();
+    EXPECT_EQ(Typed(), "");
+    EXPECT_EQ(Count("Wait 10"), 0);  // an empty line costs no pace
+    EXPECT_EQ(view.range, 1);
+    EXPECT_FALSE(state.playing);
+}
+
+TEST_F(PlayerTest, FileEditedBetweenPassesTakesEffectAtTheNextPassWithinTheStepCount) {
+    WriteMacro("TYPE \"a\"\r\n");
+    macro.playCount = 2;
+    desktop.onCall = [this](const std::string& call) {
+        if (call == "keybd_event 65 2") WriteMacro("TYPE \"b\"\r\nTYPE \"c\"\r\n");
+    };
+    Play();
+    EXPECT_EQ(Typed(), "ab");
+}
+
+TEST_F(PlayerTest, FileLostBetweenPassesEndsThePlayWithOneMessage) {
+    WriteMacro("TYPE \"a\"\r\n");
+    macro.playStyle = PLAY_STYLE_UNTIL_STOPPED;
+    const std::string path = macro.fileName;
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "keybd_event 65 2") std::remove(path.c_str());
+    };
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(Typed(), "a");
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + path);
+    EXPECT_EQ(desktop.boxes[0].caption, "Error!");
+    EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
+    EXPECT_FALSE(state.playing);
+    EXPECT_TRUE(view.visible);
+}
+
+// ---- Escape and Pause ----
+
+TEST_F(PlayerTest, PauseAtTheFourthStepResumesAtTheFifthWithCountersFromZero) {
+    macro.playCount = 5;
+    macro.speed = 1000;
+    WriteMacro(
+        "TYPE \"a\"\r\nTYPE \"b\"\r\nTYPE \"c\"\r\nTYPE \"d\"\r\nTYPE \"e\"\r\nTYPE \"f\"\r\n");
+    PressOn("keybd_event 67 2", desk::KEY_PAUSE, 2);  // in the second pass
+    Play();
+    EXPECT_EQ(Typed(), "abcdefabc");
+    EXPECT_EQ(state.position, 4);
+    EXPECT_EQ(view.position, 4);
+    EXPECT_EQ(state.passesDone, 1);
+    EXPECT_GT(state.elapsedSeconds, 0);
+    EXPECT_FALSE(state.playing);
+
+    desktop.calls.clear();
+    view.log.clear();
+    macro.playCount = 2;
+    int32_t passesAtFirstStep = -1, secondsAtFirstStep = -1;
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "keybd_event 68 0" && passesAtFirstStep < 0)
+            passesAtFirstStep = state.passesDone, secondsAtFirstStep = state.elapsedSeconds;
+    };
+    Play();
+    EXPECT_EQ(Typed(), "defabcdef");  // the rest of the pass, then one whole pass
+    EXPECT_EQ(passesAtFirstStep, 0);
+    EXPECT_EQ(secondsAtFirstStep, 0);
+    EXPECT_NE(std::find(view.log.begin(), view.log.end(), "position 4"), view.log.end());
+    EXPECT_EQ(state.position, 0);
+}
+
+TEST_F(PlayerTest, PauseOnOneMacroThenAnotherStartsAtTheSavedStep) {
+    PauseAtFourthStep();
+    desktop.calls.clear();
+    WriteMacro("TYPE \"p\"\r\nTYPE \"q\"\r\nTYPE \"r\"\r\nTYPE \"s\"\r\nTYPE \"t\"\r\n",
+               "other.mro");
+    Play();
+    EXPECT_EQ(Typed(), "st");
+    EXPECT_EQ(state.position, 0);
+}
+
+TEST_F(PlayerTest, SavedStepBeyondTheOtherMacroStartsItAtStepZero) {
+    PauseAtFourthStep();
+    desktop.calls.clear();
+    view.log.clear();
+    WriteMacro("TYPE \"p\"\r\nTYPE \"q\"\r\n", "short.mro");  // three steps
+    macro.playCount = 2;
+    Play();
+    EXPECT_EQ(Typed(), "pqpq");
+    EXPECT_EQ(view.log.front(), "position 0");
+    EXPECT_EQ(state.position, 0);
+}
+
+TEST_F(PlayerTest, EscapeDuringALongDelayStopsBeforeTheNextLineAndRewinds) {
+    WriteMacro("TYPE \"a\"\r\nDELAY 5000\r\nTYPE \"b\"\r\n");
+    PressOn("Wait 5000", desk::KEY_ESCAPE);
+    Play();
+    EXPECT_EQ(Typed(), "a");
+    EXPECT_EQ(desktop.now, 5020u);  // the DELAY ran to its end
+    EXPECT_EQ(state.position, 0);
+    EXPECT_EQ(view.position, 0);
+    EXPECT_FALSE(state.playing);
+    EXPECT_EQ(Count("KillTimer 1337"), 1);
+    EXPECT_FALSE(desktop.HasThreadTimer(1337));
+}
+
+TEST_F(PlayerTest, PauseStopKeepsThePositionAndTheBar) {
+    PauseAtFourthStep();
+    EXPECT_EQ(state.position, 4);
+    EXPECT_EQ(view.position, 4);
+    EXPECT_EQ(Count("KillTimer 1337"), 1);
+}
+
+TEST_F(PlayerTest, TriggerDiscardsEarlierPressesThePlayButtonDoesNot) {
+    WriteMacro("TYPE \"a\"\r\n");
+    desktop.Tap(desk::KEY_ESCAPE);
+    desktop.Tap(desk::KEY_PAUSE);
+    Play(ORIGIN_TRIGGER);
+    EXPECT_EQ(Typed(), "a");
+    for (int key = 8; key <= 134; key++)
+        EXPECT_EQ(Count("GetAsyncKeyState " + std::to_string(key)), key == 19 || key == 27 ? 3 : 1)
+            << key;
+
+    desktop.calls.clear();
+    desktop.Tap(desk::KEY_ESCAPE);
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(Typed(), "");
+    EXPECT_EQ(Count("GetAsyncKeyState 8"), 0);
+}
+
+// ---- The main window, the bar and the timer ----
+
+TEST_F(PlayerTest, PlayButtonHidesTheWindowAndSetsTheButtonsAfterwards) {
+    WriteMacro("TYPE \"a\"\r\n");
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"Play off", "Stop on", "Pause on", "hide",
+                                                  "range 2", "step 1", "position 0", "Play on",
+                                                  "Stop off", "Pause off", "restore"}));
+    EXPECT_EQ(Count("SetTimer 1337 1000"), 0);  // the main window's timer serves it
+    EXPECT_EQ(Count("GetAsyncKeyState 8"), 0);
+}
+
+TEST_F(PlayerTest, PausedPlayButtonPlayLeavesStopEnabled) {
+    WriteMacro("TYPE \"a\"\r\nTYPE \"b\"\r\n");
+    PressOn("keybd_event 65 2", desk::KEY_PAUSE);
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(state.position, 2);
+    EXPECT_TRUE(view.Enabled(PlayButton::Play));
+    EXPECT_TRUE(view.Enabled(PlayButton::Stop));
+    EXPECT_FALSE(view.Enabled(PlayButton::Pause));
+    EXPECT_TRUE(view.visible);
+}
+
+TEST_F(PlayerTest, ProgressRangeIsNotCutAt65535Steps) {
+    std::string code;
+    for (int i = 0; i < 70000; i++)
+        code += "X\r\n";
+    WriteMacro(code);
+    PressOn("Wait 10", desk::KEY_ESCAPE, 3);
+    Play();
+    EXPECT_EQ(view.range, 70001);
+    EXPECT_EQ(Count("Wait 10"), 3);
+}
+
+TEST_F(PlayerTest, MissingFileIsReportedAndChangesNothing) {
+    CopyText(macro.fileName, dir.Path("missing.mro"));
+    state.position = 3;
+    Play(ORIGIN_TRIGGER);
+    Play(ORIGIN_PLAY_BUTTON);
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    for (const FakeDesktop::Box& box : desktop.boxes) {
+        EXPECT_EQ(box.text, "Error opening file: " + dir.Path("missing.mro"));
+        EXPECT_EQ(box.caption, "Error!");
+        EXPECT_EQ(box.style, ERROR_BOX);
+    }
+    EXPECT_EQ(desktop.boxes[0].owner, NO_WINDOW);
+    EXPECT_EQ(desktop.boxes[1].owner, MAIN_WINDOW);
+    EXPECT_EQ(state.position, 3);
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(Count("SetTimer 1337 1000"), 0);
+}
+
+TEST_F(PlayerTest, RefusedTimerKeepsATriggerPlayFromStarting) {
+    WriteMacro("TYPE \"a\"\r\n");
+    desktop.refuseThreadTimers = true;
+    Play(ORIGIN_TRIGGER);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Failed to create timer");
+    EXPECT_EQ(desktop.boxes[0].caption, "Error");
+    EXPECT_EQ(desktop.boxes[0].style, ERROR_BOX);
+    EXPECT_EQ(Typed(), "");
+    EXPECT_FALSE(state.playing);
+
+    Play(ORIGIN_PLAY_BUTTON);  // asks for no timer
+    EXPECT_EQ(Typed(), "a");
+}
+
+TEST_F(PlayerTest, TimerKeepsSecondsCurrentWhileAMessageBoxIsUp) {
+    WriteMacro("MSG_BOX \"Hello\"\r\n");
+    int32_t secondsInBox = -1;
+    desktop.onCall = [&](const std::string& call) {
+        if (call.rfind("MessageBoxA Keyloom", 0) != 0) return;
+        desktop.now += 3500;
+        desktop.FireThreadTimer(1337);
+        secondsInBox = state.elapsedSeconds;
+    };
+    Play();
+    EXPECT_EQ(secondsInBox, 3);
+    EXPECT_EQ(Count("SetTimer 1337 1000"), 1);
+    EXPECT_TRUE(desktop.HasThreadTimer(1337));  // a normal end leaves the timer
+
+    desktop.now += 5000;
+    desktop.FireThreadTimer(1337);  // not playing: nothing changes
+    EXPECT_EQ(state.elapsedSeconds, 0);
+    Play();
+    EXPECT_EQ(Count("SetTimer 1337 1000"), 1);  // the running timer is not doubled
+}
+
+TEST_F(PlayerTest, TraceShowsOnlyInTracingBuildsAndOnlyForTriggers) {
+    WriteMacro("");
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_TRUE(desktop.boxes.empty());
+    Play(ORIGIN_TRIGGER);
+    std::vector<std::string> traces;
+    for (const FakeDesktop::Box& box : desktop.boxes)
+        if (box.caption == "DEBUG") traces.push_back(box.text);
+    if (TRACE_BUILT_IN)
+        EXPECT_EQ(traces, (std::vector<std::string>{"Playing a macro", "Duration (seconds) :0"}));
+    else
+        EXPECT_TRUE(traces.empty());
+}
+
+TEST_F(PlayerTest, MainWindowStopRewindsAndPauseOnlyLetsGo) {
+    ASSERT_TRUE(StartPlayTimer(state, desktop, PLAY_TIMER_ID));
+    state.playing = true;
+    state.position = 5;
+    view.position = 5;
+    ReleasePlay(state, desktop);
+    EXPECT_FALSE(state.playing);
+    EXPECT_EQ(state.position, 5);
+    EXPECT_FALSE(desktop.HasThreadTimer(1337));
+    RewindPlay(state, &view);
+    EXPECT_EQ(state.position, 0);
+    EXPECT_EQ(view.position, 0);
+}
+
+// ---- The scheduler's build ----
+
+TEST_F(PlayerTest, SchedulerPlayHasNoBarNoTraceAndAPlatformTimer) {
+    WriteMacro("TYPE \"a\"\r\n");
+    scheduler.view = &view;  // even when one is at hand
+    PlayScheduled();
+    EXPECT_EQ(Typed(), "a");
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(view.position, 0);
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(Count("SetTimer 0 1000"), 1);
+    EXPECT_EQ(Count("GetAsyncKeyState 100"), 1);
+    EXPECT_TRUE(tray.states.empty());
+}
+
+TEST_F(PlayerTest, SchedulerDiscardsEarlierPressesAndRewindsOnPause) {
+    WriteMacro("TYPE \"a\"\r\nTYPE \"b\"\r\n");
+    desktop.Tap(desk::KEY_PAUSE);
+    PressOn("keybd_event 65 2", desk::KEY_PAUSE);
+    PlayScheduled();
+    EXPECT_EQ(Typed(), "a");
+    EXPECT_EQ(state.position, 0);
+    EXPECT_FALSE(state.playing);
+    EXPECT_EQ(tray.states, std::vector<int>{TRAY_IDLE});
+    EXPECT_EQ(Count("KillTimer 100"), 1);  // the id the platform gave
+
+    tray.suspended = true;
+    PressOn("keybd_event 65 2", desk::KEY_ESCAPE);
+    PlayScheduled();
+    EXPECT_EQ(tray.states, (std::vector<int>{TRAY_IDLE, TRAY_SUSPENDED}));
+    EXPECT_EQ(Typed(), "aa");
+}
+
+TEST_F(PlayerTest, SchedulerErrorBoxesAreOwnedByItsWindow) {
+    CopyText(macro.fileName, dir.Path("missing.mro"));
+    PlayScheduled();
+    WriteMacro("TYPE \"a\"\r\n");
+    desktop.refuseThreadTimers = true;
+    PlayScheduled();
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.boxes[0].caption, "Error!");
+    EXPECT_EQ(desktop.boxes[1].text, "Failed to create timer");
+    EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
+    EXPECT_EQ(desktop.boxes[1].owner, MAIN_WINDOW);
+    EXPECT_EQ(Typed(), "");
+}
+
+}  // namespace
