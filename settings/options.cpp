@@ -81,5 +81,8 @@ uint32_t ClampMacroDelay(std::string_view text) {
 }
 
 std::string StartupEntryData(std::string_view programPath) {
-    return "\"" + std::string(programPath) + "\" /m";
+    std::string data = "\"";
+    data += programPath;
+    data += "\" /m";
+    return data;
 }

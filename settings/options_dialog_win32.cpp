@@ -1,0 +1,72 @@
+#include "settings/options_dialog_win32.h"
+
+#include <string>
+
+#include "resources/options_ids.h"
+#include "settings/options.h"
+
+namespace {
+
+constexpr INT_PTR DIALOG_ENDED = 1;  // every way of ending the dialog
+
+SettingsContext& ContextOf(HWND dialog) {
+    return *reinterpret_cast<SettingsContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+WindowHandle Owner(HWND dialog) {
+    return reinterpret_cast<WindowHandle>(dialog);
+}
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM contextParam) {
+    SetWindowLongPtrA(dialog, DWLP_USER, contextParam);
+    SettingsContext& context = ContextOf(dialog);
+    if (context.program.hasMacroDelay)
+        SendDlgItemMessageA(dialog, IDC_OPTIONS_DELAY, EM_LIMITTEXT, MACRO_DELAY_DIGITS, 0);
+    OptionsShown shown = ReadOptions(context, Owner(dialog));
+    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, shown.autoRun ? BST_CHECKED : BST_UNCHECKED);
+    if (context.program.hasMacroDelay)
+        SetDlgItemTextA(dialog, IDC_OPTIONS_DELAY, shown.macroDelayText.c_str());
+    return TRUE;
+}
+
+void OnOk(HWND dialog) {
+    SettingsContext& context = ContextOf(dialog);
+    std::string delayText;
+    if (context.program.hasMacroDelay) delayText = ControlText(dialog, IDC_OPTIONS_DELAY);
+    OptionsChosen chosen{delayText, IsDlgButtonChecked(dialog, IDC_OPTIONS_AUTORUN) == BST_CHECKED};
+    if (ApplyOptions(context, Owner(dialog), chosen)) EndDialog(dialog, DIALOG_ENDED);
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog, lParam);
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    OnOk(dialog);
+                    return TRUE;
+                case IDCANCEL:  // also the close box
+                    EndDialog(dialog, DIALOG_ENDED);
+                    return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR ShowOptionsDialog(HWND owner, SettingsContext& context) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr),
+                           MAKEINTRESOURCEA(context.program.optionsDialog), owner,
+                           OptionsDialogProc, reinterpret_cast<LPARAM>(&context));
+}
