@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "editor/macro_editor_win32.h"
 #include "library/about_box_win32.h"
 #include "library/file_dialogs_win32.h"
+#include "library/fitted_bitmap_win32.h"
 #include "library/hot_keys.h"
 #include "library/macro_list_commands.h"
 #include "library/main_window_commands.h"
@@ -15,6 +17,7 @@
 #include "macro/player/debug_trace.h"
 #include "macro/player/macro_player.h"
 #include "resources/keyloom_ids.h"
+#include "settings/options_dialog_win32.h"
 
 namespace {
 
@@ -59,6 +62,7 @@ class MainWindow {
 
     KeyloomProgram& program_;
     HWND window_;
+    FittedBitmap banner_;
     MainWindowControls controls_;
     Win32SaveMenuItem saveItem_;
     Win32FileDialogs dialogs_;
@@ -69,11 +73,13 @@ class MainWindow {
     EngineTriggerPlayer triggerPlayer_;
     HotKeys hotKeys_;
     MainWindowContext context_;
+    EditorContext editorContext_;
 };
 
 MainWindow::MainWindow(KeyloomProgram& program, HWND window)
     : program_(program),
       window_(window),
+      banner_(program.instance, GetDlgItem(window, IDC_MAIN_BANNER), IDB_BANNER),
       controls_(window, [this] { return OpenEditor(); }),
       saveItem_(window),
       tray_(program.instance, window),
@@ -95,7 +101,16 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
               Handle(window),    &controls_,      nullptr},
       triggerPlayer_(player_),
       hotKeys_{program.table, program.desktop, triggerPlayer_, Handle(window)},
-      context_{library_, hotKeys_, player_, program.editorState, controls_, tray_} {}
+      context_{library_, hotKeys_, player_, program.editorState, controls_, tray_},
+      editorContext_{program.table,
+                     program.editorState,
+                     program.desktop,
+                     RealFileSystem(),
+                     program.settings.settings,
+                     program.recorder,
+                     program.playState,
+                     interpreter_,
+                     controls_} {}
 
 void MainWindow::Initialise() {
     HICON icon = static_cast<HICON>(LoadImageA(program_.instance, MAKEINTRESOURCEA(IDI_ENABLED),

@@ -7,6 +7,7 @@
 #include "library/macro_table.h"
 #include "macro/desktop/win32_desktop.h"
 #include "macro/player/play_state.h"
+#include "recorder/recorder_state.h"
 #include "settings/settings.h"
 
 // What the program entry owns for the whole run and hands to the main window.
@@ -17,6 +18,7 @@ struct KeyloomProgram {
     MacroTable& table;
     PlayState& playState;
     EditorState& editorState;
+    RecorderState& recorder;
     bool startHidden;  // "/m": cleared once the window has gone into the notification area
 };
 

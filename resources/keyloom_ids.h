@@ -31,6 +31,7 @@
 #define IDC_DESCRIPTION 1029
 #define IDC_ENABLED_TEXT 1031
 #define IDC_TRIGGER_DISPLAY 1094
+#define IDC_MAIN_BANNER 1096  // the banner picture, fitted to the window's width
 
 // Main window menu commands
 #define IDM_NEW_LIST 107
