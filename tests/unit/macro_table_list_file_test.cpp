@@ -42,16 +42,6 @@ TEST_F(MacroListFileTest, ThreeMacrosSaveAsExactlyThreePathLines) {
     EXPECT_EQ(ReadFile("C:\\three.lst"), "C:\\m0.mro\r\nC:\\m1.mro\r\nC:\\m2.mro\r\n");
 }
 
-TEST_F(MacroListFileTest, SavedListReadsBackInOrderWithIdsFromPositions) {
-    Populate(3);
-    ASSERT_TRUE(SaveMacroList(library, "C:\\round.lst"));
-    ClearMacroTable(library);
-    Load("C:\\round.lst");
-    EXPECT_THAT(Names(), ElementsAre("M0", "M1", "M2"));
-    EXPECT_THAT(Ids(), ElementsAre(0, 1, 2));
-    EXPECT_THAT(list.entries, ElementsAre("M0", "M1", "M2"));
-}
-
 TEST_F(MacroListFileTest, LineFeedsAloneEndLinesAsWellAsCarriageReturnLineFeeds) {
     WriteMacro("a.mro", "A");
     WriteMacro("b.mro", "B");
