@@ -141,6 +141,15 @@ TEST_F(RecorderTickTest, KeyOnlySamplesAddDelayAndModifierSamplesDoNot) {
     EXPECT_EQ(Code(), "PRESS_KEY 65\r\nDELAY 20\r\nSHIFT_DOWN\r\nMOVE_CURSOR 1 2\r\n");
 }
 
+TEST_F(RecorderTickTest, QuietTimeStopsGrowingAtTheLargestDelay) {
+    state->pendingDelay = 2147483647 - 15;
+    Tick();
+    Tick();
+    desktop.cursor = ScreenPoint{1, 2};
+    Tick();
+    EXPECT_EQ(Code(), "DELAY 2147483647\r\nMOVE_CURSOR 1 2\r\n");
+}
+
 TEST_F(RecorderTickTest, EscapeCancelsEvenWithModifiersHeld) {
     for (int modifier : {desk::KEY_CONTROL, desk::KEY_ALT}) {
         RecorderRig rig;
