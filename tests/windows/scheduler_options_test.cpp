@@ -83,7 +83,7 @@ TEST_F(SchedulerOptionsTest, OkWritesOrRemovesTheStartupEntry) {
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(entry->Text(), expected);
-    EXPECT_EQ(ReadRegistryValue(KEY, "AutoRun")->Number(), 1u);
+    EXPECT_EQ(ReadRegistryValue(KEY, "AutoRun").value().Number(), 1u);
     EXPECT_FALSE(ReadRegistryValue(KEY, "MacroDelay"));
 
     Run([](HWND dialog) { CheckAndPress(dialog, false, IDCANCEL); });

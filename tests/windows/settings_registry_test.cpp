@@ -131,14 +131,4 @@ TEST_F(SettingsRegistryTest, SchedulerKeyHasNoDelayAndReadsItsScheduleFile) {
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
-TEST_F(SettingsRegistryTest, UnreadableValueIsReportedOnce) {
-    SettingsContext context{KEYLOOM_SETTINGS, store, desktop, settings};
-    LoadSettings(context);
-    DeleteRegistryValue("Software\\Keyloom", "MacroDelay");
-    LoadSettings(context);
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, "Error reading from registry");
-    EXPECT_EQ(settings.macroDelay, 10);
-}
-
 }  // namespace
