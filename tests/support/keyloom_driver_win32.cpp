@@ -216,3 +216,70 @@ void KeyloomDriver::ChooseFile(HWND dialog, const std::string& path) {
     TapKey(VK_RETURN);
     PumpFor(100);
 }
+
+TypingTarget::TypingTarget(const std::string& title) : title_(title) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(
+        nullptr, 0,
+        [](LPVOID self) -> DWORD {
+            auto* target = static_cast<TypingTarget*>(self);
+            target->Run(target->title_);
+            return 0;
+        },
+        this, 0, &threadId_);
+    WaitForSingleObject(ready_, 10000);
+    Focus();
+}
+
+TypingTarget::~TypingTarget() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+void TypingTarget::Run(const std::string& title) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KeyloomTypingTarget";
+    RegisterClassA(&windowClass);  // a second registration fails harmlessly
+    window_ = CreateWindowExA(0, "KeyloomTypingTarget", title.c_str(), WS_OVERLAPPEDWINDOW, 60, 60,
+                              300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 160,
+                            window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
+    ShowWindow(window_, SW_SHOW);
+    SetEvent(ready_);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TypingTarget::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) {
+        SetFocus(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string TypingTarget::Text() {
+    return WindowText(edit_);
+}
+
+void TypingTarget::Clear() {
+    SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+}
+
+void TypingTarget::Focus() {
+    SetForegroundWindow(window_);
+    PumpFor(100);
+}
+
+bool TypingTarget::WaitForText(const std::string& text, int timeoutMs) {
+    return PumpUntil([&] { return Text() == text; }, timeoutMs);
+}

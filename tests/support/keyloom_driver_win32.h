@@ -70,3 +70,27 @@ class KeyloomDriver {
     std::unique_ptr<RunningProgram> program_;
     HWND main_ = nullptr;
 };
+
+// A top-level window of the test whose edit control takes the keyboard whenever the window is
+// brought to the front, as a text editor's window does; it runs its own message loop.
+class TypingTarget {
+  public:
+    explicit TypingTarget(const std::string& title);
+    ~TypingTarget();
+    HWND handle() const { return window_; }
+    std::string Text();
+    void Clear();
+    void Focus();  // in front, keyboard in the edit control
+    // Waits until the edit control holds exactly `text`.
+    bool WaitForText(const std::string& text, int timeoutMs = 10000);
+
+  private:
+    void Run(const std::string& title);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    std::string title_;
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
