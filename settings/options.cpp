@@ -64,7 +64,7 @@ OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
         else
             read = false;
     }
-    if (!read) ReportSettingsError(context.desktop, dialog, READ_ERROR);
+    if (!read) ReportSettingsError(context.desktop, dialog, REGISTRY_READ_ERROR);
     return shown;
 }
 

@@ -55,7 +55,7 @@ void LoadSettings(SettingsContext& context) {
         if (!WriteDefaults(context, key.get()))
             ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
     } else if (!ReadStoredSettings(context, key.get())) {
-        ReportSettingsError(context.desktop, NO_WINDOW, READ_ERROR);
+        ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_READ_ERROR);
     }
 }
 
@@ -64,7 +64,7 @@ void StoreLastFileName(SettingsContext& context, std::string_view currentFileNam
     bool newlyCreated = false;
     if (!key.Create(context.program.key, newlyCreated)) {
         ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
-    } else if (currentFileName != UNTITLED &&
+    } else if (currentFileName != UNTITLED_FILE_NAME &&
                !context.store.SetString(key.get(), LAST_FILE_NAME_VALUE, currentFileName)) {
         ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
     }

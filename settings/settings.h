@@ -11,7 +11,7 @@
 constexpr int32_t BUILT_IN_MACRO_DELAY = 10;   // in effect until the settings are read
 constexpr int32_t FIRST_RUN_MACRO_DELAY = 20;  // stored when the key is created
 constexpr uint32_t SETTINGS_VERSION = 100;
-constexpr std::string_view UNTITLED = "Untitled";
+constexpr std::string_view UNTITLED_FILE_NAME = "Untitled";
 constexpr std::string_view STARTUP_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Value names under a program's key.
@@ -21,7 +21,7 @@ constexpr std::string_view MACRO_DELAY_VALUE = "MacroDelay";
 constexpr std::string_view VERSION_VALUE = "Version";
 
 constexpr std::string_view REGISTRY_ERROR = "Registry error";
-constexpr std::string_view READ_ERROR = "Error reading from registry";
+constexpr std::string_view REGISTRY_READ_ERROR = "Error reading from registry";
 
 // What differs between the two programs' settings.
 struct SettingsProgram {

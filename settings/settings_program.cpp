@@ -7,6 +7,6 @@ const SettingsProgram KEYLOOM_SETTINGS{
 const SettingsProgram SCHEDULER_SETTINGS{"Software\\Keyloom Scheduler",
                                          "Keyloom Scheduler",
                                          "Failed to retrieve Keyloom Scheduler's filename",
-                                         UNTITLED,
+                                         UNTITLED_FILE_NAME,
                                          false,
                                          IDD_SCHEDULER_OPTIONS};
