@@ -1,24 +1,42 @@
+// Keyloom Scheduler: one instance, the settings, the window until Exit, the last file name.
 #include <windows.h>
 
-#include "resources/scheduler_ids.h"
+#include <commctrl.h>
+
+#include "macro/desktop/win32_desktop.h"
+#include "macro/file/text_field.h"
+#include "scheduler/scheduler_window_win32.h"
+#include "scheduler/single_instance.h"
+#include "settings/registry_settings_store_win32.h"
 
 namespace {
 
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return message == WM_INITDIALOG;
+void MakePickersAvailable() {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&classes);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SCHEDULER), nullptr,
-                                            MainDialogProc, 0));
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    DesktopPort& desktop = TheDesktop();
+    if (IsSchedulerRunning(desktop)) {
+        desktop.MessageBoxA(NO_WINDOW, "An instance of Keyloom Scheduler is already running",
+                            "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return 1;
+    }
+    RegistrySettingsStore store;
+    Settings settings;
+    SettingsContext settingsContext{SCHEDULER_SETTINGS, store, desktop, settings};
+    LoadSettings(settingsContext);
+    SchedulerProgram program(desktop, RealFileSystem(), settingsContext);
+    CopyText(program.table.scheduleFileName, FieldText(settings.lastFileName));
+    MakePickersAvailable();
+    for (ScheduleItem& item : program.table.items)
+        item = ScheduleItem{};
+    program.window.startHidden = IsSchedulerHiddenStart(commandLine ? commandLine : "");
+    RunSchedulerWindow(program);
+    StoreLastFileName(settingsContext, FieldText(program.table.scheduleFileName));
+    return 0;
 }

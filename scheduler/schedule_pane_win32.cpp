@@ -1,0 +1,192 @@
+#include "scheduler/schedule_pane_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "resources/scheduler_ids.h"
+#include "scheduler/pane_text.h"
+
+namespace {
+
+struct RadioValue {
+    int control;
+    int32_t value;
+};
+
+constexpr RadioValue RUN_STYLE_RADIOS[] = {{IDC_RUN_AT_STARTUP, RUN_STYLE_STARTUP},
+                                           {IDC_RUN_ONCE, RUN_STYLE_ONCE},
+                                           {IDC_RUN_PERIODIC, RUN_STYLE_PERIODIC},
+                                           {IDC_RUN_INTERVAL, RUN_STYLE_INTERVAL}};
+constexpr RadioValue PERIOD_RADIOS[] = {
+    {IDC_PERIOD_MONTH, PERIOD_MONTH}, {IDC_PERIOD_WEEK, PERIOD_WEEK}, {IDC_PERIOD_DAY, PERIOD_DAY}};
+
+constexpr int RULE_CONTROLS[] = {IDC_ONCE_DATE,     IDC_ONCE_TIME,    IDC_PERIOD_MONTH,
+                                 IDC_PERIOD_WEEK,   IDC_PERIOD_DAY,   IDC_DAY_OF_WEEK,
+                                 IDC_DAY_OF_MONTH,  IDC_RUN_TIME,     IDC_EVERY_HOURS,
+                                 IDC_EVERY_MINUTES, IDC_EVERY_SECONDS};
+
+constexpr const char* DAY_NAMES[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+
+bool IsChecked(HWND dialog, int control) {
+    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
+
+void Enable(HWND dialog, int control, bool enable) {
+    EnableWindow(GetDlgItem(dialog, control), enable);
+}
+
+template <std::size_t N>
+void CheckOnly(HWND dialog, const RadioValue (&radios)[N], int control) {
+    for (const RadioValue& radio : radios)
+        CheckDlgButton(dialog, radio.control,
+                       radio.control == control ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Checks the radio of `value`; a value without a radio leaves the group as it is.
+template <std::size_t N>
+void CheckValue(HWND dialog, const RadioValue (&radios)[N], int32_t value) {
+    for (const RadioValue& radio : radios)
+        if (radio.value == value) CheckOnly(dialog, radios, radio.control);
+}
+
+// The checked radio's value, or `unchanged` when none is checked.
+template <std::size_t N>
+int32_t CheckedValue(HWND dialog, const RadioValue (&radios)[N], int32_t unchanged) {
+    for (const RadioValue& radio : radios)
+        if (IsChecked(dialog, radio.control)) return radio.value;
+    return unchanged;
+}
+
+template <std::size_t N>
+bool IsOneOf(const RadioValue (&radios)[N], int control) {
+    for (const RadioValue& radio : radios)
+        if (radio.control == control) return true;
+    return false;
+}
+
+// Only the controls of the checked rule can be used.
+void ApplyEnabling(HWND dialog) {
+    for (int control : RULE_CONTROLS)
+        Enable(dialog, control, false);
+    if (IsChecked(dialog, IDC_RUN_ONCE)) {
+        Enable(dialog, IDC_ONCE_DATE, true);
+        Enable(dialog, IDC_ONCE_TIME, true);
+    } else if (IsChecked(dialog, IDC_RUN_PERIODIC)) {
+        for (const RadioValue& radio : PERIOD_RADIOS)
+            Enable(dialog, radio.control, true);
+        const bool month = IsChecked(dialog, IDC_PERIOD_MONTH);
+        const bool week = IsChecked(dialog, IDC_PERIOD_WEEK);
+        Enable(dialog, IDC_DAY_OF_MONTH, month);
+        Enable(dialog, IDC_DAY_OF_WEEK, week);
+        Enable(dialog, IDC_RUN_TIME, month || week || IsChecked(dialog, IDC_PERIOD_DAY));
+    } else if (IsChecked(dialog, IDC_RUN_INTERVAL)) {
+        Enable(dialog, IDC_EVERY_HOURS, true);
+        Enable(dialog, IDC_EVERY_MINUTES, true);
+        Enable(dialog, IDC_EVERY_SECONDS, true);
+    }
+}
+
+bool IsShowable(int year, int month, int day, int hour, int minute, int second) {
+    return year >= 1752 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
+
+// A picker that cannot show the value (an item never given a date) keeps what it shows.
+void ShowTime(HWND dialog, int picker, int year, int month, int day, int hour, int minute,
+              int second) {
+    if (!IsShowable(year, month, day, hour, minute, second)) return;
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(year), time.wMonth = static_cast<WORD>(month);
+    time.wDay = static_cast<WORD>(day), time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute), time.wSecond = static_cast<WORD>(second);
+    DateTime_SetSystemtime(GetDlgItem(dialog, picker), GDT_VALID, &time);
+}
+
+void ShowClockTime(HWND dialog, int picker, int hour, int minute, int second) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    ShowTime(dialog, picker, today.wYear, today.wMonth, today.wDay, hour, minute, second);
+}
+
+SYSTEMTIME PickerTime(HWND dialog, int picker) {
+    SYSTEMTIME time{};
+    DateTime_GetSystemtime(GetDlgItem(dialog, picker), &time);
+    return time;
+}
+
+std::string ControlText(HWND dialog, int control) {
+    char text[8] = "";
+    GetDlgItemTextA(dialog, control, text, sizeof text);
+    return text;
+}
+
+int32_t ListPosition(HWND dialog, int list) {
+    return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
+}
+
+}  // namespace
+
+void PrepareSchedulePane(HWND dialog) {
+    for (const char* day : DAY_NAMES)
+        SendDlgItemMessageA(dialog, IDC_DAY_OF_WEEK, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(day));
+    SendDlgItemMessageA(dialog, IDC_DAY_OF_WEEK, CB_SETCURSEL, 0, 0);
+    for (int day = 1; day <= 31; ++day)
+        SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(std::to_string(day).c_str()));
+    SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_EVERY_HOURS, EM_LIMITTEXT, HOURS_DIGITS, 0);
+    SendDlgItemMessageA(dialog, IDC_EVERY_MINUTES, EM_LIMITTEXT, MINUTES_DIGITS, 0);
+    SendDlgItemMessageA(dialog, IDC_EVERY_SECONDS, EM_LIMITTEXT, MINUTES_DIGITS, 0);
+}
+
+void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
+    CheckValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
+    CheckValue(dialog, PERIOD_RADIOS, item.runEvery);
+    CheckDlgButton(dialog, IDC_ITEM_ACTIVE, item.active ? BST_CHECKED : BST_UNCHECKED);
+    ShowTime(dialog, IDC_ONCE_DATE, item.onceYear, item.onceMonth, item.onceDay, 0, 0, 0);
+    ShowClockTime(dialog, IDC_ONCE_TIME, item.onceHour, item.onceMinute, item.onceSecond);
+    ShowClockTime(dialog, IDC_RUN_TIME, item.runHour, item.runMinute, item.runSecond);
+    SendDlgItemMessageA(dialog, IDC_DAY_OF_WEEK, CB_SETCURSEL, item.runDayOfWeek - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_SETCURSEL, item.runDayOfMonth, 0);
+    SetDlgItemTextA(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours).c_str());
+    SetDlgItemTextA(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes).c_str());
+    SetDlgItemTextA(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds).c_str());
+    ApplyEnabling(dialog);
+}
+
+void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
+    item.runStyle = CheckedValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
+    item.active = IsChecked(dialog, IDC_ITEM_ACTIVE);
+    item.runEvery = CheckedValue(dialog, PERIOD_RADIOS, item.runEvery);
+    item.runDayOfWeek = ListPosition(dialog, IDC_DAY_OF_WEEK) + 1;
+    item.runDayOfMonth = ListPosition(dialog, IDC_DAY_OF_MONTH);
+    item.everyHours = IntervalHours(ControlText(dialog, IDC_EVERY_HOURS));
+    item.everyMinutes = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_MINUTES));
+    item.everySeconds = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_SECONDS));
+    const SYSTEMTIME date = PickerTime(dialog, IDC_ONCE_DATE);
+    item.onceDay = date.wDay, item.onceMonth = date.wMonth, item.onceYear = date.wYear;
+    const SYSTEMTIME once = PickerTime(dialog, IDC_ONCE_TIME);
+    item.onceHour = once.wHour, item.onceMinute = once.wMinute, item.onceSecond = once.wSecond;
+    const SYSTEMTIME run = PickerTime(dialog, IDC_RUN_TIME);
+    item.runHour = run.wHour, item.runMinute = run.wMinute, item.runSecond = run.wSecond;
+}
+
+void EnableRunStyles(HWND dialog, bool enable) {
+    for (const RadioValue& radio : RUN_STYLE_RADIOS)
+        Enable(dialog, radio.control, enable);
+    Enable(dialog, IDC_ITEM_ACTIVE, enable);
+}
+
+bool ChoosePaneRadio(HWND dialog, int control) {
+    if (IsOneOf(RUN_STYLE_RADIOS, control))
+        CheckOnly(dialog, RUN_STYLE_RADIOS, control);
+    else if (IsOneOf(PERIOD_RADIOS, control))
+        CheckOnly(dialog, PERIOD_RADIOS, control);
+    else
+        return false;
+    ApplyEnabling(dialog);
+    return true;
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "macro/file/macro_file.h"
+#include "macro/file/text_field.h"
+#include "scheduler/scheduled_playback.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_scheduler_window.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+constexpr WindowHandle MAIN_WINDOW = 55;
+
+class SchedulePlaybackTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        shell.trayIconPresent = true;
+        playback.SetMainWindow(MAIN_WINDOW);
+    }
+    void Play(const std::string& code, const std::string& properties = "") {
+        const std::string path =
+            dir.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
+        state.playRecord = Macro{};
+        ASSERT_TRUE(LoadMacroFile(RealFileSystem(), desktop, SchedulerLoadRules(MAIN_WINDOW), path,
+                                  state.playRecord));
+        playback.PlayMacro(state.playRecord);
+    }
+    bool Called(const std::string& call) const {
+        return std::find(desktop.calls.begin(), desktop.calls.end(), call) != desktop.calls.end();
+    }
+
+    TempDir dir;
+    FakeDesktop desktop;
+    SchedulerState state;
+    FakeSchedulerWindow shell;
+    ScheduledPlayback playback{desktop, RealFileSystem(), state, shell};
+};
+
+TEST_F(SchedulePlaybackTest, PlaysLenientlyWithTheMainWindowAsOwnerOfRun) {
+    Play("MOVE_CURSOR 0 0\r\nRUN \"notepad\"\r\nMOUSE_DOWN Middle\r\nSHIFT_DOWN\r\n");
+    EXPECT_TRUE(Called("SetCursorPos 0 0"));  // no zero test, no messages
+    EXPECT_TRUE(Called("ShellExecuteA 55 notepad 1"));
+    EXPECT_TRUE(Called("keybd_event 16 0"));
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(SchedulePlaybackTest, PacesByThePlayRecordsSpeed) {
+    Play("SHIFT_DOWN\r\n", "TIME 37;\r\n");
+    EXPECT_EQ(state.playRecord.speed, 37);
+    EXPECT_GE(desktop.now, 2u * 37u);  // the START step and the command line
+    EXPECT_LT(desktop.now, 3u * 37u);
+}
+
+TEST_F(SchedulePlaybackTest, StopByKeyLeavesTheIconShowingTheSuspension) {
+    state.suspended = true;
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "keybd_event 16 0") desktop.Tap(desk::KEY_PAUSE);
+    };
+    Play("SHIFT_DOWN\r\nSHIFT_UP\r\n", "PLAY_STYLE 2;\r\n");
+    EXPECT_FALSE(Called("keybd_event 16 2"));
+    ASSERT_FALSE(shell.trayStates.empty());
+    EXPECT_EQ(shell.trayStates.back(), TRAY_SUSPENDED);
+}
+
+}  // namespace
