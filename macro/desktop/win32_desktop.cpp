@@ -60,6 +60,9 @@ struct WaitTimer {
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
 
+// How long the window in front before a message box may take to come back after it.
+constexpr DWORD FOREGROUND_RETURN_MS = 500;
+
 }  // namespace
 
 Win32Desktop& TheDesktop() {
@@ -290,7 +293,13 @@ int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
     // Closing the box must not leave the keyboard with a hidden owner: a macro that goes on
     // typing would type into nothing.
     if (before && ::IsWindow(before) && ::IsWindowVisible(before) &&
-        ::GetForegroundWindow() != before)
+        ::GetForegroundWindow() != before) {
         ::SetForegroundWindow(before);
+        // Another thread's window comes to the front only when that thread gets to it; keys
+        // sent before then would reach no window.
+        DWORD asked = ::GetTickCount();
+        while (::GetForegroundWindow() != before && ::GetTickCount() - asked < FOREGROUND_RETURN_MS)
+            ::Sleep(1);
+    }
     return answer;
 }
