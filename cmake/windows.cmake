@@ -24,6 +24,14 @@ keyloom_library(keyloom_app keyloom_shared recorder library editor)
 keyloom_library(keyloom_sched keyloom_shared scheduler)
 
 # Dialogs, menus, icons and bitmaps of each program; tests that open a dialog link them too.
+# windres writes no dependency file: rebuild a program's resources when any fragment or
+# picture changes.
+file(GLOB resource_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
+     ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.xml
+     ${CMAKE_SOURCE_DIR}/resources/art/*)
+set_source_files_properties(resources/keyloom.rc resources/scheduler.rc
+                            resources/keyloom_program.rc resources/scheduler_program.rc
+                            PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
 add_library(keyloom_resources OBJECT resources/keyloom.rc)
 add_library(scheduler_resources OBJECT resources/scheduler.rc)
 
