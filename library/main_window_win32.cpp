@@ -193,10 +193,13 @@ void MainWindow::OnTrayMessage(UINT mouseMessage) {
 }
 
 bool MainWindow::OpenEditor() {
-    return false;
+    return ShowMacroEditor(editorContext_) != -1;
 }
 
-void MainWindow::ShowOptions() {}
+void MainWindow::ShowOptions() {
+    if (ShowOptionsDialog(window_, program_.settings) <= 0)
+        ReportError("Failed to initialize Options dialog", "Error", window_);
+}
 
 void MainWindow::ShowAbout() {
     if (!ShowAboutBox(program_.instance))
