@@ -8,6 +8,11 @@
 
 namespace {
 
+// The longest property line that SaveMacroFile writes, a full quoted description with its
+// carriage return, fits: a saved macro reads back whole.
+constexpr std::size_t PROPERTY_LINE_CAPACITY =
+    sizeof "DESCRIPTION \"\";\r" - 1 + MACRO_DESCRIPTION_CAPACITY;
+
 void ReadTrigger(std::string_view value, Trigger& trigger) {
     int32_t numbers[4] = {trigger.virtualKey, trigger.shift, trigger.control, trigger.alt};
     std::string_view rest = PlainValue(value);
@@ -68,8 +73,8 @@ bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules
     }
     macro.speed = rules.defaultSpeed;
     CopyText(macro.fileName, path);
-    char line[LINE_CAPACITY];
-    while (reader->ReadFileLine(line)) {
+    char line[PROPERTY_LINE_CAPACITY];
+    while (reader->ReadFileLine(line, sizeof line)) {
         if (IsCommentLine(line)) continue;
         PropertyLine property = SplitPropertyLine(line);
         if (property.keyword.empty() || !property.hasValue) continue;

@@ -11,7 +11,7 @@ int LineReader::NextByte() {
     return static_cast<unsigned char>(buffer_[next_++]);
 }
 
-bool LineReader::ReadFileLine(char* line) {
+bool LineReader::ReadFileLine(char* line, std::size_t capacity) {
     std::size_t length = 0;
     lastLineCut_ = false;
     for (;;) {
@@ -28,7 +28,7 @@ bool LineReader::ReadFileLine(char* line) {
             line[length] = '\0';
             return true;
         }
-        if (length < LINE_CAPACITY - 1)
+        if (length < capacity - 1)
             line[length++] = static_cast<char>(byte);
         else
             lastLineCut_ = true;

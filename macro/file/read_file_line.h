@@ -13,7 +13,9 @@ class LineReader {
 
     // Reads the next line into `line` (LINE_CAPACITY bytes). A line longer than
     // LINE_CAPACITY - 1 characters is cut there and the rest of it is passed over.
-    bool ReadFileLine(char* line);
+    bool ReadFileLine(char* line) { return ReadFileLine(line, LINE_CAPACITY); }
+    // The same into a buffer of `capacity` bytes.
+    bool ReadFileLine(char* line, std::size_t capacity);
     // Whether the line just read was cut to fit.
     bool LastLineCut() const { return lastLineCut_; }
 

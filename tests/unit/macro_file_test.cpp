@@ -259,8 +259,7 @@ TEST_F(MacroFileTest, OverLongLinesAndValuesAreCutAtTheirCapacity) {
                      macro, MainRules()));
     EXPECT_EQ(std::string(macro.name), std::string(MACRO_NAME_CAPACITY - 1, 'n'));
     EXPECT_EQ(std::string(macro.window), std::string(MACRO_WINDOW_CAPACITY - 1, 'w'));
-    EXPECT_EQ(std::string(macro.description).size(),
-              static_cast<std::size_t>(LINE_CAPACITY - 1 - 13));
+    EXPECT_EQ(std::string(macro.description), std::string(MACRO_DESCRIPTION_CAPACITY - 1, 'd'));
 }
 
 TEST_F(MacroFileTest, FailedSaveLeavesTheOldFile) {
