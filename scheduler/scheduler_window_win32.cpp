@@ -48,15 +48,15 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     ShowClockLine(dialog, program.scheduler.desktop);
     PrepareSchedulePane(dialog);
     OnWindowCreated(program.window);
-    // The "/m" start waits until the window is up and its message loop runs.
-    PostMessageA(dialog, START_HIDDEN_MESSAGE, 0, 0);
     return TRUE;
 }
 
-void OnShowWindow(HWND dialog, SchedulerProgram& program) {
+void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
     SetWindowTextA(dialog, SCHEDULER_TITLE.data());
     ShowDateLine(dialog, program.scheduler.desktop);
     OnShownOrHidden(program.window);
+    // The "/m" start follows once the window is up.
+    if (shown && program.window.startHidden) PostMessageA(dialog, START_HIDDEN_MESSAGE, 0, 0);
 }
 
 void EndIfExiting(HWND dialog, SchedulerProgram& program) {
@@ -161,7 +161,7 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     if (!program) return FALSE;
     switch (message) {
         case WM_SHOWWINDOW:
-            OnShowWindow(dialog, *program);
+            OnShowWindow(dialog, *program, wParam != FALSE);
             return FALSE;
         case START_HIDDEN_MESSAGE:
             if (IsWindowVisible(dialog)) StartHiddenIfAsked(program->window);

@@ -1,0 +1,172 @@
+// Keyloom Scheduler started as a user starts it: from the start-up list with "/m", a second
+// copy, and a schedule edited and saved through the real dialogs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/scheduler_ids.h"
+#include "tests/support/scheduler_driver_win32.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+constexpr char TARGET_TITLE[] = "Scheduler target";
+
+struct ItemText {
+    std::string name;
+    std::string macroFileName;
+    int runStyle = 1;
+    std::string onceDate = "0 0 0";
+    std::string onceTime = "0 0 0";
+    int runEvery = 1;
+    int runDayOfWeek = 0;
+    std::string runTime = "0 0 0";
+    int everyHours = 0, everyMinutes = 0, everySeconds = 0;
+    bool active = true;
+};
+
+// A schedule file as the scheduler writes it.
+std::string ScheduleText(const std::vector<ItemText>& items) {
+    std::string text = "//Created by Keyloom Scheduler\r\n//\r\n";
+    for (const ItemText& item : items)
+        text += "\r\nNEW_ITEM\r\nNAME \"" + item.name + "\"\r\nMACRO_FILENAME \"" +
+                item.macroFileName + "\"\r\nRUN_STYLE " + std::to_string(item.runStyle) +
+                "\r\nONCE_DATE " + item.onceDate + "\r\nONCE_TIME " + item.onceTime +
+                "\r\nRUN_EVERY " + std::to_string(item.runEvery) + "\r\nRUN_DOW " +
+                std::to_string(item.runDayOfWeek) + "\r\nRUN_TIME " + item.runTime +
+                "\r\nEVERY_HOURS " + std::to_string(item.everyHours) + "\r\nEVERY_MINS " +
+                std::to_string(item.everyMinutes) + "\r\nEVERY_SECS " +
+                std::to_string(item.everySeconds) + "\r\nACTIVE " +
+                (item.active ? "TRUE" : "FALSE") + "\r\nEND_ITEM\r\n";
+    return text;
+}
+
+std::string Typist(const std::string& text) {
+    return "FOCUS_WINDOW \"" + std::string(TARGET_TITLE) + "\"\r\nTYPE \"" + text + "\"\r\n";
+}
+
+class SchedulerProgramTest : public ::testing::Test {
+  protected:
+    std::string Macro(const std::string& file, const std::string& name, const std::string& code) {
+        return dir.Write(file, MacroFileText(name, code));
+    }
+
+    TempDir dir;
+};
+
+TEST_F(SchedulerProgramTest, StartUpPlaysSessionStartItemsThenTheIntervalItemFiresEveryTwoSeconds) {
+    ItemText first{"first", Macro("first.mro", "First", Typist("a"))};
+    ItemText inactive{"inactive", Macro("second.mro", "Second", Typist("b"))};
+    inactive.active = false;
+    ItemText interval{"interval", Macro("tick.mro", "Tick", Typist("i"))};
+    interval.runStyle = 4;
+    interval.everySeconds = 2;
+    WriteSchedulerSettings(dir.Write("start.scl", ScheduleText({first, interval, inactive})));
+    TypingTarget target(TARGET_TITLE);
+
+    SchedulerDriver scheduler("/m");
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(target.WaitForText("ab", 15000)) << "typed: " << target.Text();
+    const DWORD listening = GetTickCount();
+    EXPECT_TRUE(scheduler.WaitUntilVisible(false));
+    EXPECT_TRUE(scheduler.TrayIconPresent());
+    ASSERT_TRUE(target.WaitForText("abii", 8000)) << "typed: " << target.Text();
+    EXPECT_LE(GetTickCount() - listening, 6000u);
+    EXPECT_GE(GetTickCount() - listening, 3000u);  // two full intervals
+}
+
+TEST_F(SchedulerProgramTest, SecondCopyIsRefusedWhileTheFirstListensInTheTray) {
+    WriteSchedulerSettings("");
+    SchedulerDriver first("/m");
+    ASSERT_NE(first.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(first.WaitUntilVisible(false));
+
+    SchedulerDriver second;
+    ProgramBox box = second.WaitForBox("Error");
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "An instance of Keyloom Scheduler is already running");
+    second.Press(box.window, IDOK);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 1u);
+}
+
+TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheExactFile) {
+    ItemText base{"Base", Macro("base.mro", "Base", "")};
+    base.runStyle = 2;
+    base.onceDate = "7 12 2002";
+    base.onceTime = "16 11 25";
+    base.runTime = "16 11 25";
+    base.runDayOfWeek = 1;
+    const std::string basePath = dir.Write("base.scl", ScheduleText({base}));
+    const std::string alpha = Macro("alpha.mro", "Alpha", "");
+    const std::string nameless = dir.Write("nameless.mro", "START\r\nEND\r\n");
+    const std::string gamma = Macro("gamma.mro", "Gamma", "");
+    WriteSchedulerSettings("");
+
+    SchedulerDriver scheduler;
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    scheduler.Command(IDM_LOAD_SCHEDULE);
+    ProgramBox open = scheduler.WaitForBox("Open existing schedule");
+    ASSERT_NE(open.window, nullptr);
+    scheduler.ChooseFile(open.window, basePath);
+    ASSERT_TRUE(PumpUntil([&] { return scheduler.ListEntries().size() == 1; }, 10000));
+    scheduler.Select(0);  // the pane shows the base item's date and times
+
+    for (const std::string& macro : {alpha, nameless, gamma}) {
+        const size_t before = scheduler.ListEntries().size();
+        scheduler.Command(IDC_ADD_ITEM);
+        ProgramBox pick = scheduler.WaitForBox("Select a macro to run");
+        ASSERT_NE(pick.window, nullptr);
+        scheduler.ChooseFile(pick.window, macro);
+        ASSERT_TRUE(PumpUntil([&] { return scheduler.ListEntries().size() == before + 1; }));
+    }
+    EXPECT_EQ(scheduler.ListEntries(),
+              (std::vector<std::wstring>{L"Base", L"Alpha", L"New item", L"Gamma"}));
+
+    scheduler.Select(1);
+    scheduler.Command(IDC_DELETE_ITEM);
+    ProgramBox confirm = scheduler.WaitForBox("Confirm");
+    ASSERT_NE(confirm.window, nullptr);
+    EXPECT_EQ(confirm.text, "Remove the selected schedule item?");
+    scheduler.Press(confirm.window, IDYES);
+    ASSERT_TRUE(PumpUntil([&] { return scheduler.ListEntries().size() == 3; }));
+    EXPECT_EQ(scheduler.ListEntries(), (std::vector<std::wstring>{L"Base", L"New item", L"Gamma"}));
+
+    scheduler.Select(2);
+    scheduler.Click(IDC_RUN_INTERVAL);
+    ASSERT_TRUE(scheduler.RoundTrip());
+    scheduler.SetText(IDC_EVERY_HOURS, "100");
+    scheduler.SetText(IDC_EVERY_MINUTES, "75");  // stored as 59
+    scheduler.Command(IDM_SAVE_SCHEDULE_AS);
+    ProgramBox save = scheduler.WaitForBox("Save current schedule");
+    ASSERT_NE(save.window, nullptr);
+    const std::string savedPath = dir.Path("saved.scl");
+    scheduler.ChooseFile(save.window, savedPath);
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(savedPath); }, 10000));
+    ASSERT_TRUE(scheduler.RoundTrip());
+
+    // An added item shows its times, 0:0:0, but no date of its own: it takes the date picker's
+    // as it was when the item was stored.
+    ItemText newItem{"New item", nameless};
+    newItem.onceDate = base.onceDate;
+    ItemText gammaItem = newItem;
+    gammaItem.name = "Gamma";
+    gammaItem.macroFileName = gamma;
+    gammaItem.runStyle = 4;
+    gammaItem.everyHours = 100;
+    gammaItem.everyMinutes = 59;
+    EXPECT_EQ(ReadWholeFile(savedPath), ScheduleText({base, newItem, gammaItem}));
+
+    scheduler.Command(IDM_SCHEDULER_EXIT);  // saved: no question
+    DWORD exitCode = 99;
+    ASSERT_TRUE(scheduler.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadSchedulerLastFileName(), savedPath);
+}
+
+}  // namespace
