@@ -1,0 +1,153 @@
+// The recorder under random sampled input: keys, buttons and the pointer change between
+// samples in any order, recordings start, end and start again, and a recording may already be
+// close to its limit. The code buffer is never overrun, always terminated, and holds whole
+// lines only.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "recorder/recorded_code.h"
+#include "tests/support/recorder_rig.h"
+
+namespace {
+
+// Live input that the recorder samples, without FakeDesktop's call log: a sample queries some
+// 250 keys.
+class SampledInput : public FakeDesktop {
+  public:
+    bool down[256] = {};
+    bool pressed[256] = {};
+    ScreenPoint pointer{0, 0};
+
+    void PressKey(uint8_t key) { down[key] = pressed[key] = true; }
+    int16_t GetAsyncKeyState(int virtualKey) override {
+        const auto key = static_cast<uint8_t>(virtualKey);
+        const auto state = static_cast<int16_t>((down[key] ? 0x8000 : 0) | (pressed[key] ? 1 : 0));
+        pressed[key] = false;
+        return state;
+    }
+    ScreenPoint GetCursorPos() override { return pointer; }
+    // The user lets go of the click or key that closed the start box while it waits.
+    void WaitPrecisely(int) override { down[desk::KEY_LBUTTON] = down[desk::KEY_SPACE] = false; }
+};
+
+// The input read from its front, one step at a time; zeros once it is used up.
+class Steps {
+  public:
+    Steps(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return next_ == size_; }
+    uint8_t Byte() { return next_ < size_ ? data_[next_++] : 0; }
+    int32_t Number() {
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = value << 8 | Byte();
+        return static_cast<int32_t>(value);
+    }
+
+  private:
+    const uint8_t* data_;
+    std::size_t size_;
+    std::size_t next_ = 0;
+};
+
+// The recorder's state lives for the program's run; one is reused, as new, for every input.
+RecorderState& FreshRecorderState() {
+    static RecorderState* state = new RecorderState();
+    ClearRecordedCode(*state);
+    state->lastCursor = {0, 0};
+    state->shiftDown = state->ctrlDown = state->altDown = false;
+    state->leftDown = state->rightDown = false;
+    state->pendingDelay = 0;
+    state->recordTimer = 0;
+    state->period = 0;
+    state->phase = RecorderPhase::Idle;
+    state->sampling = false;
+    return *state;
+}
+
+struct Rig {
+    SampledInput input;
+    FakeRecorderView view;
+    RecorderState* state = &FreshRecorderState();
+};
+
+void CheckCode(const Rig& rig) {
+    const RecorderState& state = *rig.state;
+    FUZZ_CHECK(state.codeLength >= 0 && state.codeLength <= CODE_CAPACITY - 1);
+    FUZZ_CHECK(state.recordedCode[state.codeLength] == '\0');
+    FUZZ_CHECK(std::strlen(state.recordedCode) == static_cast<std::size_t>(state.codeLength));
+    FUZZ_CHECK(state.codeLength == 0 ||
+               std::memcmp(state.recordedCode + state.codeLength - 2, "\r\n", 2) == 0);
+    FUZZ_CHECK(state.pendingDelay >= 0);
+    FUZZ_CHECK(rig.view.code.size() <= static_cast<std::size_t>(CODE_CAPACITY - 1));
+}
+
+constexpr std::string_view LINE = "MOVE_CURSOR 10 10\r\n";
+
+// Whole recorded lines up to about `length` characters, as a long recording leaves them.
+void FillCode(RecorderState& state, int length) {
+    static const std::string lines = [] {
+        std::string text;
+        while (text.size() < CODE_CAPACITY)
+            text += LINE;
+        return text;
+    }();
+    if (state.codeLength >= length) return;
+    const std::size_t wanted = (length - state.codeLength + LINE.size() - 1) / LINE.size();
+    const std::size_t room = (CODE_CAPACITY - 1 - state.codeLength) / LINE.size();
+    WriteRecordedLine(state,
+                      std::string_view(lines).substr(0, std::min(wanted, room) * LINE.size()));
+}
+
+void Step(Rig& rig, Steps& steps, int32_t period) {
+    SampledInput& input = rig.input;
+    switch (steps.Byte() % 9) {
+        case 0:
+            input.PressKey(steps.Byte());
+            break;
+        case 1:
+            input.down[steps.Byte()] = false;
+            break;
+        case 2:  // a quick tap between two samples
+            input.pressed[steps.Byte()] = true;
+            break;
+        case 3:
+            input.pointer = {steps.Number(), steps.Number()};
+            break;
+        case 4:  // every key at once
+            for (int key = 0; key < 256; ++key)
+                if (key != desk::KEY_ESCAPE && key != desk::KEY_PAUSE)
+                    input.PressKey(static_cast<uint8_t>(key));
+            break;
+        case 5:
+            FillCode(*rig.state, RECORD_LIMIT - 1100 + steps.Byte() * 20);
+            break;
+        case 6:  // the Record button, which is disabled while recording
+            if (rig.state->phase.load() == RecorderPhase::Idle)
+                StartRecording(*rig.state, input, rig.view, period);
+            break;
+        default:
+            input.FirePeriodicTimer(rig.state->recordTimer);
+            if (rig.view.handOvers > 0) {
+                rig.view.handOvers = 0;
+                EndRecording(*rig.state, input, rig.view);
+            }
+            break;
+    }
+    CheckCode(rig);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    Steps steps(data, size);
+    Rig rig;
+    const int32_t period = static_cast<int8_t>(steps.Byte());
+    StartRecording(*rig.state, rig.input, rig.view, period);
+    while (!steps.empty())
+        Step(rig, steps, period);
+    return 0;
+}
