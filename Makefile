@@ -4,7 +4,7 @@ BUILD := build
 CMAKE_GEN := -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native win64 i686 test unit-test windows-test run format clean
+.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz run format clean
 
 all: build
 
@@ -42,8 +42,21 @@ windows-test: win64
 
 test: deps
 	$(MAKE) unit-test
+	$(MAKE) fuzz FUZZ_SECONDS=3
 	$(MAKE) windows-test
 	$(MAKE) i686
+
+# Every reader of outside input under libFuzzer (clang, AddressSanitizer and UBSan), each target
+# for FUZZ_SECONDS; fails on any crash, leak, overrun, broken property or hang.
+FUZZ_SECONDS ?= 60
+$(BUILD)/fuzz/build.ninja: | deps
+	cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKEYLOOM_FUZZ=ON \
+	    -DKEYLOOM_BUILD_TESTS=OFF
+
+fuzz: $(BUILD)/fuzz/build.ninja
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_targets
+	bash scripts/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 run: win64
 	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe

@@ -26,3 +26,7 @@ foreach(src ${bench_sources})
     add_executable(${name} ${src})
     target_link_libraries(${name} keyloom_core)
 endforeach()
+
+if(KEYLOOM_FUZZ)
+    include(cmake/fuzz.cmake)
+endif()
