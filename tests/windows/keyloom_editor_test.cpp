@@ -1,215 +1,32 @@
-// The real macro editor dialog, opened on a macro file and driven through its controls.
-#include <windows.h>
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "editor/macro_editor_win32.h"
-#include "macro/desktop/win32_desktop.h"
-#include "macro/file/macro_file.h"
-#include "macro/file/text_field.h"
-#include "resources/keyloom_ids.h"
-#include "tests/support/temp_files.h"
-#include "tests/support/win32_test_helpers.h"
+// The editor's properties half: opening, Apply, the trigger clash, closing, the window box and
+// play style rules, and the modal entry.
+#include "tests/windows/keyloom_editor_fixture.h"
 
 namespace {
 
-const std::string MACRO_FILE =
-    "//File created by Keyloom v1\r\n\r\n"
-    "//Macro properties (Editing could cause corruption!)\r\n"
-    "NAME \"Greet\";\r\n"
-    "DESCRIPTION \"Says hello\";\r\n"
-    "TRIGGER_KEYS 65 1 0 0\r\n"
-    "ACTIVE TRUE;\r\n"
-    "PRIVATE FALSE;\r\n"
-    "WINDOW NULL;\r\n"
-    "PLAY_COUNT 2;\r\n"
-    "REPEAT_TIME 30;\r\n"
-    "PLAY_STYLE 1;\r\n"
-    "SPEED 50;\r\n"
-    "\r\n//Main macro code (editing could cause corruption!):\r\n"
-    "START\r\n"
-    "DELAY 100\r\n"
-    "PRESS_KEY 65\r\n"
-    "END\r\n";
-
-// Answers every message box this thread opens, as a user clicking one of its buttons, and
-// keeps what each box said. The editor itself is told apart by its code box.
-class BoxAnswerer {
-  public:
-    struct Box {
-        std::string caption;
-        std::string text;
-    };
-    BoxAnswerer() {
-        current_ = this;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BoxAnswerer() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
-    std::deque<int> answers;  // next answers; IDOK, or IDYES for question boxes, when empty
-    std::vector<Box> boxes;
-    HWND lastEditor = nullptr;
-
-  private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        auto* message = reinterpret_cast<CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && message->message == WM_INITDIALOG && current_)
-            current_->Opened(message->hwnd);
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    void Opened(HWND dialog) {
-        if (GetDlgItem(dialog, IDC_CODE)) {
-            lastEditor = dialog;
-            return;
-        }
-        char caption[256] = "";
-        char text[1024] = "";
-        GetWindowTextA(dialog, caption, sizeof caption);
-        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-        boxes.push_back(Box{caption, text});
-        bool question = GetDlgItem(dialog, IDYES) != nullptr;
-        int answer = question ? IDYES : IDOK;
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    }
-    static BoxAnswerer* current_;
-    HHOOK hook_;
-};
-BoxAnswerer* BoxAnswerer::current_ = nullptr;
-
-class RecordingList : public MacroListView {
-  public:
-    int AppendEntry(const std::string& name) override {
-        calls.push_back("append " + name);
-        return 0;
-    }
-    void InsertEntry(int index, const std::string& name) override {
-        calls.push_back("insert " + std::to_string(index) + " " + name);
-    }
-    void DeleteEntry(int index) override { calls.push_back("delete " + std::to_string(index)); }
-    int EntryCount() override { return 2; }
-    std::vector<std::string> calls;
-};
+using namespace editor_test;
 
 // What the modal editor's own message loop lets a timer see of it before cancelling it.
 struct ModalProbe {
     BoxAnswerer* answerer;
     RECT rect{};
-    bool visible = false;
+    bool cancelled = false;  // seen visible and cancelled
     int ticks = 0;
 };
 ModalProbe* probe = nullptr;
 
 void CALLBACK CancelModalEditor(HWND, UINT, UINT_PTR, DWORD) {
     HWND editor = probe ? probe->answerer->lastEditor : nullptr;
-    if (!editor) return;
-    if (probe->ticks++ == 0) {
-        GetWindowRect(editor, &probe->rect);
-        probe->visible = IsWindowVisible(editor) != FALSE;
-        PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CANCEL, BN_CLICKED), 0);
-    } else if (probe->ticks > 50) {
-        EndDialog(editor, -2);  // Cancel did not close it: end the test instead of hanging
+    if (!editor || probe->cancelled) return;
+    if (!IsWindowVisible(editor)) {
+        // Not shown within five seconds: end the test instead of hanging.
+        if (++probe->ticks > 50) EndDialog(editor, -2);
+        return;
     }
+    GetWindowRect(editor, &probe->rect);
+    probe->cancelled = true;
+    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CANCEL, BN_CLICKED), 0);
 }
-
-class EditorWindowTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};
-        InitCommonControlsEx(&controls);
-    }
-    void SetUp() override {
-        Macro& other = table.macros[0];
-        CopyText(other.name, "Other");
-        CopyText(other.fileName, dir.Path("other.mro"));
-        other.trigger = Trigger{VK_F1, 0, 1, 0};  // Ctrl+F1
-        table.count = 1;
-        path = dir.Path("greet.mro");
-    }
-    void TearDown() override {
-        if (editor) DestroyWindow(editor);
-    }
-
-    // Loads the macro file into position 1 as the library does, and opens the editor on it.
-    void Open(const std::string& bytes = MACRO_FILE) {
-        dir.Write("greet.mro", bytes);
-        Macro& macro = table.macros[1];
-        LoadEditedMacro(macro);
-        table.currentMacro = &macro;
-        editor =
-            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDITOR), nullptr,
-                               MacroEditorDialogProc, reinterpret_cast<LPARAM>(&context));
-        ASSERT_NE(editor, nullptr);
-        ShowWindow(editor, SW_SHOW);
-        PumpFor(50);
-    }
-    void LoadEditedMacro(Macro& macro) {
-        MacroLoadRules rules{settings.macroDelay, false, table.InUse(), NO_WINDOW};
-        ASSERT_TRUE(LoadMacroFile(RealFileSystem(), TheDesktop(), rules, path, macro));
-        macro.id = 1;
-        table.count = 2;
-    }
-
-    HWND Control(int id) { return GetDlgItem(editor, id); }
-    std::string Text(int id) {
-        char text[4096] = "";
-        GetDlgItemTextA(editor, id, text, sizeof text);
-        return text;
-    }
-    std::string Code() {
-        int length = GetWindowTextLengthA(Control(IDC_CODE));
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        GetWindowTextA(Control(IDC_CODE), text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        return text;
-    }
-    // Typing into a box: its text changes and it tells the editor.
-    void Type(int id, const std::string& text) { SetDlgItemTextA(editor, id, text.c_str()); }
-    void Click(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
-    bool Checked(int id) { return IsDlgButtonChecked(editor, id) == BST_CHECKED; }
-    bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
-    bool Closed() { return !IsWindowVisible(editor); }
-    void SelectEvent(const char* entry) {
-        LRESULT index = SendMessageA(Control(IDC_EVENT_LIST), CB_FINDSTRINGEXACT,
-                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
-        SendMessageA(Control(IDC_EVENT_LIST), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-    std::string FileText() { return ReadWholeFile(path); }
-
-    TempDir dir;
-    std::string path;
-    MacroTable table;
-    Settings settings{};
-    std::unique_ptr<RecorderState> recorder = std::make_unique<RecorderState>();
-    PlayState play;
-    MacroInterpreter interpreter{TheDesktop(),
-                                 InterpreterMode::Strict,
-                                 [this] { return table.currentMacro->speed; },
-                                 NO_WINDOW,
-                                 {}};
-    RecordingList list;
-    EditorContext context{table,     TheDesktop(), RealFileSystem(), settings,
-                          *recorder, play,         interpreter,      list};
-    BoxAnswerer answerer;
-    HWND editor = nullptr;
-};
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    text.replace(text.find(from), from.size(), to);
-    return text;
-}
-
 TEST_F(EditorWindowTest, OpeningFillsEveryControlAndCountsNoChange) {
     Open();
     EXPECT_EQ(Text(IDC_EDITOR_NAME), "Greet");
@@ -238,29 +55,6 @@ TEST_F(EditorWindowTest, OpeningFillsEveryControlAndCountsNoChange) {
     Click(IDC_EDITOR_OK);
     EXPECT_TRUE(Closed()) << "OK without changes closes at once";
     EXPECT_TRUE(answerer.boxes.empty());
-}
-
-TEST_F(EditorWindowTest, BoxesAreLimitedAndTheListIsSortedWithTheFirstEntrySelected) {
-    Open();
-    EXPECT_EQ(SendMessageA(Control(IDC_EDITOR_NAME), EM_GETLIMITTEXT, 0, 0), 29);
-    EXPECT_EQ(SendMessageA(Control(IDC_EDITOR_DESCRIPTION), EM_GETLIMITTEXT, 0, 0), 299);
-    EXPECT_EQ(SendMessageA(Control(IDC_WINDOW_TEXT), EM_GETLIMITTEXT, 0, 0), 99);
-    EXPECT_EQ(SendMessageA(Control(IDC_TIMES), EM_GETLIMITTEXT, 0, 0), 3);
-    EXPECT_EQ(SendMessageA(Control(IDC_CODE), EM_GETLIMITTEXT, 0, 0), CODE_CAPACITY - 1);
-
-    HWND list = Control(IDC_EVENT_LIST);
-    std::vector<std::string> entries;
-    for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
-        char entry[64] = "";
-        SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
-        entries.push_back(entry);
-    }
-    EXPECT_EQ(entries,
-              (std::vector<std::string>{
-                  "Click mouse button", "Close a window", "Delay", "Focus a window", "Message box",
-                  "Minimize a window", "Move mouse cursor", "Open a web site", "Play a sound",
-                  "Press a key", "Run an application", "Shutdown computer", "Type text"}));
-    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
 }
 
 TEST_F(EditorWindowTest, ApplyWritesTheFileWithTheMacroDelayAndRenamesTheListEntry) {
@@ -449,71 +243,6 @@ TEST_F(EditorWindowTest, PlayStyleOutsideTheRangeChecksNoRadioButtonAndIsKept) {
     EXPECT_NE(FileText().find("PLAY_STYLE 5;\r\n"), std::string::npos);
 }
 
-TEST_F(EditorWindowTest, InsertPutsTheTemplateOnALineOfItsOwn) {
-    Open();
-    SelectEvent("Delay");
-    Type(IDC_CODE, "");
-    Click(IDC_INSERT);
-    EXPECT_EQ(Code(), "DELAY <Duration>");
-    Type(IDC_CODE, "PRESS_KEY 65");
-    Click(IDC_INSERT);
-    EXPECT_EQ(Code(), "PRESS_KEY 65\r\nDELAY <Duration>");
-    Type(IDC_CODE, "PRESS_KEY 65\r\n");
-    SelectEvent("Type text");
-    Click(IDC_INSERT);
-    EXPECT_EQ(Code(), "PRESS_KEY 65\r\nTYPE \"Text\"");
-    EXPECT_EQ(SendMessageA(Control(IDC_CODE), EM_GETLINECOUNT, 0, 0), 2);
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    Click(IDC_APPLY);
-    EXPECT_NE(FileText().find("START\r\nPRESS_KEY 65\r\nTYPE \"Text\"\r\nEND\r\n"),
-              std::string::npos);
-}
-
-TEST_F(EditorWindowTest, InsertWithNothingSelectedLeavesTheChangeStateAsItWas) {
-    Open();
-    SendMessageA(Control(IDC_EVENT_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    Click(IDC_INSERT);
-    ASSERT_EQ(answerer.boxes.size(), 1u);
-    EXPECT_EQ(answerer.boxes[0].caption, "Error!");
-    EXPECT_EQ(answerer.boxes[0].text, "Unrecognised event");
-    EXPECT_EQ(Code(), "DELAY 100\r\r\nPRESS_KEY 65");
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    Click(IDC_EDITOR_OK);
-    EXPECT_TRUE(Closed()) << "still no change";
-
-    Open();
-    Type(IDC_EDITOR_NAME, "Changed");
-    SendMessageA(Control(IDC_EVENT_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    Click(IDC_INSERT);
-    EXPECT_TRUE(Enabled(IDC_APPLY)) << "the earlier change stays pending";
-    answerer.answers = {IDNO};
-    Click(IDC_EDITOR_OK);
-    EXPECT_EQ(answerer.boxes.back().text, "The macro has been modified. Save changes?");
-}
-
-TEST_F(EditorWindowTest, UnopenableMacroFileIsReportedAndTheEditorOpensWithAnEmptyBox) {
-    Open();
-    CopyText(table.macros[1].fileName, dir.Path("no such folder\\greet.mro"));
-    Create();
-    ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(answerer.boxes.size(), 1u);
-    EXPECT_EQ(answerer.boxes[0].caption, "Error!");
-    EXPECT_EQ(answerer.boxes[0].text,
-              "Error opening file: " + dir.Path("no such folder\\greet.mro"));
-    EXPECT_EQ(Code(), "");
-    EXPECT_EQ(Text(IDC_EDITOR_NAME), "Greet");
-}
-
-TEST_F(EditorWindowTest, MissingMacroFileIsCreatedEmpty) {
-    Open();
-    std::string missing = dir.Path("missing.mro");
-    CopyText(table.macros[1].fileName, missing);
-    Create();
-    EXPECT_TRUE(FileExists(missing));
-    EXPECT_EQ(Code(), "");
-    EXPECT_TRUE(answerer.boxes.empty());
-}
-
 TEST_F(EditorWindowTest, ModalEditorOpensCentredAndClosesOnCancel) {
     dir.Write("greet.mro", MACRO_FILE);
     LoadEditedMacro(table.macros[1]);
@@ -526,7 +255,7 @@ TEST_F(EditorWindowTest, ModalEditorOpensCentredAndClosesOnCancel) {
     KillTimer(nullptr, timer);
     probe = nullptr;
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.cancelled);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     EXPECT_NEAR((seen.rect.left + seen.rect.right) / 2, screenWidth / 2, 2) << "centred";
     EXPECT_EQ(FileText(), MACRO_FILE);
