@@ -34,10 +34,10 @@ for state in idle play pause; do
 done
 
 # Banner across the top of the window.
-convert -size 480x38 gradient:"#143D6B"-"#2563A8" -rotate 270 -resize 480x38! \
-  \( "$tmp/idle32.png" \) -geometry +8+3 -composite \
-  -fill white -font DejaVu-Sans-Bold -pointsize 16 -annotate +48+25 "Keyloom Scheduler" \
-  -fill "#CFE0F5" -font DejaVu-Sans -pointsize 11 -annotate +330+24 "macros on a schedule" \
+convert -size 467x36 gradient:"#143D6B"-"#2563A8" -rotate 270 -resize 467x36! \
+  \( "$tmp/idle32.png" \) -geometry +8+2 -composite \
+  -fill white -font DejaVu-Sans-Bold -pointsize 16 -annotate +48+24 "Keyloom Scheduler" \
+  -fill "#CFE0F5" -font DejaVu-Sans -pointsize 11 -annotate +320+23 "macros on a schedule" \
   -type TrueColor BMP3:"$out/scheduler_banner.bmp"
 
 # Logo of the About box.
