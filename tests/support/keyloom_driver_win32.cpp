@@ -44,6 +44,19 @@ BOOL CALLBACK FindMain(HWND window, LPARAM context) {
     return FALSE;
 }
 
+BOOL CALLBACK FindMenu(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner != search->processId || !IsWindowVisible(window) ||
+        std::strcmp(className, "#32768") != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 BOOL CALLBACK FindBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     if (window == search->exclude || !IsWindowVisible(window) ||
@@ -182,8 +195,31 @@ bool KeyloomDriver::TrayIconPresent() {
     return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;  // changes nothing: no flags
 }
 
+bool KeyloomDriver::WaitForTrayIcon(bool present, int timeoutMs) {
+    return PumpUntil([&] { return TrayIconPresent() == present; }, timeoutMs) && RoundTrip();
+}
+
 void KeyloomDriver::TrayMouse(UINT mouseMessage) {
     PostMessageA(main_, TRAY_CALLBACK, 1, mouseMessage);
+}
+
+bool KeyloomDriver::ChooseTrayMenuItem(int downPresses) {
+    TrayMouse(WM_RBUTTONDOWN);
+    Search search{program_->id(), nullptr, nullptr, nullptr};
+    if (!PumpUntil(
+            [&] {
+                EnumWindows(FindMenu, reinterpret_cast<LPARAM>(&search));
+                return search.found != nullptr;
+            },
+            10000))
+        return false;
+    for (int press = 0; press < downPresses; ++press)
+        PostMessageA(search.found, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(search.found, WM_KEYDOWN, VK_RETURN, 0);
+    // The menu's own loop answers sent messages: only once it has gone is a round trip proof
+    // that the chosen command has been carried out.
+    HWND menu = search.found;
+    return PumpUntil([&] { return !IsWindowVisible(menu); }, 10000) && RoundTrip();
 }
 
 ProgramBox KeyloomDriver::WaitForBox(const std::string& caption, int timeoutMs) {

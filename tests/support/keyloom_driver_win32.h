@@ -55,8 +55,13 @@ class KeyloomDriver {
     bool WaitUntilVisible(bool visible, int timeoutMs = 10000);
     // Whether the notification-area icon (id 1 of the main window) exists.
     bool TrayIconPresent();
+    // Waits until the icon is there (or gone) and the window has finished what it was doing.
+    bool WaitForTrayIcon(bool present, int timeoutMs = 10000);
     // Tells the main window what the user did to its notification-area icon.
     void TrayMouse(UINT mouseMessage);
+    // Opens the icon's menu with a right click and picks the item reached by pressing the Down
+    // key `downPresses` times (separators are passed over), then Enter.
+    bool ChooseTrayMenuItem(int downPresses);
 
     // A visible top-level dialog of the program titled `caption`, other than the main window;
     // for message boxes `text` is what they say.
