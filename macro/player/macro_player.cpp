@@ -68,7 +68,7 @@ void Play::Run() {
     Finish(PlayPasses());
 }
 
-// Steps 1 to 8: false when the play cannot start.
+// Everything before the first pass; false when the play cannot start.
 bool Play::Begin() {
     if (rules_.traces) DebugTrace(desktop_, "Playing a macro");
     std::unique_ptr<LineReader> reader = OpenLineReader(player_.files, path_);
