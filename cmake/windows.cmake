@@ -77,3 +77,11 @@ foreach(src ${bench_sources})
     add_executable(${name} ${src})
     target_link_libraries(${name} keyloom_app keyloom_sched)
 endforeach()
+
+# Helper programs of the scripts (demo, screenshots, package tests): each tools/*_win32.cpp is
+# one console program of its own.
+file(GLOB tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_win32.cpp)
+foreach(src ${tool_sources})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+endforeach()
