@@ -4,7 +4,8 @@ BUILD := build
 CMAKE_GEN := -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz run format clean
+.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz run demo dist dist-test \
+        format clean
 
 all: build
 
@@ -60,6 +61,18 @@ fuzz: $(BUILD)/fuzz/build.ninja
 
 run: win64
 	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe
+
+# A hot key of Keyloom types a note into Notepad on a virtual display; screenshots in $(BUILD)/demo.
+demo: win64
+	bash scripts/demo.sh $(BUILD)/win64 $(BUILD)/demo
+
+# The release: dist/keyloom-<version>-win64.zip and dist/keyloom-<version>-setup.exe.
+dist: win64
+	bash scripts/dist.sh $(BUILD)/win64 $(BUILD)/dist dist
+
+# Unpacks the zip and runs both programs from it; installs, checks and uninstalls the installer.
+dist-test: dist
+	bash scripts/dist-test.sh $(BUILD)/win64 $(BUILD)/dist-test dist
 
 format:
 	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

@@ -18,10 +18,10 @@ rm -rf "$WINEPREFIX" "$keyloom_build_dir"/*.png
 start_desktop_session
 
 list=$(winepath -w "$root/examples/examples.lst")
-wine reg add 'HKCU\Software\Keyloom' /v AutoRun /t REG_DWORD /d 0 /f >/dev/null
-wine reg add 'HKCU\Software\Keyloom' /v LastFileName /t REG_SZ /d "$list" /f >/dev/null
-wine reg add 'HKCU\Software\Keyloom' /v MacroDelay /t REG_DWORD /d 20 /f >/dev/null
-wine reg add 'HKCU\Software\Keyloom' /v Version /t REG_DWORD /d 100 /f >/dev/null
+reg_set 'HKCU\Software\Keyloom' AutoRun REG_DWORD 0
+reg_set 'HKCU\Software\Keyloom' LastFileName REG_SZ "$list"
+reg_set 'HKCU\Software\Keyloom' MacroDelay REG_DWORD 20
+reg_set 'HKCU\Software\Keyloom' Version REG_DWORD 100
 echo "1. Keyloom's last macro list (HKCU\\Software\\Keyloom\\LastFileName): $list"
 
 # The list names its macros relative to its own folder.

@@ -5,8 +5,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" "$1"
 keyloom_driver="$(cd "$2" && pwd)/desktop_driver_win32.exe"
 
+# Reports a failure, with a screenshot of the display as it was, and ends the script.
 fail() {
-  echo "FAILED: $*" >&2
+  import -window root "$keyloom_build_dir/failure.png" 2>/dev/null || true
+  echo "FAILED: $* (screenshot: $keyloom_build_dir/failure.png)" >&2
   exit 1
 }
 
@@ -30,6 +32,38 @@ start_program() {
   shift
   [ -f "$program" ] && program=$(winepath -w "$program")
   wine "$program" "$@" >/dev/null 2>&1 &
+  program_pid=$!
+}
+
+# Waits for the program started last to end; its exit code, or 124 when it runs past `seconds`.
+wait_program() {
+  local seconds=$1 rc=0
+  for ((i = 0; i < seconds * 10; i++)); do
+    kill -0 "$program_pid" 2>/dev/null || { wait "$program_pid" || rc=$?; return $rc; }
+    sleep 0.1
+  done
+  return 124
+}
+
+# An environment variable of the programs, e.g. LOCALAPPDATA.
+windows_variable() {
+  local output
+  output=$(mktemp)
+  wine cmd /c echo "%$1%" >"$output" 2>/dev/null
+  tr -d '\r' <"$output"
+  rm -f "$output"
+}
+
+# A value of the prefix's registry: set one, or print the data of one.
+reg_set() {  # key, name, type, data
+  wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+}
+reg_value() {  # key, name
+  local output
+  output=$(mktemp)
+  wine reg query "$1" /v "$2" >"$output" 2>/dev/null || true
+  tr -d '\r' <"$output" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+  rm -f "$output"
 }
 
 # The desktop driver; its output goes through a file, as Wine's helper processes could hold a

@@ -22,6 +22,7 @@ const char USAGE[] =
     "  A TITLE is a window's whole title, or *TEXT for a title that contains TEXT, or\n"
     "  @active for the window in front.\n"
     "  wait-window TITLE [MS]        until a top-level window has the title\n"
+    "  wait-gone TITLE [MS]          until no top-level window has the title\n"
     "  wait-visible TITLE yes|no [MS]\n"
     "  front TITLE                   restores the window and brings it to the front\n"
     "  keys COMBINATION              presses and releases e.g. Ctrl+Shift+N, F5, Enter\n"
@@ -257,6 +258,11 @@ int Run(int argc, char** argv) {
     const std::string title = argc > 2 ? argv[2] : "";
     if (command == "wait-window" && argc >= 3)
         return WaitFor([&] { return FindWindowTitled(title) != nullptr; },
+                       TimeoutArgument(argc, argv, 3))
+                   ? 0
+                   : 1;
+    if (command == "wait-gone" && argc >= 3)
+        return WaitFor([&] { return FindWindowTitled(title) == nullptr; },
                        TimeoutArgument(argc, argv, 3))
                    ? 0
                    : 1;
