@@ -8,7 +8,7 @@
 inline bool CopyText(char* field, std::size_t capacity, std::string_view text) {
     if (capacity == 0) return text.empty();
     std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(field, text.data(), length);
+    if (length > 0) std::memcpy(field, text.data(), length);  // an empty view may hold null
     field[length] = '\0';
     return length == text.size();
 }
