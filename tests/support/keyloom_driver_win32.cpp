@@ -16,6 +16,7 @@ struct Search {
     DWORD processId;
     const std::string* caption;
     HWND exclude;
+    HWND other;
     HWND found;
 };
 
@@ -59,7 +60,7 @@ BOOL CALLBACK FindMenu(HWND window, LPARAM context) {
 
 BOOL CALLBACK FindBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
-    if (window == search->exclude || !IsWindowVisible(window) ||
+    if (window == search->exclude || window == search->other || !IsWindowVisible(window) ||
         !IsDialogOf(window, search->processId) || WindowText(window) != *search->caption)
         return TRUE;
     search->found = window;
@@ -127,7 +128,7 @@ KeyloomDriver::KeyloomDriver(const std::string& arguments)
 KeyloomDriver::~KeyloomDriver() = default;
 
 HWND KeyloomDriver::WaitForMainWindow(int timeoutMs) {
-    Search search{program_->id(), nullptr, nullptr, nullptr};
+    Search search{program_->id(), nullptr, nullptr, nullptr, nullptr};
     PumpUntil(
         [&] {
             EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
@@ -146,6 +147,12 @@ bool KeyloomDriver::RoundTrip(int timeoutMs) {
 
 void KeyloomDriver::Command(int id) {
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+bool KeyloomDriver::Run(int id) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0, SMTO_NORMAL, 30000,
+                               &ignored) != 0;
 }
 
 std::vector<std::wstring> KeyloomDriver::ListEntries() {
@@ -205,7 +212,7 @@ void KeyloomDriver::TrayMouse(UINT mouseMessage) {
 
 bool KeyloomDriver::ChooseTrayMenuItem(int downPresses) {
     TrayMouse(WM_RBUTTONDOWN);
-    Search search{program_->id(), nullptr, nullptr, nullptr};
+    Search search{program_->id(), nullptr, nullptr, nullptr, nullptr};
     if (!PumpUntil(
             [&] {
                 EnumWindows(FindMenu, reinterpret_cast<LPARAM>(&search));
@@ -222,8 +229,8 @@ bool KeyloomDriver::ChooseTrayMenuItem(int downPresses) {
     return PumpUntil([&] { return !IsWindowVisible(menu); }, 10000) && RoundTrip();
 }
 
-ProgramBox KeyloomDriver::WaitForBox(const std::string& caption, int timeoutMs) {
-    Search search{program_->id(), &caption, main_, nullptr};
+ProgramBox KeyloomDriver::WaitForBox(const std::string& caption, HWND other, int timeoutMs) {
+    Search search{program_->id(), &caption, main_, other, nullptr};
     PumpUntil(
         [&] {
             search.found = nullptr;
@@ -240,9 +247,16 @@ ProgramBox KeyloomDriver::WaitForBox(const std::string& caption, int timeoutMs) 
     return box;
 }
 
-void KeyloomDriver::Click(HWND box, int button) {
+bool KeyloomDriver::Click(HWND box, int button) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    return WaitForClosed(box);
+}
+
+bool KeyloomDriver::WaitForClosed(HWND box) {
+    if (!PumpUntil([&] { return !IsWindow(box); }, 10000)) return false;
+    // A window that ends meanwhile (Exit after a question) answers no round trip.
+    return RoundTrip() || !IsWindow(main_);
 }
 
 void KeyloomDriver::ChooseFile(HWND dialog, const std::string& path) {

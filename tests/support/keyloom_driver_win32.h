@@ -45,6 +45,8 @@ class KeyloomDriver {
     bool RoundTrip(int timeoutMs = 10000);
     // Posts a menu command or a button click to the main window; it may open modal windows.
     void Command(int id);
+    // Sends a command that opens no window and returns once the window has carried it out.
+    bool Run(int id);
     std::vector<std::wstring> ListEntries();
     int Selection();
     // Selects an entry as a click would: the list changes and tells the window.
@@ -63,11 +65,16 @@ class KeyloomDriver {
     // key `downPresses` times (separators are passed over), then Enter.
     bool ChooseTrayMenuItem(int downPresses);
 
-    // A visible top-level dialog of the program titled `caption`, other than the main window;
-    // for message boxes `text` is what they say.
-    ProgramBox WaitForBox(const std::string& caption, int timeoutMs = 10000);
-    // Clicks a button of a box or dialog.
-    void Click(HWND box, int button);
+    // A visible top-level dialog of the program titled `caption`, other than the main window
+    // and `other`; for message boxes `text` is what they say.
+    ProgramBox WaitForBox(const std::string& caption, HWND other = nullptr, int timeoutMs = 10000);
+    // Clicks a button of a box or dialog and waits until the box has gone and the command
+    // that opened it has finished (or the program has ended).
+    bool Click(HWND box, int button);
+    // Waits until a box or dialog of the program has gone and the main window is idle again.
+    // A message sent to a window with a modal loop running is answered by that loop: only
+    // once the loop has ended does a round trip show that the command has finished.
+    bool WaitForClosed(HWND box);
     // Types a path into an open or save dialog's file name box and presses Enter.
     void ChooseFile(HWND dialog, const std::string& path);
 

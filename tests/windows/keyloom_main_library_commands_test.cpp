@@ -23,19 +23,25 @@ class KeyloomLibraryCommandsTest : public ::testing::Test {
         ASSERT_NE(keyloom->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(keyloom->WaitUntilVisible(true));
     }
-    // Runs a command that opens a file dialog titled `title` and answers it with `path`.
-    void ChooseFile(int command, const std::string& title, const std::string& path) {
+    // Runs a command that opens a file dialog titled `title` and answers it with `path`; returns
+    // the dialog, which may still ask a question of its own.
+    HWND ChooseFile(int command, const std::string& title, const std::string& path) {
         keyloom->Command(command);
         ProgramBox dialog = keyloom->WaitForBox(title);
-        ASSERT_NE(dialog.window, nullptr) << "no dialog \"" << title << "\"";
-        keyloom->ChooseFile(dialog.window, path);
+        EXPECT_NE(dialog.window, nullptr) << "no dialog \"" << title << "\"";
+        if (dialog.window) keyloom->ChooseFile(dialog.window, path);
+        return dialog.window;
+    }
+    // As above, and waits until the command has finished.
+    void ChooseFileAndWait(int command, const std::string& title, const std::string& path) {
+        HWND dialog = ChooseFile(command, title, path);
+        EXPECT_TRUE(dialog && keyloom->WaitForClosed(dialog)) << "\"" << title << "\" stayed";
     }
     // Waits for a box of the program and answers it with `button`; returns its text.
-    std::string Answer(const std::string& caption, int button) {
-        ProgramBox box = keyloom->WaitForBox(caption);
+    std::string Answer(const std::string& caption, int button, HWND other = nullptr) {
+        ProgramBox box = keyloom->WaitForBox(caption, other);
         if (!box.window) return "(no box \"" + caption + "\")";
-        keyloom->Click(box.window, button);
-        EXPECT_TRUE(keyloom->RoundTrip());
+        EXPECT_TRUE(keyloom->Click(box.window, button)) << "\"" << box.text << "\" stayed";
         return box.text;
     }
     void ExpectExit(DWORD expected) {
@@ -55,8 +61,7 @@ TEST_F(KeyloomLibraryCommandsTest, ImportExportRemoveAndSaveThroughTheirDialogs)
     std::string list = dir.Write("library.lst", alpha + "\r\n" + beta + "\r\n");
     Start(list);
 
-    ChooseFile(IDC_IMPORT, "Import macro from file", gamma);
-    ASSERT_TRUE(keyloom->RoundTrip());
+    ChooseFileAndWait(IDC_IMPORT, "Import macro from file", gamma);
     EXPECT_EQ(keyloom->ListEntries(), (std::vector<std::wstring>{L"Alpha", L"Beta", L"Gamma"}));
     EXPECT_EQ(keyloom->Selection(), -1);  // the imported entry is not selected
 
@@ -66,8 +71,9 @@ TEST_F(KeyloomLibraryCommandsTest, ImportExportRemoveAndSaveThroughTheirDialogs)
 
     keyloom->Select(0);
     std::string exported = dir.Write("exported.mro", "an older file");
-    ChooseFile(IDC_EXPORT, "Export macro to file", exported);
-    Answer("Export macro to file", IDYES);  // the dialog's own replace question
+    HWND dialog = ChooseFile(IDC_EXPORT, "Export macro to file", exported);
+    Answer("Export macro to file", IDYES, dialog);  // the dialog's own replace question
+    ASSERT_TRUE(keyloom->WaitForClosed(dialog));
     EXPECT_EQ(ReadWholeFile(exported), ReadWholeFile(alpha));
 
     keyloom->Select(1);
@@ -80,13 +86,11 @@ TEST_F(KeyloomLibraryCommandsTest, ImportExportRemoveAndSaveThroughTheirDialogs)
     EXPECT_EQ(keyloom->Selection(), -1);
     EXPECT_TRUE(FileExists(beta));  // the macro's file stays
 
-    keyloom->Command(IDM_SAVE);
-    ASSERT_TRUE(keyloom->RoundTrip());
+    ASSERT_TRUE(keyloom->Run(IDM_SAVE));
     EXPECT_EQ(ReadWholeFile(list), alpha + "\r\n" + gamma + "\r\n");
 
     std::string copy = dir.Path("copy.lst");
-    ChooseFile(IDM_SAVE_AS, "Save current macro list", copy);
-    ASSERT_TRUE(keyloom->RoundTrip());
+    ChooseFileAndWait(IDM_SAVE_AS, "Save current macro list", copy);
     EXPECT_EQ(ReadWholeFile(copy), alpha + "\r\n" + gamma + "\r\n");
 
     keyloom->Command(IDM_EXIT);  // saved: no question

@@ -77,8 +77,7 @@ TEST_F(KeyloomPlayTest, ThePauseKeyKeepsThePlacePlayResumesThereAndStopForgetsIt
     ASSERT_TRUE(target.WaitForText("a"));
     TapKey(VK_PAUSE);
     ASSERT_TRUE(keyloom.WaitUntilVisible(true));
-    keyloom.Command(IDC_STOP);
-    ASSERT_TRUE(keyloom.RoundTrip());
+    ASSERT_TRUE(keyloom.Run(IDC_STOP));
     EXPECT_TRUE(keyloom.ControlEnabled(IDC_STOP));  // stays enabled
     keyloom.Command(IDC_PLAY);                      // from the beginning again
     ASSERT_TRUE(target.WaitForText("aab")) << "typed: " << target.Text();
