@@ -4,7 +4,7 @@ BUILD := build
 CMAKE_GEN := -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz run demo dist dist-test \
+.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz soak run demo dist dist-test \
         format clean
 
 all: build
@@ -59,15 +59,21 @@ fuzz: $(BUILD)/fuzz/build.ninja
 	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_targets
 	bash scripts/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
+# The long soak of both programs under Wine (the short one is part of windows-test): 2,000
+# hot-key plays, 200 hide/restore cycles and 500 interval fires, with their resource figures.
+soak: win64
+	KEYLOOM_SOAK=long KEYLOOM_BIN=$(abspath $(BUILD)/win64) KEYLOOM_SOURCE=$(CURDIR) \
+	    bash scripts/run-bench.sh $(BUILD)/win64 soak_test.exe
+
 run: win64
 	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe
 
 # A hot key of Keyloom types a note into Notepad on a virtual display; screenshots in $(BUILD)/demo.
-demo: win64
+demo: deps win64
 	bash scripts/demo.sh $(BUILD)/win64 $(BUILD)/demo
 
 # The release: dist/keyloom-<version>-win64.zip and dist/keyloom-<version>-setup.exe.
-dist: win64
+dist: deps win64
 	bash scripts/dist.sh $(BUILD)/win64 $(BUILD)/dist dist
 
 # Unpacks the zip and runs both programs from it; installs, checks and uninstalls the installer.
