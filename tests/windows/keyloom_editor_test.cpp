@@ -243,6 +243,19 @@ TEST_F(EditorWindowTest, PlayStyleOutsideTheRangeChecksNoRadioButtonAndIsKept) {
     EXPECT_NE(FileText().find("PLAY_STYLE 5;\r\n"), std::string::npos);
 }
 
+TEST_F(EditorWindowTest, WithoutACurrentMacroTheFormStaysEmptyAndApplyStoresNothing) {
+    table.currentMacro = nullptr;
+    Create();
+    ASSERT_NE(editor, nullptr);
+    ShowWindow(editor, SW_SHOW);
+    EXPECT_EQ(Text(IDC_EDITOR_NAME), "");
+    EXPECT_EQ(Code(), "");
+    Type(IDC_EDITOR_NAME, "Nothing");
+    Click(IDC_APPLY);
+    EXPECT_TRUE(list.calls.empty());
+    EXPECT_TRUE(answerer.boxes.empty());
+}
+
 TEST_F(EditorWindowTest, ModalEditorOpensCentredAndClosesOnCancel) {
     dir.Write("greet.mro", MACRO_FILE);
     LoadEditedMacro(table.macros[1]);
