@@ -1,6 +1,5 @@
 #include "editor/macro_editor_win32.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -78,8 +77,9 @@ void MacroEditor::Open() {
 }
 
 void MacroEditor::SetSmallIcon() {
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ENABLED), IMAGE_ICON,
-                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    HANDLE icon =
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ENABLED), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
     SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
