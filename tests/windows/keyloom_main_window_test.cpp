@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <psapi.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -15,6 +18,37 @@
 namespace {
 
 constexpr int EXIT_TIMEOUT_MS = 15000;
+constexpr int PER_MONITOR_AWARE = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+
+// Where the process loaded the common controls from.
+std::string CommonControlsPath(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    HMODULE modules[512];
+    DWORD size = 0;
+    std::string found;
+    if (process && EnumProcessModules(process, modules, sizeof modules, &size)) {
+        for (DWORD i = 0; i < size / sizeof(HMODULE); ++i) {
+            char path[MAX_PATH] = "";
+            GetModuleFileNameExA(process, modules[i], path, sizeof path);
+            std::string lower = path;
+            std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
+            if (lower.size() >= 12 && lower.compare(lower.size() - 12, 12, "comctl32.dll") == 0)
+                found = lower;
+        }
+    }
+    if (process) CloseHandle(process);
+    return found;
+}
+
+// The DPI awareness of a window of any process (Windows 10 functions, looked up at run time).
+int DpiAwareness(HWND window) {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto context = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
+        GetProcAddress(user, "GetWindowDpiAwarenessContext"));
+    auto awareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+        GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext"));
+    return context && awareness ? awareness(context(window)) : -1;
+}
 
 class KeyloomMainWindowTest : public ::testing::Test {
   protected:
@@ -69,6 +103,48 @@ TEST_F(KeyloomMainWindowTest, StartReopensTheLastListAndSelectingShowsTheDetails
     ASSERT_TRUE(keyloom.WaitForExit(EXIT_TIMEOUT_MS, &exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadKeyloomLastFileName(), list);
+}
+
+TEST_F(KeyloomMainWindowTest, EditorAboutAndOptionsOpenOverTheWindowAndGiveItBack) {
+    KeyloomDriver keyloom;
+    Start(keyloom);
+    HWND list = GetDlgItem(keyloom.main(), IDC_MACRO_LIST);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ProgramBox editor = keyloom.WaitForBox("Keyloom");
+    ASSERT_NE(editor.window, nullptr) << "a double-click opens no editor";
+    EXPECT_NE(GetDlgItem(editor.window, IDC_CODE), nullptr);
+    EXPECT_FALSE(keyloom.Visible());
+    ASSERT_TRUE(keyloom.Click(editor.window, IDC_EDITOR_CANCEL));
+    EXPECT_TRUE(keyloom.WaitUntilVisible(true));
+
+    keyloom.Command(IDM_ABOUT);
+    ProgramBox about = keyloom.WaitForBox("");
+    ASSERT_NE(about.window, nullptr) << "no About box";
+    EXPECT_NE(GetWindowLongA(about.window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);  // no title bar
+    EXPECT_NE(GetWindowLongA(about.window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(keyloom.Click(about.window, IDOK));
+
+    keyloom.Command(IDM_OPTIONS);
+    ProgramBox options = keyloom.WaitForBox("Options");
+    ASSERT_NE(options.window, nullptr) << "no Options dialog";
+    EXPECT_TRUE(keyloom.Click(options.window, IDCANCEL));
+
+    ASSERT_TRUE(keyloom.Run(IDCANCEL));  // the Escape key does not close the window
+    EXPECT_TRUE(keyloom.Visible());
+    Exit(keyloom);
+}
+
+TEST_F(KeyloomMainWindowTest, TheManifestBringsCommonControlsSixAndPerMonitorDpi) {
+    KeyloomDriver keyloom;
+    Start(keyloom);
+    EXPECT_NE(CommonControlsPath(keyloom.processId()).find("common-controls_6595b64144ccf1df_6."),
+              std::string::npos)
+        << CommonControlsPath(keyloom.processId());
+    EXPECT_EQ(DpiAwareness(keyloom.main()), PER_MONITOR_AWARE);
+    Exit(keyloom);
 }
 
 TEST_F(KeyloomMainWindowTest, ASecondStartIsRefusedWhileAWindowIsTitledExactlyKeyloom) {
