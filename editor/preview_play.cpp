@@ -2,24 +2,13 @@
 
 #include <cstdint>
 
+#include "macro/desktop/wall_clock.h"
 #include "macro/player/debug_trace.h"
 
 namespace {
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian calendar).
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 int64_t Milliseconds(const LocalTime& time) {
-    int64_t seconds = DaysFromCivil(time.year, time.month, time.day) * 86400 + time.hour * 3600 +
-                      time.minute * 60 + time.second;
-    return seconds * 1000 + time.milliseconds;
+    return SecondOf(time) * 1000 + time.milliseconds;
 }
 
 bool StopKeyPressed(DesktopPort& desktop) {

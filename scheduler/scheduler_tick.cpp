@@ -1,6 +1,6 @@
 #include "scheduler/schedule_rules.h"
 #include "scheduler/scheduler.h"
-#include "scheduler/wall_clock.h"
+#include "macro/desktop/wall_clock.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "scheduler/scheduler.h"
-#include "scheduler/wall_clock.h"
+#include "macro/desktop/wall_clock.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/temp_files.h"

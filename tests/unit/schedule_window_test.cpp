@@ -6,7 +6,7 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
-#include "scheduler/wall_clock.h"
+#include "macro/desktop/wall_clock.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/temp_files.h"

@@ -1,4 +1,4 @@
-#include "scheduler/wall_clock.h"
+#include "macro/desktop/wall_clock.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Local calendar time as a running count of seconds, so that the seconds between two timer
-// ticks can be walked one by one.
+// Calendar time as a running count of seconds, so that the seconds between two readings can be
+// counted and walked one by one, across midnight and month ends.
 #include <cstdint>
 
 #include "macro/desktop/desktop_port.h"
