@@ -14,6 +14,7 @@
 #include "library/save_menu_item_win32.h"
 #include "library/tray_control.h"
 #include "library/tray_icon_win32.h"
+#include "macro/file/text_field.h"
 #include "macro/player/debug_trace.h"
 #include "macro/player/macro_player.h"
 #include "resources/keyloom_ids.h"
@@ -117,7 +118,7 @@ void MainWindow::Initialise() {
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    InitialiseMainWindow(context_, program_.settings.settings.lastFileName);
+    InitialiseMainWindow(context_, FieldText(program_.settings.settings.lastFileName));
 }
 
 // A "/m" start leaves only the icon: the window goes into the notification area as soon as the
@@ -126,8 +127,10 @@ void MainWindow::CheckStartHidden() {
     if (!program_.startHidden || !IsWindowVisible(window_)) return;
     program_.startHidden = false;
     DebugTrace(program_.desktop, "Minimize now");
-    for (int attempt = 0; attempt < HIDE_ATTEMPTS && ShowWindow(window_, SW_HIDE); ++attempt) {
-    }
+    // ShowWindow reports whether the window was visible before: hide until it was not.
+    int attempts = 1;
+    while (ShowWindow(window_, SW_HIDE) && attempts < HIDE_ATTEMPTS)
+        ++attempts;
     SendMessageA(window_, WM_CLOSE, 0, 0);
 }
 
