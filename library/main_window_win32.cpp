@@ -10,7 +10,6 @@
 #include "library/macro_list_commands.h"
 #include "library/main_window_commands.h"
 #include "library/main_window_controls_win32.h"
-#include "library/project_page.h"
 #include "library/save_menu_item_win32.h"
 #include "library/tray_control.h"
 #include "library/tray_icon_win32.h"
@@ -19,6 +18,7 @@
 #include "macro/player/macro_player.h"
 #include "resources/keyloom_ids.h"
 #include "settings/options_dialog_win32.h"
+#include "settings/project_page.h"
 
 namespace {
 
@@ -210,12 +210,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::VisitWebSite() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string page = ProjectPage(std::string(path, length), [](const std::string& candidate) {
-        return GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES;
-    });
-    program_.desktop.ShellExecuteA(Handle(window_), page, SW_SHOW);
+    OpenProjectPage(program_.desktop, Handle(window_));
 }
 
 void MainWindow::ReportError(const char* text, const char* caption, HWND owner) {

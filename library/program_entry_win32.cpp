@@ -45,7 +45,7 @@ int Refuse(Win32Desktop& desktop, const char* text, const char* caption) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     InitCommonControls();
     Win32Desktop& desktop = TheDesktop();
-    if (FindRunningInstance(desktop)) return Refuse(desktop, ALREADY_RUNNING_MESSAGE, "Error");
+    if (FindRunningInstance(desktop, MAIN_WINDOW_TITLE)) return Refuse(desktop, ALREADY_RUNNING_MESSAGE, "Error");
 
     RegistrySettingsStore store;
     Settings settings;

@@ -21,7 +21,7 @@ void MakePickersAvailable() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     DesktopPort& desktop = TheDesktop();
-    if (IsSchedulerRunning(desktop)) {
+    if (FindRunningInstance(desktop, SCHEDULER_TITLE)) {
         desktop.MessageBoxA(NO_WINDOW, "An instance of Keyloom Scheduler is already running",
                             "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
         return 1;
@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     MakePickersAvailable();
     for (ScheduleItem& item : program.table.items)
         item = ScheduleItem{};
-    program.window.startHidden = IsSchedulerHiddenStart(commandLine ? commandLine : "");
+    program.window.startHidden = IsStartHiddenSwitch(commandLine ? commandLine : "");
     RunSchedulerWindow(program);
     StoreLastFileName(settingsContext, FieldText(program.table.scheduleFileName));
     return 0;

@@ -1,7 +1,6 @@
 #include "scheduler/scheduler_window_win32.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "resources/scheduler_ids.h"
 #include "scheduler/about_box_win32.h"
@@ -10,12 +9,12 @@
 #include "scheduler/single_instance.h"
 #include "scheduler/tray_icon_win32.h"
 #include "settings/options_dialog_win32.h"
+#include "settings/project_page.h"
 
 namespace {
 
 constexpr UINT_PTR CLOCK_TIMER_ID = 1339;
 constexpr UINT START_HIDDEN_MESSAGE = WM_APP + 1;
-constexpr char WEB_ADDRESS[] = "https://github.com/keyloom/keyloom";
 
 SchedulerProgram* ProgramOf(HWND dialog) {
     return reinterpret_cast<SchedulerProgram*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -77,8 +76,8 @@ void ShowOptions(HWND dialog, SchedulerProgram& program) {
                     desk::BOX_OK | desk::BOX_ICON_ERROR);
 }
 
-void VisitWebSite(HWND dialog) {
-    ShellExecuteA(dialog, "open", WEB_ADDRESS, nullptr, nullptr, SW_SHOW);
+void VisitWebSite(HWND dialog, SchedulerProgram& program) {
+    OpenProjectPage(program.settings.desktop, reinterpret_cast<WindowHandle>(dialog));
 }
 
 void OnTrayMenu(HWND dialog, SchedulerProgram& program) {
@@ -134,7 +133,7 @@ void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
         case IDM_SCHEDULER_ABOUT:
             return ShowAbout(program);
         case IDM_SCHEDULER_VISIT_WEB_SITE:
-            return VisitWebSite(dialog);
+            return VisitWebSite(dialog, program);
         case IDM_SCHEDULER_OPTIONS:
             return ShowOptions(dialog, program);
         case IDM_ENABLE_ALL:

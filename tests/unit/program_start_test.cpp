@@ -4,7 +4,7 @@
 #include <string>
 
 #include "library/program_start.h"
-#include "library/project_page.h"
+#include "settings/project_page.h"
 #include "tests/support/fake_desktop.h"
 
 namespace {
@@ -12,12 +12,12 @@ namespace {
 TEST(ProgramStartTest, OnlyATopLevelWindowTitledExactlyKeyloomIsARunningInstance) {
     FakeDesktop desktop;
     desktop.windows = {{1, "Keyloom Scheduler"}, {2, "keyloom"}, {3, "Keyloom "}, {4, ""}};
-    EXPECT_FALSE(FindRunningInstance(desktop));
+    EXPECT_FALSE(FindRunningInstance(desktop, MAIN_WINDOW_TITLE));
 
     desktop.windows.push_back({5, "Keyloom", false});  // hidden in the notification area
     desktop.windows.push_back({6, "Keyloom"});
     desktop.calls.clear();
-    EXPECT_TRUE(FindRunningInstance(desktop));
+    EXPECT_TRUE(FindRunningInstance(desktop, MAIN_WINDOW_TITLE));
     EXPECT_EQ(desktop.calls.back(), "GetWindowTextA 5");  // the look-up stops at the first
 }
 

@@ -9,17 +9,11 @@ namespace {
 TEST(ScheduleStartTest, AnotherInstanceIsFoundByItsExactTitleEvenWhenHidden) {
     FakeDesktop desktop;
     desktop.windows = {{1, "Keyloom"}, {2, "keyloom scheduler"}, {3, "Keyloom Scheduler - x"}};
-    EXPECT_FALSE(IsSchedulerRunning(desktop));
+    EXPECT_FALSE(FindRunningInstance(desktop, SCHEDULER_TITLE));
     desktop.windows.push_back({4, "Keyloom Scheduler", false});
     desktop.windows.push_back({5, "Keyloom Scheduler"});
-    EXPECT_TRUE(IsSchedulerRunning(desktop));
+    EXPECT_TRUE(FindRunningInstance(desktop, SCHEDULER_TITLE));
     EXPECT_EQ(desktop.calls.back(), "GetWindowTextA 4");  // the first match ends the search
-}
-
-TEST(ScheduleStartTest, OnlyExactlySlashMStartsHidden) {
-    EXPECT_TRUE(IsSchedulerHiddenStart("/m"));
-    for (const char* other : {"", "/M", " /m", "/m ", "/m x", "-m"})
-        EXPECT_FALSE(IsSchedulerHiddenStart(other)) << other;
 }
 
 TEST(ScheduleStartTest, ClockAndDateLines) {

@@ -1,14 +1,14 @@
-#include "library/program_start.h"
+#include "settings/program_start.h"
 
 namespace {
 // Title buffer of the look-up, terminator included.
 constexpr int TITLE_BUFFER_COUNT = 299;
 }  // namespace
 
-bool FindRunningInstance(DesktopPort& desktop) {
+bool FindRunningInstance(DesktopPort& desktop, std::string_view mainWindowTitle) {
     bool found = false;
     desktop.EnumWindows([&](WindowHandle window) {
-        found = desktop.GetWindowTextA(window, TITLE_BUFFER_COUNT) == MAIN_WINDOW_TITLE;
+        found = desktop.GetWindowTextA(window, TITLE_BUFFER_COUNT) == mainWindowTitle;
         return !found;
     });
     return found;

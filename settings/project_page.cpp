@@ -1,4 +1,4 @@
-#include "library/project_page.h"
+#include "settings/project_page.h"
 
 namespace {
 constexpr char PAGE_NAME[] = "README.md";
