@@ -43,10 +43,11 @@ std::string CommonControlsPath(DWORD processId) {
 // The DPI awareness of a window of any process (Windows 10 functions, looked up at run time).
 int DpiAwareness(HWND window) {
     HMODULE user = GetModuleHandleA("user32.dll");
+    // Through a plain function pointer: the looked-up address has no type of its own.
     auto context = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
-        GetProcAddress(user, "GetWindowDpiAwarenessContext"));
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
     auto awareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
-        GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext"));
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
     return context && awareness ? awareness(context(window)) : -1;
 }
 
