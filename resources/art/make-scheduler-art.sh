@@ -2,8 +2,7 @@
 # Draws Keyloom Scheduler's icons and bitmaps into resources/art (run again after a change).
 set -euo pipefail
 out=$(cd "$(dirname "$0")" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$out/art-drawing.sh"
 
 # A clock face: idle (blue), playing (green, with a play triangle), suspended (grey, pause bars).
 clock() {  # size face rim badge file
@@ -29,21 +28,13 @@ for size in 16 32 48; do
   clock $size "#8C8C8C" "#5A5A5A" pause "$tmp/pause$size.png"
 done
 for state in idle play pause; do
-  convert "$tmp/${state}16.png" "$tmp/${state}32.png" "$tmp/${state}48.png" \
-    "$out/scheduler_$state.ico"
+  icon_file "$tmp/$state" "$out/scheduler_$state.ico"
 done
 
 # Banner across the top of the window.
-convert -size 467x36 gradient:"#143D6B"-"#2563A8" -rotate 270 -resize 467x36! \
-  \( "$tmp/idle32.png" \) -geometry +8+2 -composite \
-  -fill white -font DejaVu-Sans-Bold -pointsize 16 -annotate +48+24 "Keyloom Scheduler" \
-  -fill "#CFE0F5" -font DejaVu-Sans -pointsize 11 -annotate +320+23 "macros on a schedule" \
-  -type TrueColor BMP3:"$out/scheduler_banner.bmp"
+banner 467 "$tmp/idle32.png" "Keyloom Scheduler" 16 +48+24 "macros on a schedule" +320+23 \
+  "$out/scheduler_banner.bmp"
 
 # Logo of the About box.
-convert -size 279x112 gradient:"#2563A8"-"#143D6B" \
-  \( "$tmp/idle48.png" \) -geometry +16+16 -composite \
-  -fill white -font DejaVu-Sans-Bold -pointsize 17 -annotate +76+40 "Keyloom Scheduler" \
-  -fill "#CFE0F5" -font DejaVu-Sans -pointsize 12 -annotate +78+60 "Version 1.0" \
-  -annotate +16+92 "Plays your macros when they are due." \
-  -type TrueColor BMP3:"$out/scheduler_logo.bmp"
+about_logo "$tmp/idle48.png" "Keyloom Scheduler" 17 +76+40 +78+60 \
+  "Plays your macros when they are due." "$out/scheduler_logo.bmp"
