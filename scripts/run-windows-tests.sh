@@ -14,4 +14,5 @@ keyloom_prepare_prefix
 wineserver -p
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 cd "$build"
-ctest --output-on-failure --timeout 240 ${KEYLOOM_CTEST_ARGS:-}
+# The extra arguments are shell words, so a quoted regex keeps its alternatives.
+eval ctest --output-on-failure --timeout 240 "${KEYLOOM_CTEST_ARGS:-}"
