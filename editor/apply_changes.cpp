@@ -32,7 +32,8 @@ ApplyResult ApplyChanges(ApplyContext& context, EditorFormView& view) {
     }
     view.EnableApply(false);
     StoreForm(form, context.macroDelay, *macro);
-    bool rewritten = SaveMacroFile(context.files, view.CodeText(), *macro);
+    bool rewritten = SaveMacroFile(context.files,
+                                   context.heldCode ? *context.heldCode : view.CodeText(), *macro);
     if (!rewritten)
         context.desktop.MessageBoxA(view.EditorWindow(), "Error rewriting macro file", "Error!",
                                     desk::BOX_OK | desk::BOX_ICON_ERROR);

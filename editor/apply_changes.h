@@ -29,6 +29,8 @@ struct ApplyContext {
     FileSystem& files;
     MacroListView& macroList;  // the main window's
     int32_t macroDelay;        // the MacroDelay in effect: the stored pace
+    // The file's whole code while the code box shows it cut: stored instead of the box's text.
+    const std::string* heldCode = nullptr;
 };
 
 enum class ApplyResult {

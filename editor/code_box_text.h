@@ -1,12 +1,31 @@
 #pragma once
 // The text the editor's code box is filled with: the code section of a macro file.
+#include <cstddef>
 #include <string>
 
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
 
-// The lines between the file's START and END lines, each with the carriage return it was read
-// with, joined by CR LF, without a final carriage return; at most CODE_CAPACITY - 1
-// characters. A missing file is created empty; a file that cannot be opened is reported
-// ("Error opening file: %s") and gives an empty text.
-std::string ReadCodeBoxText(FileSystem& files, DesktopPort& desktop, const std::string& path);
+enum class CodeFit {
+    Whole,    // the box shows the code as it is
+    Cut,      // a line over LINE_CAPACITY - 1 characters, or the whole over CODE_CAPACITY - 1
+    TooLong,  // more than HELD_CODE_LIMIT characters: the editor cannot keep it
+};
+
+// The most code the editor keeps for a macro whose code the box cannot hold.
+constexpr std::size_t HELD_CODE_LIMIT = 64 * 1024 * 1024;
+
+struct CodeBoxText {
+    // The lines between the file's START and END lines, each with the carriage return it was
+    // read with, joined by CR LF, without a final carriage return; each line at most
+    // LINE_CAPACITY - 1 characters and the whole at most CODE_CAPACITY - 1.
+    std::string text;
+    CodeFit fit = CodeFit::Whole;
+    // The same lines uncut when fit is Cut (empty otherwise): what Apply stores while the box
+    // shows them cut.
+    std::string wholeCode;
+};
+
+// A missing file is created empty; a file that cannot be opened is reported ("Error opening
+// file: %s") and gives an empty text.
+CodeBoxText ReadCodeBoxText(FileSystem& files, DesktopPort& desktop, const std::string& path);

@@ -8,10 +8,10 @@ std::optional<std::string_view> FindEventTemplate(std::string_view entry) {
     return std::nullopt;
 }
 
-std::string AppendEventLine(std::string_view codeText, std::string_view line) {
+std::optional<std::string> AppendEventLine(std::string_view codeText, std::string_view line) {
     std::string text(codeText);
     if (!text.empty() && text.back() != '\n') text += "\r\n";
     text += line;
-    if (text.size() > CODE_CAPACITY - 1) text.resize(CODE_CAPACITY - 1);
+    if (text.size() > CODE_CAPACITY - 1) return std::nullopt;
     return text;
 }

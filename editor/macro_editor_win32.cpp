@@ -22,6 +22,11 @@ namespace {
 constexpr UINT RECORDING_ENDED = WM_APP + 1;
 
 constexpr char MODIFIED_QUESTION[] = "The macro has been modified. Save changes?";
+constexpr char CODE_CUT_TEXT[] =
+    "This macro's code is longer than the editor can show (at most 161071 characters, and 299 "
+    "on a line). It is shown cut and cannot be changed here; Apply keeps the whole code as it "
+    "is in the file.";
+constexpr char CODE_FULL_TEXT[] = "The macro code is full: a macro holds at most 161071 characters";
 
 // One open editor window; lives in the dialog's DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
 class MacroEditor {
@@ -38,15 +43,17 @@ class MacroEditor {
     void OnCommand(int id, int code);
     void OnShowOrHide();
     void Close();
-    void OnRecordingEnded() { EndRecording(context_.recorder, context_.desktop, recorderView_); }
+    void OnRecordingEnded();
 
   private:
     WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
     void SetSmallIcon();
     void LimitBoxes();
     void FillEventList();
-    void FillCodeBox(const Macro& macro);
+    bool FillCodeBox(const Macro& macro);
+    void HoldCode(std::optional<std::string> wholeCode);
     void MarkModified();
+    void RestoreModified(bool wasModified, bool applyWasEnabled);
     void ChooseWindowRestriction(bool specific);
     void ChoosePlayStyle(bool timesBox, bool secondsBox);
     std::string SelectedEventEntry();
@@ -62,6 +69,8 @@ class MacroEditor {
     DialogFormView formView_;
     DialogPreviewView previewView_;
     DialogRecorderView recorderView_;
+    // The file's whole code while the code box shows it cut and read-only.
+    std::optional<std::string> heldCode_;
 };
 
 void MacroEditor::Open() {
@@ -73,7 +82,7 @@ void MacroEditor::Open() {
     ShowForm(dialog_, FormFromMacro(*macro));
     EnableControl(dialog_, IDC_PREVIEW_STOP, false);
     FillEventList();
-    FillCodeBox(*macro);
+    if (!FillCodeBox(*macro)) EndDialog(dialog_, IDCANCEL);
 }
 
 void MacroEditor::SetSmallIcon() {
@@ -101,9 +110,35 @@ void MacroEditor::FillEventList() {
     SendDlgItemMessageA(dialog_, IDC_EVENT_LIST, CB_SETCURSEL, static_cast<WPARAM>(first), 0);
 }
 
-void MacroEditor::FillCodeBox(const Macro& macro) {
+// False when the code is too long for the editor to keep: it does not open.
+bool MacroEditor::FillCodeBox(const Macro& macro) {
     std::string path(FieldText(macro.fileName));
-    SetControlText(dialog_, IDC_CODE, ReadCodeBoxText(context_.files, context_.desktop, path));
+    CodeBoxText code = ReadCodeBoxText(context_.files, context_.desktop, path);
+    if (code.fit == CodeFit::TooLong) {
+        context_.desktop.MessageBoxA(NO_WINDOW,
+                                     "The code in " + path + " is too long to open in the editor",
+                                     "Error!", desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return false;
+    }
+    SetControlText(dialog_, IDC_CODE, code.text);
+    if (code.fit == CodeFit::Cut) {
+        HoldCode(std::move(code.wholeCode));
+        context_.desktop.MessageBoxA(NO_WINDOW, CODE_CUT_TEXT, "Keyloom",
+                                     desk::BOX_OK | desk::BOX_ICON_WARNING);
+    }
+    return true;
+}
+
+// A held code cannot be changed in the box, only replaced whole by a recording.
+void MacroEditor::HoldCode(std::optional<std::string> wholeCode) {
+    heldCode_ = std::move(wholeCode);
+    SendDlgItemMessageA(dialog_, IDC_CODE, EM_SETREADONLY, heldCode_ ? TRUE : FALSE, 0);
+    EnableControl(dialog_, IDC_INSERT, !heldCode_);
+}
+
+void MacroEditor::OnRecordingEnded() {
+    EndRecording(context_.recorder, context_.desktop, recorderView_);
+    if (recorderView_.TakeCodeReplaced()) HoldCode(std::nullopt);
 }
 
 void MacroEditor::OnShowOrHide() {
@@ -119,6 +154,12 @@ void MacroEditor::OnShowOrHide() {
 void MacroEditor::MarkModified() {
     EnableControl(dialog_, IDC_APPLY, true);
     state_.editorModified = true;
+}
+
+// Back to what it was before a refused Insert: changes made before stay pending.
+void MacroEditor::RestoreModified(bool wasModified, bool applyWasEnabled) {
+    state_.editorModified = wasModified;
+    EnableControl(dialog_, IDC_APPLY, applyWasEnabled);
 }
 
 void MacroEditor::ChooseWindowRestriction(bool specific) {
@@ -195,20 +236,29 @@ void MacroEditor::InsertEvent() {
     MarkModified();
     std::optional<std::string_view> line = FindEventTemplate(SelectedEventEntry());
     if (!line) {
-        // Back to what it was: changes made before stay pending.
-        state_.editorModified = wasModified;
-        EnableControl(dialog_, IDC_APPLY, applyWasEnabled);
+        RestoreModified(wasModified, applyWasEnabled);
         context_.desktop.MessageBoxA(Window(), "Unrecognised event", "Error!",
                                      desk::BOX_OK | desk::BOX_ICON_ERROR);
         return;
     }
-    SetControlText(dialog_, IDC_CODE, AppendEventLine(ControlText(dialog_, IDC_CODE), *line));
+    std::optional<std::string> code = AppendEventLine(ControlText(dialog_, IDC_CODE), *line);
+    if (!code) {
+        RestoreModified(wasModified, applyWasEnabled);
+        context_.desktop.MessageBoxA(Window(), CODE_FULL_TEXT, "Error!",
+                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        return;
+    }
+    SetControlText(dialog_, IDC_CODE, *code);
 }
 
 ApplyResult MacroEditor::Apply() {
-    ApplyContext apply{context_.table,     state_,
-                       context_.desktop,   context_.files,
-                       context_.macroList, context_.settings.macroDelay};
+    ApplyContext apply{context_.table,
+                       state_,
+                       context_.desktop,
+                       context_.files,
+                       context_.macroList,
+                       context_.settings.macroDelay,
+                       heldCode_ ? &*heldCode_ : nullptr};
     return ApplyChanges(apply, formView_);
 }
 

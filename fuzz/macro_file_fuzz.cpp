@@ -1,9 +1,11 @@
 // The macro file loader in both programs' variants, on any bytes: no overrun, every text field
-// terminated, the clash test kept, and what was read survives a save and a second load.
+// terminated, the clash test kept, and what was read survives a save and a second load. The
+// editor's code box reading of the same bytes stays within the box and keeps what it cuts.
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "editor/code_box_text.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/memory_file_system.h"
 #include "macro/file/macro_file.h"
@@ -54,6 +56,16 @@ Macro InUse(int32_t id, Trigger trigger) {
     return macro;
 }
 
+void CheckCodeBox(MemoryFileSystem& files) {
+    FakeDesktop desktop;
+    const CodeBoxText code = ReadCodeBoxText(files, desktop, PATH);
+    FUZZ_CHECK(code.text.size() <= CODE_CAPACITY - 1);
+    FUZZ_CHECK(code.fit != CodeFit::TooLong);  // inputs are far below the limit
+    FUZZ_CHECK(code.fit == CodeFit::Cut ? code.wholeCode.size() >= code.text.size()
+                                        : code.wholeCode.empty());
+    FUZZ_CHECK(code.text.find('\0') == std::string::npos);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -73,9 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     files.files[PATH] = FormatMacroFile("", scheduled);
     FUZZ_CHECK(SameProperties(Load(files, SchedulerLoadRules(NO_WINDOW)), scheduled));
 
-    // A disk that fails part way through the file.
     files.files[PATH] = std::string(reinterpret_cast<const char*>(data), size);
+    CheckCodeBox(files);
+
+    // A disk that fails part way through the file.
     files.failReadsAfter = static_cast<long>(size / 2);
     Load(files, keyloom);
+    CheckCodeBox(files);
     return 0;
 }

@@ -10,6 +10,7 @@ WindowHandle DialogRecorderView::EditorWindow() {
 
 void DialogRecorderView::SetCode(std::string_view code) {
     SetDlgItemTextA(editor_, IDC_CODE, std::string(code).c_str());
+    codeReplaced_ = true;
 }
 
 int DialogRecorderView::CodeLength() {

@@ -2,6 +2,8 @@
 // The recorder's view of a dialog that has the editor's code box and buttons.
 #include <windows.h>
 
+#include <utility>
+
 #include "recorder/recorder_view.h"
 
 class DialogRecorderView : public RecorderView {
@@ -19,9 +21,12 @@ class DialogRecorderView : public RecorderView {
     void RestoreEditor() override;
     void SetEditorModified() override;
     void HandOverEnding() override;
+    // Whether the code box was replaced since the last call.
+    bool TakeCodeReplaced() { return std::exchange(codeReplaced_, false); }
 
   private:
     HWND editor_;
     UINT endingMessage_;
     bool& editorModified_;
+    bool codeReplaced_ = false;
 };

@@ -16,7 +16,6 @@ std::string Format(const char* format, auto... values) {
 
 // Carriage returns are dropped; a line feed becomes CR LF when a carriage return preceded it.
 void AppendCode(std::string& out, std::string_view code) {
-    if (code.size() > CODE_CAPACITY - 1) code = code.substr(0, CODE_CAPACITY - 1);
     for (std::size_t i = 0; i < code.size(); ++i) {
         char byte = code[i];
         if (byte == '\r') continue;

@@ -3,6 +3,7 @@
 // carriage return stays in the line, and the last line may lack a line feed.
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "macro/file/file_system.h"
 #include "macro/file/macro.h"
@@ -16,11 +17,17 @@ class LineReader {
     bool ReadFileLine(char* line) { return ReadFileLine(line, LINE_CAPACITY); }
     // The same into a buffer of `capacity` bytes.
     bool ReadFileLine(char* line, std::size_t capacity);
+    // The next line whole, up to `limit` characters; the rest of a longer line is passed over.
+    bool ReadWholeLine(std::string& line, std::size_t limit);
     // Whether the line just read was cut to fit.
     bool LastLineCut() const { return lastLineCut_; }
 
   private:
+    enum class LineEnd { Break, EndOfFile, Failed };
     int NextByte();  // -1 at the end, -2 on a failed read
+    // Hands each byte of the line to `keep`, which answers false for a byte it had no room for.
+    template <class Keep>
+    LineEnd ReadLineBytes(Keep keep);
 
     std::unique_ptr<ReadableFile> file_;
     char buffer_[4096];

@@ -63,9 +63,13 @@ TEST_F(BadInputTest, TenMegabyteMacroFileLoadsItsPropertiesAndStaysAsItWas) {
     EXPECT_THAT(Names(), ElementsAre("Big"));
     EXPECT_EQ(table.macros[0].speed, 20);
     EXPECT_STREQ(table.macros[0].description, "after the code");
-    // The editor's code box takes what fits (a final carriage return is dropped).
-    EXPECT_GE(ReadCodeBoxText(files, desktop, path).size(),
-              static_cast<std::size_t>(CODE_CAPACITY - 2));
+    // The editor's code box shows what fits and holds the whole code for Apply.
+    CodeBoxText shown = ReadCodeBoxText(files, desktop, path);
+    EXPECT_EQ(shown.fit, CodeFit::Cut);
+    EXPECT_GE(shown.text.size(), static_cast<std::size_t>(CODE_CAPACITY - 2));
+    EXPECT_NE(
+        FormatMacroFile(shown.wholeCode, table.macros[0]).find("START\r\n" + code + "END\r\n"),
+        std::string::npos);
     EXPECT_THAT(BoxTexts(), IsEmpty());
     EXPECT_EQ(ReadFile(path), bytes);
 }
@@ -165,7 +169,7 @@ TEST_F(BadInputTest, BinaryFileNamedMroLoadsWithoutPropertiesAndIsNotTouched) {
     const std::string path = WriteFile("binary.mro", bytes);
     Macro macro = LoadScheduled(path);
     EXPECT_LT(FieldLength(macro.name), static_cast<std::size_t>(MACRO_NAME_CAPACITY));
-    EXPECT_LT(ReadCodeBoxText(files, desktop, path).size(),
+    EXPECT_LT(ReadCodeBoxText(files, desktop, path).text.size(),
               static_cast<std::size_t>(CODE_CAPACITY));
     EXPECT_EQ(ReadFile(path), bytes);
 }
@@ -182,12 +186,9 @@ TEST_F(BadInputTest, ScheduleOfOneHundredAndFiftyItemsLoadsTheFirstHundredAndSay
                                         "the first 100 were loaded."));
 }
 
-TEST_F(BadInputTest, FullCodeBoxNeverGrowsPastItsCapacity) {
-    for (std::size_t length : {CODE_CAPACITY - 1, CODE_CAPACITY - 5}) {
-        const std::string text(length, 'x');
-        EXPECT_EQ(AppendEventLine(text, "MOVE_CURSOR 100 100").size(),
-                  static_cast<std::size_t>(CODE_CAPACITY - 1));
-    }
+TEST_F(BadInputTest, FullCodeBoxRefusesALineThatDoesNotFitWhole) {
+    for (std::size_t length : {CODE_CAPACITY - 1, CODE_CAPACITY - 5})
+        EXPECT_EQ(AppendEventLine(std::string(length, 'x'), "MOVE_CURSOR 100 100"), std::nullopt);
 }
 
 }  // namespace

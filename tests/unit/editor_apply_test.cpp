@@ -137,6 +137,18 @@ TEST_F(EditorApplyTest, FileThatCannotBeRewrittenIsReportedAndTheChangesStayPend
     EXPECT_TRUE(view.applyEnabled);
 }
 
+TEST_F(EditorApplyTest, HeldCodeIsStoredWholeInsteadOfTheCutBox) {
+    const std::string whole = "TYPE \"" + std::string(400, 'a') + "\"\r\r\nDELAY 6";
+    context.heldCode = &whole;
+    view.code = "TYPE \"aaa";
+    ASSERT_EQ(Apply(), ApplyResult::Stored);
+    const Macro& macro = table.macros[1];
+    EXPECT_EQ(ReadWholeFile(macro.fileName),
+              FormatMacroFile("TYPE \"" + std::string(400, 'a') + "\"\r\nDELAY 6", macro));
+    EXPECT_NE(ReadWholeFile(macro.fileName).find("\r\nTYPE \"" + std::string(400, 'a')),
+              std::string::npos);
+}
+
 TEST_F(EditorApplyTest, NothingHappensWithoutACurrentMacro) {
     table.currentMacro = nullptr;
     EXPECT_EQ(Apply(), ApplyResult::NoMacro);

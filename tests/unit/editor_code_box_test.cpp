@@ -14,7 +14,8 @@ namespace {
 
 class EditorCodeBoxTest : public ::testing::Test {
   protected:
-    std::string Read(const std::string& bytes) {
+    std::string Read(const std::string& bytes) { return ReadCode(bytes).text; }
+    CodeBoxText ReadCode(const std::string& bytes) {
         return ReadCodeBoxText(RealFileSystem(), desktop, dir.Write("m.mro", bytes));
     }
     TempDir dir;
@@ -41,7 +42,7 @@ TEST_F(EditorCodeBoxTest, SectionBoundsAreFoundByTheirFirstCharacters) {
 
 TEST_F(EditorCodeBoxTest, MissingFileIsCreatedEmpty) {
     std::string path = dir.Path("new.mro");
-    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path), "");
+    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path).text, "");
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(ReadWholeFile(path), "");
     EXPECT_TRUE(desktop.boxes.empty());
@@ -49,7 +50,7 @@ TEST_F(EditorCodeBoxTest, MissingFileIsCreatedEmpty) {
 
 TEST_F(EditorCodeBoxTest, UnopenableFileIsReportedWithoutOwner) {
     std::string path = dir.Path("no such folder/m.mro");
-    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path), "");
+    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path).text, "");
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + path);
     EXPECT_EQ(desktop.boxes[0].caption, "Error!");
@@ -57,13 +58,55 @@ TEST_F(EditorCodeBoxTest, UnopenableFileIsReportedWithoutOwner) {
     EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
 }
 
-TEST_F(EditorCodeBoxTest, HugeCodeSectionIsCutToTheBoxCapacity) {
-    std::string line(298, 'x');
+TEST_F(EditorCodeBoxTest, HugeCodeSectionIsShownCutAndHeldWhole) {
+    const std::string line(298, 'x');
+    std::string file = "START\r\n";
+    std::string whole;
+    for (int i = 0; i < 600; ++i) {  // about 180000 characters
+        file += line + "\r\n";
+        whole += (i ? "\r\r\n" : "") + line;
+    }
+    CodeBoxText code = ReadCode(file + "END\r\nSPEED 20;\r\n");
+    EXPECT_EQ(code.fit, CodeFit::Cut);
+    EXPECT_EQ(code.text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(code.text, whole.substr(0, CODE_CAPACITY - 1));
+    EXPECT_EQ(code.wholeCode, whole);
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(EditorCodeBoxTest, LineOverTheLineCapacityIsShownCutAndHeldWhole) {
+    const std::string type = "TYPE \"" + std::string(400, 'a') + "\"";
+    CodeBoxText code = ReadCode("START\r\nDELAY 5\r\n" + type + "\r\nDELAY 6\r\nEND\r\n");
+    EXPECT_EQ(code.fit, CodeFit::Cut);
+    EXPECT_EQ(code.text, "DELAY 5\r\r\n" + type.substr(0, LINE_CAPACITY - 1) + "\r\nDELAY 6");
+    EXPECT_EQ(code.wholeCode, "DELAY 5\r\r\n" + type + "\r\r\nDELAY 6");
+}
+
+TEST_F(EditorCodeBoxTest, CodeThatFitsExactlyIsWhole) {
+    // 299 characters before the carriage return; the box capacity to the character.
+    const std::string longest(LINE_CAPACITY - 1, 'y');
+    CodeBoxText code = ReadCode("START\r\n" + longest + "\r\nEND\r\n");
+    EXPECT_EQ(code.fit, CodeFit::Whole);
+    EXPECT_EQ(code.text, longest);
+    EXPECT_EQ(code.wholeCode, "");
+    EXPECT_EQ(ReadCode("START\n" + longest + "y\nEND\n").fit, CodeFit::Cut);
+
+    // 14,643 lines of 9 characters joined by CR LF fill the box exactly.
     std::string file = "START\n";
-    for (int i = 0; i < 600; ++i)
-        file += line + "\n";  // about 180000 characters
-    std::string text = Read(file + "END\n");
-    EXPECT_EQ(text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    for (int i = 0; i < 14643; ++i)
+        file += "DELAY 100\n";
+    code = ReadCode(file + "END\n");
+    EXPECT_EQ(code.fit, CodeFit::Whole);
+    EXPECT_EQ(code.text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(ReadCode(file + "D\nEND\n").fit, CodeFit::Cut);
+}
+
+TEST_F(EditorCodeBoxTest, CodeBeyondWhatTheEditorCanHoldIsTooLong) {
+    std::string file = "START\n" + std::string(HELD_CODE_LIMIT + 1, 'x') + "\nEND\n";
+    CodeBoxText code = ReadCode(file);
+    EXPECT_EQ(code.fit, CodeFit::TooLong);
+    EXPECT_EQ(code.text, "");
+    EXPECT_EQ(code.wholeCode, "");
 }
 
 TEST(EditorEventTemplatesTest, EveryEntryFindsItsLineAndOthersFindNone) {
@@ -95,11 +138,14 @@ TEST(EditorEventTemplatesTest, TemplateGoesOnALineOfItsOwn) {
               "PRESS_KEY 65\r\r\nDELAY <Duration>");
 }
 
-TEST(EditorEventTemplatesTest, InsertNeverExceedsTheBoxCapacity) {
-    std::string full(CODE_CAPACITY - 3, 'x');
-    std::string text = AppendEventLine(full, "DELAY <Duration>");
-    EXPECT_EQ(text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
-    EXPECT_EQ(text.substr(full.size()), "\r\n");
+TEST(EditorEventTemplatesTest, LineThatDoesNotFitWholeIsRefused) {
+    const std::string_view line = "DELAY <Duration>";
+    const std::string exact(CODE_CAPACITY - 1 - 2 - line.size(), 'x');
+    std::optional<std::string> text = AppendEventLine(exact, line);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(AppendEventLine(exact + "x", line), std::nullopt);
+    EXPECT_EQ(AppendEventLine(std::string(CODE_CAPACITY - 3, 'x'), line), std::nullopt);
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// Macro code longer than the editor's code box: shown cut, kept whole, never written back cut;
+// and Insert into a full box.
+#include "editor/code_box_text.h"
+#include "tests/windows/keyloom_editor_fixture.h"
+
+namespace {
+
+using namespace editor_test;
+
+const std::string LONG_TYPE = "TYPE \"" + std::string(400, 'a') + "\"";
+
+std::string WithLongLine() {
+    return Replace(MACRO_FILE, "DELAY 100\r\n", "DELAY 100\r\n" + LONG_TYPE + "\r\n");
+}
+
+bool ReadOnly(HWND box) {
+    return (GetWindowLongA(box, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+TEST_F(EditorWindowTest, CutCodeIsShownReadOnlyAndApplyKeepsItWhole) {
+    Open(WithLongLine());
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Keyloom");
+    EXPECT_EQ(answerer.boxes[0].text,
+              "This macro's code is longer than the editor can show (at most 161071 characters, "
+              "and 299 on a line). It is shown cut and cannot be changed here; Apply keeps the "
+              "whole code as it is in the file.");
+    EXPECT_EQ(Code(), "DELAY 100\r\r\n" + LONG_TYPE.substr(0, 299) + "\r\nPRESS_KEY 65");
+    EXPECT_TRUE(ReadOnly(Control(IDC_CODE)));
+    EXPECT_FALSE(Enabled(IDC_INSERT));
+    EXPECT_TRUE(Enabled(IDC_RECORD));
+
+    Type(IDC_EDITOR_NAME, "Greeting");
+    Click(IDC_APPLY);
+    EXPECT_EQ(answerer.boxes.size(), 1u);
+    const std::string file = FileText();
+    EXPECT_NE(file.find("NAME \"Greeting\";\r\n"), std::string::npos);
+    EXPECT_NE(file.find("START\r\nDELAY 100\r\n" + LONG_TYPE + "\r\nPRESS_KEY 65\r\nEND\r\n"),
+              std::string::npos)
+        << file;
+}
+
+TEST_F(EditorWindowTest, RecordingOverCutCodeReplacesItAndFreesTheBox) {
+    settings.macroDelay = 20;
+    Open(WithLongLine());
+    Click(IDC_RECORD);
+    SendKey(VK_ESCAPE, false);
+    Sleep(120);
+    SendKey(VK_ESCAPE, true);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(editor) != FALSE; }));
+    EXPECT_EQ(Code(), "");
+    EXPECT_FALSE(ReadOnly(Control(IDC_CODE)));
+    EXPECT_TRUE(Enabled(IDC_INSERT));
+    Click(IDC_APPLY);
+    EXPECT_NE(FileText().find("START\r\n\r\nEND\r\n"), std::string::npos) << FileText();
+}
+
+TEST_F(EditorWindowTest, InsertIntoAFullBoxIsRefusedWhole) {
+    Open();
+    const std::string full(CODE_CAPACITY - 5, 'x');
+    Type(IDC_CODE, full);
+    Click(IDC_APPLY);
+    ASSERT_FALSE(Enabled(IDC_APPLY));
+    SelectEvent("Delay");
+    Click(IDC_INSERT);
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Error!");
+    EXPECT_EQ(answerer.boxes[0].text,
+              "The macro code is full: a macro holds at most 161071 characters");
+    EXPECT_EQ(Code(), full);
+    EXPECT_FALSE(Enabled(IDC_APPLY)) << "nothing changed";
+}
+
+TEST_F(EditorWindowTest, CodeTooLongToKeepIsReportedAndTheEditorDoesNotOpen) {
+    const std::string bytes =
+        Replace(MACRO_FILE, "DELAY 100\r\n", std::string(HELD_CODE_LIMIT + 10, 'x') + "\r\n");
+    dir.Write("greet.mro", bytes);
+    Macro& macro = table.macros[1];
+    LoadEditedMacro(macro);
+    table.currentMacro = &macro;
+    PrepareEditorChangeTracking(state);
+    EXPECT_EQ(ShowMacroEditor(context), IDCANCEL);
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Error!");
+    EXPECT_EQ(answerer.boxes[0].text, "The code in " + path + " is too long to open in the editor");
+    EXPECT_TRUE(FileText() == bytes) << "the file is untouched";
+}
+
+}  // namespace
