@@ -69,8 +69,8 @@ void TypingTarget::Run(const std::string& title) {
     RegisterClassA(&windowClass);  // a second registration fails harmlessly
     window_ = CreateWindowExA(0, "KeyloomTypingTarget", title.c_str(), WS_OVERLAPPEDWINDOW, 60, 60,
                               300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 160,
-                            window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                            0, 280, 160, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
     ShowWindow(window_, SW_SHOW);
     SetEvent(ready_);
