@@ -16,7 +16,7 @@ void AppendCodeLine(CodeBoxText& code, std::string_view line, bool first) {
     code.wholeCode += line;
     if (code.text.size() > CODE_CAPACITY - 1) return;
     if (!first) code.text += "\r\n";
-    std::string_view content = line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+    std::string_view content = WithoutCarriageReturn(line);
     if (content.size() > LINE_CAPACITY - 1) {
         code.fit = CodeFit::Cut;
         line = content.substr(0, LINE_CAPACITY - 1);
@@ -30,7 +30,7 @@ std::size_t RoomToHold(const CodeBoxText& code) {
 }
 
 void DropFinalCarriageReturn(std::string& text) {
-    if (!text.empty() && text.back() == '\r') text.pop_back();
+    text.resize(WithoutCarriageReturn(text).size());
 }
 
 }  // namespace

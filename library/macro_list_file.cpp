@@ -22,8 +22,7 @@ bool IsListComment(std::string_view line) {
 // a carriage return). Leading spaces stay; a carriage return at the end goes.
 std::string_view PathOfLine(std::string_view line) {
     if (line.empty() || line[0] == '\r' || IsListComment(line)) return {};
-    if (line.back() == '\r') line.remove_suffix(1);
-    return line;
+    return WithoutCarriageReturn(line);
 }
 
 // Loads one macro into the slot at `count`; a macro that does not load leaves the slot clear.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "macro/file/file_system.h"
 #include "macro/file/macro.h"
@@ -35,6 +36,11 @@ class LineReader {
     std::size_t next_ = 0;
     bool lastLineCut_ = false;
 };
+
+// A line without the carriage return that ends a CR LF line.
+inline std::string_view WithoutCarriageReturn(std::string_view line) {
+    return line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+}
 
 // Opens `path` for reading into a LineReader; null when the file cannot be opened.
 std::unique_ptr<LineReader> OpenLineReader(FileSystem& files, const std::string& path);
