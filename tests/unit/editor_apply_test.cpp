@@ -9,39 +9,10 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/fake_editor_views.h"
 #include "tests/support/temp_files.h"
 
 namespace {
-
-constexpr WindowHandle EDITOR = 0x124;
-
-class FakeFormView : public EditorFormView {
-  public:
-    WindowHandle EditorWindow() override { return EDITOR; }
-    EditorForm ReadForm() override { return form; }
-    std::string CodeText() override { return code; }
-    void ClearTrigger() override { form.hotKey = 0; }
-    void EnableApply(bool enabled) override { applyEnabled = enabled; }
-
-    EditorForm form;
-    std::string code;
-    bool applyEnabled = true;
-};
-
-class FakeMacroList : public MacroListView {
-  public:
-    int AppendEntry(const std::string& name) override {
-        calls.push_back("append " + name);
-        return 0;
-    }
-    void InsertEntry(int index, const std::string& name) override {
-        calls.push_back("insert " + std::to_string(index) + " " + name);
-    }
-    void DeleteEntry(int index) override { calls.push_back("delete " + std::to_string(index)); }
-    int EntryCount() override { return 0; }
-
-    std::vector<std::string> calls;
-};
 
 class EditorApplyTest : public ::testing::Test {
   protected:
@@ -72,7 +43,7 @@ class EditorApplyTest : public ::testing::Test {
     MacroTable table;
     EditorState state;
     FakeFormView view;
-    FakeMacroList list;
+    CallRecordingMacroList list;
     ApplyContext context{table, state, desktop, RealFileSystem(), list, 10};
 };
 
@@ -101,7 +72,7 @@ TEST_F(EditorApplyTest, TriggerOfAnotherMacroIsRefusedAndClearedThenApplyStoresN
               "The trigger your have chosen is already being used by another macro. Please "
               "choose a different trigger.");
     EXPECT_EQ(desktop.boxes[0].caption, "Error");
-    EXPECT_EQ(desktop.boxes[0].owner, EDITOR);
+    EXPECT_EQ(desktop.boxes[0].owner, FAKE_EDITOR);
     EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
     EXPECT_EQ(view.form.hotKey, 0) << "the hot-key control is cleared";
     EXPECT_STREQ(table.macros[1].name, "Greet") << "nothing stored";

@@ -12,6 +12,7 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/fake_editor_views.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/temp_files.h"
@@ -19,8 +20,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-
-constexpr WindowHandle EDITOR = 0x124;
 
 Macro NamedMacro(const std::string& name, const std::string& path) {
     Macro macro;
@@ -55,27 +54,6 @@ TEST(MacroFileFault, EveryFailedStepLeavesThePreviousFile) {
     }
 }
 
-class FakeFormView : public EditorFormView {
-  public:
-    WindowHandle EditorWindow() override { return EDITOR; }
-    EditorForm ReadForm() override { return form; }
-    std::string CodeText() override { return code; }
-    void ClearTrigger() override { form.hotKey = 0; }
-    void EnableApply(bool enabled) override { applyEnabled = enabled; }
-
-    EditorForm form;
-    std::string code;
-    bool applyEnabled = true;
-};
-
-class NoList : public MacroListView {
-  public:
-    int AppendEntry(const std::string&) override { return 0; }
-    void InsertEntry(int, const std::string&) override {}
-    void DeleteEntry(int) override {}
-    int EntryCount() override { return 1; }
-};
-
 // The editor's Apply: "Error rewriting macro file", and the edit stays pending (Apply enabled,
 // editorModified set) so that neither OK nor a later Apply loses it.
 TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
@@ -89,7 +67,7 @@ TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
     const std::string previous = FormatMacroFile("TYPE \"old\"\r\n", macro);
     EditorState state;
     FakeFormView view;
-    NoList list;
+    CallRecordingMacroList list;
     ApplyContext context{*table, state, desktop, files, list, 10};
 
     for (const Fault& fault : EveryFault(1)) {
@@ -107,7 +85,7 @@ TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
         ASSERT_EQ(desktop.boxes.size(), 1u);
         EXPECT_EQ(desktop.boxes[0].text, "Error rewriting macro file");
         EXPECT_EQ(desktop.boxes[0].caption, "Error!");
-        EXPECT_EQ(desktop.boxes[0].owner, EDITOR);
+        EXPECT_EQ(desktop.boxes[0].owner, FAKE_EDITOR);
         EXPECT_TRUE(state.editorModified);
         EXPECT_TRUE(view.applyEnabled);
 

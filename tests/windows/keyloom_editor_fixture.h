@@ -16,6 +16,7 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "resources/keyloom_ids.h"
+#include "tests/support/fake_editor_views.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
 
@@ -89,19 +90,6 @@ class BoxAnswerer {
     HHOOK hook_;
 };
 
-class RecordingList : public MacroListView {
-  public:
-    int AppendEntry(const std::string& name) override {
-        calls.push_back("append " + name);
-        return 0;
-    }
-    void InsertEntry(int index, const std::string& name) override {
-        calls.push_back("insert " + std::to_string(index) + " " + name);
-    }
-    void DeleteEntry(int index) override { calls.push_back("delete " + std::to_string(index)); }
-    int EntryCount() override { return 2; }
-    std::vector<std::string> calls;
-};
 class EditorWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -192,7 +180,7 @@ class EditorWindowTest : public ::testing::Test {
                                  },
                                  NO_WINDOW,
                                  {}};
-    RecordingList list;
+    CallRecordingMacroList list;
     EditorState state;
     EditorContext context{table, state,       TheDesktop(), RealFileSystem(), settings, *recorder,
                           play,  interpreter, list};
