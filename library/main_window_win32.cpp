@@ -4,6 +4,7 @@
 
 #include "editor/macro_editor_win32.h"
 #include "library/about_box_win32.h"
+#include "library/engine_trigger_player.h"
 #include "library/file_dialogs_win32.h"
 #include "library/fitted_bitmap_win32.h"
 #include "library/hot_keys.h"
@@ -28,17 +29,6 @@ constexpr UINT ERROR_BOX = MB_OK | MB_ICONERROR;
 WindowHandle Handle(HWND window) {
     return reinterpret_cast<WindowHandle>(window);
 }
-
-// A fired hot key plays through the program's engine.
-class EngineTriggerPlayer : public TriggerPlayer {
-  public:
-    explicit EngineTriggerPlayer(MacroPlayer& player) : player_(player) {}
-    bool Playing() override { return player_.state.playing; }
-    void PlayTriggered(const Macro& macro) override { PlayMacro(player_, macro, ORIGIN_TRIGGER); }
-
-  private:
-    MacroPlayer& player_;
-};
 
 // Everything that lives as long as the window: its controls and the program's parts wired to
 // them.

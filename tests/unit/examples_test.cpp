@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "library/hot_keys.h"
+#include "library/engine_trigger_player.h"
 #include "library/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
@@ -96,17 +96,6 @@ std::string TypedText(const std::vector<std::string>& calls) {
     }
     return text;
 }
-
-// A fired hot key plays its macro with Keyloom's engine.
-class EngineTriggerPlayer : public TriggerPlayer {
-  public:
-    explicit EngineTriggerPlayer(MacroPlayer& player) : player_(player) {}
-    bool Playing() override { return player_.state.playing; }
-    void PlayTriggered(const Macro& macro) override { PlayMacro(player_, macro, ORIGIN_TRIGGER); }
-
-  private:
-    MacroPlayer& player_;
-};
 
 class ExamplesTest : public ::testing::Test {
   protected:
