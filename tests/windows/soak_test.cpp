@@ -4,6 +4,12 @@
 // handles, GDI and USER objects and private bytes are taken after a warm-up and at the end.
 // KEYLOOM_SOAK=long gives the full run (make soak): 2,000 plays, 200 hide/restore cycles and
 // 500 fires; the short run of make test does a twentieth of the plays and cycles and 15 fires.
+//
+// The long run, under Wine 8 on Xvfb (2-core machine): Keyloom, 2,000 hot-key plays and 200
+// hide/restore cycles in about 14 minutes: handles 45 -> 45, windows 22 -> 22, private bytes
+// 7,667,712 -> 7,667,712. Keyloom Scheduler, 500 fires of the one-second item in 522 s: handles
+// 45 -> 44, windows 46 -> 46, private bytes 7,405,568 -> 7,405,568. Wine gives 0 GDI and USER
+// objects at both ends.
 #include <windows.h>
 
 #include <gtest/gtest.h>
