@@ -6,6 +6,7 @@
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
 #include "macro/file/macro.h"
+#include "scheduler/clock_change.h"
 #include "scheduler/macro_playback.h"
 #include "scheduler/schedule_item.h"
 #include "scheduler/scheduler_shell.h"
@@ -16,9 +17,12 @@ struct SchedulerState {
     bool suspended = false;
     bool listening = false;  // between StartScheduler and StopScheduler
     Macro playRecord{};
-    // The last wall-clock second that was evaluated, or passed over during a play or a
-    // suspension; the next tick evaluates every second after it.
+    // The latest local second that was evaluated, or passed over during a play or a
+    // suspension; the next tick evaluates the local seconds it lives for the first time.
     std::optional<int64_t> lastSecond;
+    // UTC at the last tick, or at the end of its last play: the time that passed since, on a
+    // clock that daylight saving does not move.
+    int64_t lastUtcSecond = 0;
     bool evaluating = false;  // a tick is running (a load error box may dispatch the next one)
 };
 
@@ -31,10 +35,6 @@ struct Scheduler {
     MacroPlayback& playback;
     WindowHandle mainWindow;
 };
-
-// A timer that lands late is caught up to this many seconds; a longer gap (the machine slept,
-// the clock was set forward) is a jump, and only its last second is evaluated.
-constexpr int64_t MAX_CATCH_UP_SECONDS = 60;
 
 // Zeroes the interval clocks and starts the one-second timer.
 void StartScheduler(Scheduler& scheduler);

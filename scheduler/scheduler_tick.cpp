@@ -1,52 +1,91 @@
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "macro/desktop/wall_clock.h"
 #include "scheduler/schedule_rules.h"
 #include "scheduler/scheduler.h"
-#include "macro/desktop/wall_clock.h"
 
 namespace {
 
-int64_t CurrentSecond(Scheduler& scheduler) {
-    return SecondOf(scheduler.desktop.GetLocalTime());
+// Local time matches the items; UTC measures the time that passed.
+struct ClockReading {
+    int64_t local;
+    int64_t utc;
+};
+
+ClockReading ReadClock(DesktopPort& desktop) {
+    return {SecondOf(desktop.GetLocalTime()), SecondOf(desktop.GetSystemTime())};
 }
 
-// The first second this tick evaluates: the one after the last, unless the clock went back
-// or jumped too far ahead, when only the current second counts.
-int64_t FirstSecondToEvaluate(const SchedulerState& state, int64_t now) {
-    if (!state.lastSecond || now < *state.lastSecond ||
-        now - *state.lastSecond > MAX_CATCH_UP_SECONDS)
-        return now;
-    return *state.lastSecond + 1;
+// The clock has moved on to `reading` without a look at the items.
+void PassOver(SchedulerState& state, ClockReading reading) {
+    state.lastSecond = LatestSecondLived(state.lastSecond, reading.local);
+    state.lastUtcSecond = reading.utc;
 }
 
-// Evaluates every item at one second. A late second keeps its own time; in the tick's own
-// second, the items after a play are compared with the clock as the play left it, so a second
-// that passes during a play is not caught up.
-void EvaluateSecond(Scheduler& scheduler, int64_t second, bool tickSecond,
-                    std::optional<int64_t>& playEnded) {
+bool IsStepDue(const ScheduleItem& item, const std::optional<LocalTime>& clock) {
+    return clock ? IsItemDue(item, *clock) : IsIntervalDue(item);
+}
+
+// One second on every interval clock, with the items matched against `clock`, or, when the
+// step lives no new local second (the clock was set back), the interval items alone. In the
+// tick's own second, the items after a play are compared with the clock as the play left it,
+// so a second that passes during a play is not caught up.
+void EvaluateStep(Scheduler& scheduler, std::optional<LocalTime> clock, bool tickSecond,
+                  std::optional<ClockReading>& playEnded) {
     ScheduleTable& table = scheduler.table;
-    LocalTime clock = LocalTimeAt(second);
     for (int slot = 0; slot < table.count && scheduler.state.listening; ++slot) {
         ScheduleItem& item = table.items[slot];
         AdvanceIntervalClock(item);
-        if (!IsItemDue(item, clock) || !item.active) continue;
+        if (!IsStepDue(item, clock) || !item.active) continue;
         if (FireItem(scheduler, item)) {
-            const LocalTime after = scheduler.desktop.GetLocalTime();
-            playEnded = SecondOf(after);
-            if (tickSecond) clock = after;
+            playEnded = ReadClock(scheduler.desktop);
+            if (tickSecond) clock = LocalTimeAt(playEnded->local);
         }
         if (item.runStyle == RUN_STYLE_INTERVAL) ResetIntervalClock(item);
     }
 }
 
-// Every second since the last evaluated one, each once and in order: a timer that drifts and
-// lands twice in one second, then skips the next, loses no due item.
-void EvaluateDueSeconds(Scheduler& scheduler) {
+// The items due in local seconds that the clock skipped (daylight saving began, the machine
+// slept, the clock was set forward) fire once each, in due order, table order within a second.
+void FireSkippedItems(Scheduler& scheduler, SecondSpan skipped,
+                      std::optional<ClockReading>& playEnded) {
+    if (skipped.Empty()) return;
+    ScheduleTable& table = scheduler.table;
+    std::vector<std::pair<int64_t, int>> due;
+    for (int slot = 0; slot < table.count; ++slot) {
+        const ScheduleItem& item = table.items[slot];
+        if (!item.active) continue;
+        if (std::optional<int64_t> second = FirstDueSecond(item, skipped.first, skipped.last))
+            due.emplace_back(*second, slot);
+    }
+    std::sort(due.begin(), due.end());
+    for (const auto& [second, slot] : due) {
+        if (!scheduler.state.listening) return;
+        if (FireItem(scheduler, table.items[slot])) playEnded = ReadClock(scheduler.desktop);
+    }
+}
+
+// The local seconds this tick lives for the first time, and as many steps of the interval
+// clocks as the ticks that the time passed (in UTC) stands for. The last of those seconds are
+// walked one by one with the interval clocks, as a late timer's; the ones before them were
+// skipped by a jump and only their due items fire.
+void EvaluateTick(Scheduler& scheduler) {
     SchedulerState& state = scheduler.state;
-    const int64_t now = CurrentSecond(scheduler);
-    std::optional<int64_t> playEnded;
-    for (int64_t second = FirstSecondToEvaluate(state, now); second <= now && state.listening;
+    const ClockReading now = ReadClock(scheduler.desktop);
+    const SecondSpan fresh = NewLocalSeconds(state.lastSecond, now.local);
+    const int64_t steps = IntervalClockSeconds(now.utc - state.lastUtcSecond);
+    const int64_t walked = std::min(steps, fresh.Length());
+    std::optional<ClockReading> playEnded;
+    FireSkippedItems(scheduler, {fresh.first, fresh.last - walked}, playEnded);
+    for (int64_t step = walked; step < steps && state.listening; ++step)
+        EvaluateStep(scheduler, std::nullopt, false, playEnded);
+    for (int64_t second = fresh.last - walked + 1; second <= fresh.last && state.listening;
          ++second)
-        EvaluateSecond(scheduler, second, second == now, playEnded);
-    state.lastSecond = playEnded && *playEnded > now ? *playEnded : now;
+        EvaluateStep(scheduler, LocalTimeAt(second), second == now.local, playEnded);
+    PassOver(state, now);
+    if (playEnded) PassOver(state, *playEnded);
 }
 
 void TogglePause(Scheduler& scheduler) {
@@ -59,7 +98,9 @@ void TogglePause(Scheduler& scheduler) {
 void StartScheduler(Scheduler& scheduler) {
     for (int slot = 0; slot < scheduler.table.count; ++slot)
         ResetIntervalClock(scheduler.table.items[slot]);
-    scheduler.state.lastSecond = CurrentSecond(scheduler);
+    // Nothing is caught up over the time the window was shown.
+    scheduler.state.lastSecond.reset();
+    PassOver(scheduler.state, ReadClock(scheduler.desktop));
     scheduler.state.listening = true;
     StartSchedulerTimer(scheduler);
 }
@@ -86,11 +127,11 @@ void SchedulerTick(Scheduler& scheduler) {
     state.evaluating = true;
     if (scheduler.desktop.GetAsyncKeyState(desk::KEY_PAUSE) != 0) {
         TogglePause(scheduler);
-        state.lastSecond = CurrentSecond(scheduler);
+        PassOver(state, ReadClock(scheduler.desktop));
     } else if (state.suspended) {
-        state.lastSecond = CurrentSecond(scheduler);
+        PassOver(state, ReadClock(scheduler.desktop));
     } else {
-        EvaluateDueSeconds(scheduler);
+        EvaluateTick(scheduler);
     }
     state.evaluating = false;
 }

@@ -34,8 +34,9 @@ int64_t FloorDivide(int64_t value, int64_t divisor) {
 }  // namespace
 
 int64_t SecondOf(const LocalTime& time) {
-    return DaysFromCivil(time.year, time.month, time.day) * SECONDS_PER_DAY + time.hour * 3600 +
-           time.minute * 60 + time.second;
+    // In 64 bits: a schedule file may hold any hour, and the scheduler reckons with it.
+    return DaysFromCivil(time.year, time.month, time.day) * SECONDS_PER_DAY +
+           int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
 }
 
 LocalTime LocalTimeAt(int64_t second) {

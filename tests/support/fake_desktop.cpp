@@ -254,7 +254,7 @@ LocalTime FakeDesktop::GetLocalTime() {
 
 LocalTime FakeDesktop::GetSystemTime() {
     Log("GetSystemTime");
-    return localTime();
+    return systemTime ? systemTime() : localTime();
 }
 
 bool FakeDesktop::RegisterHotKey(WindowHandle window, int id, uint32_t modifiers,

@@ -49,6 +49,8 @@ class FakeDesktop : public DesktopPort {
     std::set<std::pair<uint32_t, uint32_t>> refusedHotKeys;  // (modifiers, key)
     std::deque<int> boxAnswers;  // next answers; default IDOK, IDYES for yes/no boxes
     std::function<LocalTime()> localTime = [] { return LocalTime{2026, 12, 1, 7, 9, 0, 0, 0}; };
+    // GetSystemTime's answer (UTC); without one it is localTime's, for tests that need no zone.
+    std::function<LocalTime()> systemTime;
     std::map<char, int16_t> keyScanOverrides;  // changes to the US layout table
 
     // ---- Keys: bit 15 while down, bit 0 when pressed since the previous query ----

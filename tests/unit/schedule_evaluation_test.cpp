@@ -4,93 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "macro/file/macro_file.h"
-#include "macro/file/text_field.h"
-#include "scheduler/scheduler.h"
-#include "macro/desktop/wall_clock.h"
-#include "tests/support/fake_desktop.h"
-#include "tests/support/fake_scheduler_window.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/schedule_evaluation_fixture.h"
 
 namespace {
-
-constexpr WindowHandle MAIN_WINDOW = 55;
-
-int64_t At(int year, int month, int day, int hour, int minute, int second) {
-    return SecondOf(LocalTime{year, month, 0, day, hour, minute, second, 0});
-}
-
-class ScheduleEvaluationTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        desktop.localTime = [this] { return LocalTimeAt(clock); };
-        playback.onPlay = [this](const Macro&) { clock += playSeconds; };
-    }
-
-    std::string MacroFile(const std::string& name, const std::string& properties = "") {
-        return dir.Write(name + ".mro",
-                         "NAME \"" + name + "\";\r\n" + properties + "START\r\nEND\r\n");
-    }
-    ScheduleItem& Add(const std::string& name, int32_t runStyle) {
-        ScheduleItem& item = table.items[table.count];
-        item.id = table.count++;
-        CopyText(item.name, name);
-        CopyText(item.macroFileName, MacroFile(name));
-        item.runStyle = runStyle;
-        item.active = true;
-        return item;
-    }
-    ScheduleItem& AddOnce(const std::string& name, int64_t second) {
-        ScheduleItem& item = Add(name, RUN_STYLE_ONCE);
-        LocalTime when = LocalTimeAt(second);
-        item.onceDay = when.day, item.onceMonth = when.month, item.onceYear = when.year;
-        item.onceHour = when.hour, item.onceMinute = when.minute, item.onceSecond = when.second;
-        return item;
-    }
-    ScheduleItem& AddPeriodic(const std::string& name, int32_t period, int hour, int minute,
-                              int second) {
-        ScheduleItem& item = Add(name, RUN_STYLE_PERIODIC);
-        item.runEvery = period;
-        item.runHour = hour, item.runMinute = minute, item.runSecond = second;
-        return item;
-    }
-    ScheduleItem& AddInterval(const std::string& name, int hours, int minutes, int seconds) {
-        ScheduleItem& item = Add(name, RUN_STYLE_INTERVAL);
-        item.everyHours = hours, item.everyMinutes = minutes, item.everySeconds = seconds;
-        return item;
-    }
-
-    void Start() {
-        shell.trayIconPresent = true;
-        StartScheduler(scheduler);
-    }
-    // The one-second timer lands while the wall clock reads `second`.
-    void TickAt(int64_t second) {
-        clock = second;
-        ASSERT_TRUE(desktop.HasThreadTimer(state.schedulerTimer));
-        desktop.FireThreadTimer(state.schedulerTimer);
-    }
-    void TickEverySecond(int64_t from, int64_t to) {
-        for (int64_t second = from; second <= to; ++second)
-            TickAt(second);
-    }
-    std::vector<std::string> Played() const {
-        std::vector<std::string> names;
-        for (const Macro& macro : playback.plays)
-            names.emplace_back(macro.name);
-        return names;
-    }
-
-    TempDir dir;
-    FakeDesktop desktop;
-    ScheduleTable table;
-    SchedulerState state;
-    FakeSchedulerWindow shell;
-    FakePlayback playback;
-    Scheduler scheduler{table, state, desktop, RealFileSystem(), shell, playback, MAIN_WINDOW};
-    int64_t clock = At(2026, 3, 5, 14, 30, 0);
-    int playSeconds = 0;
-};
 
 TEST_F(ScheduleEvaluationTest, OnceItemPlaysAtItsSecondOnlyAndStaysInTheTable) {
     const int64_t due = At(2026, 3, 5, 14, 30, 15);
@@ -279,22 +195,6 @@ TEST_F(ScheduleEvaluationTest, LateSecondsBeforeAPlayAreStillEvaluated) {
     playback.onPlay = [&](const Macro&) { clock += 4; };
     TickAt(start + 3);  // the timer was two seconds late
     EXPECT_EQ(Played(), (std::vector<std::string>{"late", "also late", "on time"}));
-}
-
-TEST_F(ScheduleEvaluationTest, ClockJumpsEvaluateOnlyTheCurrentSecond) {
-    const int64_t start = clock;
-    AddOnce("in the gap", start + 100);
-    AddInterval("interval", 0, 0, 5);
-    Start();
-    TickAt(start + 1);
-    TickAt(start + 1 + MAX_CATCH_UP_SECONDS + 100);  // the machine slept
-    EXPECT_TRUE(playback.plays.empty());
-    EXPECT_EQ(table.items[1].elapsedSeconds, 2);
-    TickAt(start - 3600);  // the clock was set back an hour
-    TickAt(start - 3599);
-    EXPECT_EQ(table.items[1].elapsedSeconds, 4);
-    TickAt(start - 3597);  // a late tick within the catch-up window
-    EXPECT_EQ(Played(), std::vector<std::string>{"interval"});
 }
 
 TEST_F(ScheduleEvaluationTest, FireItemPlaysFromAFreshRecordWithTheTimerStopped) {

@@ -1,0 +1,96 @@
+#pragma once
+// The scheduler's evaluation over a fake desktop, fake window and fake playback, with real macro
+// files; the wall clock is a count of local seconds that each tick sets.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "macro/desktop/wall_clock.h"
+#include "macro/file/macro_file.h"
+#include "macro/file/text_field.h"
+#include "scheduler/scheduler.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_scheduler_window.h"
+#include "tests/support/temp_files.h"
+
+inline int64_t At(int year, int month, int day, int hour, int minute, int second) {
+    return SecondOf(LocalTime{year, month, 0, day, hour, minute, second, 0});
+}
+
+class ScheduleEvaluationTest : public ::testing::Test {
+  protected:
+    static constexpr WindowHandle MAIN_WINDOW = 55;
+
+    void SetUp() override {
+        desktop.localTime = [this] { return LocalTimeAt(clock); };
+        playback.onPlay = [this](const Macro&) { clock += playSeconds; };
+    }
+
+    std::string MacroFile(const std::string& name, const std::string& properties = "") {
+        return dir.Write(name + ".mro",
+                         "NAME \"" + name + "\";\r\n" + properties + "START\r\nEND\r\n");
+    }
+    ScheduleItem& Add(const std::string& name, int32_t runStyle) {
+        ScheduleItem& item = table.items[table.count];
+        item.id = table.count++;
+        CopyText(item.name, name);
+        CopyText(item.macroFileName, MacroFile(name));
+        item.runStyle = runStyle;
+        item.active = true;
+        return item;
+    }
+    ScheduleItem& AddOnce(const std::string& name, int64_t second) {
+        ScheduleItem& item = Add(name, RUN_STYLE_ONCE);
+        LocalTime when = LocalTimeAt(second);
+        item.onceDay = when.day, item.onceMonth = when.month, item.onceYear = when.year;
+        item.onceHour = when.hour, item.onceMinute = when.minute, item.onceSecond = when.second;
+        return item;
+    }
+    ScheduleItem& AddPeriodic(const std::string& name, int32_t period, int hour, int minute,
+                              int second) {
+        ScheduleItem& item = Add(name, RUN_STYLE_PERIODIC);
+        item.runEvery = period;
+        item.runHour = hour, item.runMinute = minute, item.runSecond = second;
+        return item;
+    }
+    ScheduleItem& AddInterval(const std::string& name, int hours, int minutes, int seconds) {
+        ScheduleItem& item = Add(name, RUN_STYLE_INTERVAL);
+        item.everyHours = hours, item.everyMinutes = minutes, item.everySeconds = seconds;
+        return item;
+    }
+
+    void Start() {
+        shell.trayIconPresent = true;
+        StartScheduler(scheduler);
+    }
+    // The one-second timer lands while the wall clock reads `second`.
+    void TickAt(int64_t second) {
+        clock = second;
+        Tick();
+    }
+    void Tick() {
+        ASSERT_TRUE(desktop.HasThreadTimer(state.schedulerTimer));
+        desktop.FireThreadTimer(state.schedulerTimer);
+    }
+    void TickEverySecond(int64_t from, int64_t to) {
+        for (int64_t second = from; second <= to; ++second)
+            TickAt(second);
+    }
+    std::vector<std::string> Played() const {
+        std::vector<std::string> names;
+        for (const Macro& macro : playback.plays)
+            names.emplace_back(macro.name);
+        return names;
+    }
+
+    TempDir dir;
+    FakeDesktop desktop;
+    ScheduleTable table;
+    SchedulerState state;
+    FakeSchedulerWindow shell;
+    FakePlayback playback;
+    Scheduler scheduler{table, state, desktop, RealFileSystem(), shell, playback, MAIN_WINDOW};
+    int64_t clock = At(2026, 3, 5, 14, 30, 0);
+    int playSeconds = 0;
+};
