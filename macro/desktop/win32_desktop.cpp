@@ -60,8 +60,37 @@ struct WaitTimer {
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
 
-// How long the window in front before a message box may take to come back after it.
+// How long the chosen window may take to come to the front after the box.
 constexpr DWORD FOREGROUND_RETURN_MS = 500;
+
+// The window the keyboard belongs to after the box on this thread: boxes block their thread,
+// so one slot a thread serves nested boxes too (each keeps and restores its caller's).
+thread_local HWND chosenWindow = nullptr;
+
+void CALLBACK NoteForegroundChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
+                                   DWORD) {
+    if (object == OBJID_WINDOW && window && ::IsWindowVisible(window)) chosenWindow = window;
+}
+
+bool IsOwnHiddenWindow(HWND window) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId() && !::IsWindowVisible(window);
+}
+
+bool ForegroundIsLost() {
+    HWND now = ::GetForegroundWindow();
+    return !now || IsOwnHiddenWindow(now);
+}
+
+void BringToFront(HWND window) {
+    ::SetForegroundWindow(window);
+    // Another thread's window comes to the front only when that thread gets to it; keys sent
+    // before then would reach no window.
+    DWORD asked = ::GetTickCount();
+    while (::GetForegroundWindow() != window && ::GetTickCount() - asked < FOREGROUND_RETURN_MS)
+        ::Sleep(1);
+}
 
 }  // namespace
 
@@ -286,20 +315,24 @@ bool Win32Desktop::UnregisterHotKey(WindowHandle window, int id) {
     return ::UnregisterHotKey(ToHwnd(window), id) != 0;
 }
 
+// When the box closes, the foreground goes back to the window that was in front (or to the
+// window of another thread the user brought to the front while the box was up), but only if it
+// would otherwise be left on a hidden window of this program or on no window: a macro that goes
+// on typing must not type into nothing, and must not undo a user who chose another window.
 int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
                               const std::string& caption, uint32_t style) {
-    HWND before = ::GetForegroundWindow();
+    HWND callersChoice = chosenWindow;
+    chosenWindow = ::GetForegroundWindow();
+    // Windows of this thread (the box itself, the program's own window) are never the user's
+    // choice of where the macro's keys go.
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                        NoteForegroundChange, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
     int answer = ::MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), style);
-    // Closing the box must not leave the keyboard with a hidden owner: a macro that goes on
-    // typing would type into nothing.
-    if (before && ::IsWindow(before) && ::IsWindowVisible(before) &&
-        ::GetForegroundWindow() != before) {
-        ::SetForegroundWindow(before);
-        // Another thread's window comes to the front only when that thread gets to it; keys
-        // sent before then would reach no window.
-        DWORD asked = ::GetTickCount();
-        while (::GetForegroundWindow() != before && ::GetTickCount() - asked < FOREGROUND_RETURN_MS)
-            ::Sleep(1);
-    }
+    if (hook) UnhookWinEvent(hook);
+    HWND chosen = chosenWindow;
+    chosenWindow = callersChoice;
+    if (chosen && ::IsWindow(chosen) && IsWindowVisible(chosen) && ForegroundIsLost())
+        BringToFront(chosen);
     return answer;
 }

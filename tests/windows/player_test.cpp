@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -89,10 +90,12 @@ class WindowView : public PlayView {
     HWND window_;
 };
 
-// Answers every message box of this process with OK, as a user would, a moment after it shows.
+// Answers every message box of this process with OK, as a user would, a moment after it shows;
+// `beforeAnswer` is what the user does first while the box is up.
 class BoxCloser {
   public:
-    BoxCloser() {
+    explicit BoxCloser(std::function<void(HWND box)> beforeAnswer = [](HWND) {})
+        : beforeAnswer_(std::move(beforeAnswer)) {
         thread_ = std::thread([this] {
             while (!stop_) {
                 Sleep(300);
@@ -107,18 +110,21 @@ class BoxCloser {
     std::atomic<int> closed{0};
 
   private:
-    static BOOL CALLBACK CloseIfBox(HWND window, LPARAM self) {
+    static BOOL CALLBACK CloseIfBox(HWND window, LPARAM context) {
+        auto* self = reinterpret_cast<BoxCloser*>(context);
         char className[16] = {};
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         GetClassNameA(window, className, sizeof className);
         if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
             std::strcmp(className, "#32770") == 0) {
+            self->beforeAnswer_(window);
             PostMessageA(window, WM_COMMAND, IDOK, 0);
-            reinterpret_cast<BoxCloser*>(self)->closed++;
+            self->closed++;
         }
         return TRUE;
     }
+    std::function<void(HWND)> beforeAnswer_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
 };
@@ -198,6 +204,31 @@ TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront)
     EXPECT_TRUE(PumpUntil([&] { return target.Text() == "abc"; }, 3000)) << target.Text();
     EXPECT_EQ(closer.closed.load(), 2);
     EXPECT_TRUE(IsWindowVisible(mainWindow.handle()));
+}
+
+// A user who brings another window to the front while a box is up, on purpose, keeps it: the
+// macro types there after the box, whether the box was answered from afar or clicked first.
+TEST_F(PlayerWin32Test, WindowChosenWhileABoxIsUpKeepsTheKeyboard) {
+    for (bool boxClickedFirst : {false, true}) {
+        TargetThread first;
+        TargetThread second;
+        first.Focus();
+        WriteMacro("TYPE \"a\"\r\nMSG_BOX \"Open the document, then press OK\"\r\nTYPE \"b\"\r\n");
+        BoxCloser closer([&](HWND box) {
+            second.Focus();
+            if (boxClickedFirst) {
+                SetForegroundWindow(box);
+                PumpUntil([&] { return GetForegroundWindow() == box; }, 1000);
+            }
+        });
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        EXPECT_TRUE(PumpUntil([&] { return second.Text() == "b"; }, 3000))
+            << "box clicked first: " << boxClickedFirst << ", second has \"" << second.Text()
+            << "\"";
+        EXPECT_EQ(first.Text(), "a");
+        EXPECT_EQ(closer.closed.load(), 1);
+        StopPlayTimer(state, desktop);
+    }
 }
 
 }  // namespace
