@@ -25,7 +25,8 @@ void AddMacroFiles(MemoryFileSystem& files) {
     files.files["C:\\one.mro"] = MacroFile("One", "65 1 0 0");
     files.files["C:\\two.mro"] = MacroFile("Two", "0 0 0 0");
     files.files["C:\\three.mro"] = MacroFile("Three", "65 1 0 0");
-    files.files["  C:\\spaced.mro"] = MacroFile("Spaced", "66 0 0 0");
+    // A line "  C:\spaced.mro" is relative: it is taken from the list's folder, spaces and all.
+    files.files["C:\\  C:\\spaced.mro"] = MacroFile("Spaced", "66 0 0 0");
 }
 
 std::vector<std::string> FileNames(const MacroTable& table) {

@@ -18,9 +18,10 @@ constexpr char PATH[] = "C:\\fuzz.scl";
 // Every field that the file stores.
 bool SameStoredFields(const ScheduleItem& a, const ScheduleItem& b) {
     return a.id == b.id && FieldText(a.name) == FieldText(b.name) &&
-           FieldText(a.macroFileName) == FieldText(b.macroFileName) && a.runStyle == b.runStyle &&
-           a.onceDay == b.onceDay && a.onceMonth == b.onceMonth && a.onceYear == b.onceYear &&
-           a.onceHour == b.onceHour && a.onceMinute == b.onceMinute &&
+           FieldText(a.macroFileName) == FieldText(b.macroFileName) &&
+           FieldText(a.listedMacroFileName) == FieldText(b.listedMacroFileName) &&
+           a.runStyle == b.runStyle && a.onceDay == b.onceDay && a.onceMonth == b.onceMonth &&
+           a.onceYear == b.onceYear && a.onceHour == b.onceHour && a.onceMinute == b.onceMinute &&
            a.onceSecond == b.onceSecond && a.runEvery == b.runEvery &&
            a.runDayOfWeek == b.runDayOfWeek && a.runHour == b.runHour &&
            a.runMinute == b.runMinute && a.runSecond == b.runSecond &&

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "macro/file/listed_path.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 
@@ -25,8 +26,18 @@ std::string_view PathOfLine(std::string_view line) {
     return WithoutCarriageReturn(line);
 }
 
-// Loads one macro into the slot at `count`; a macro that does not load leaves the slot clear.
-void LoadListedMacro(MacroLibrary& library, const std::string& path) {
+// Loads the macro that the list at `listPath` names as `listed` into the slot at `count`; a
+// macro that does not load leaves the slot clear.
+void LoadListedMacro(MacroLibrary& library, const std::string& listPath, std::string_view listed) {
+    const std::string path = ResolveListedPath(listPath, listed);
+    if (path.size() >= MACRO_PATH_CAPACITY) {
+        ReportLoadError(library,
+                        "The macro file " + std::string(listed) +
+                            " was skipped: its path from the folder of the list is longer than "
+                            "259 characters",
+                        "Error");
+        return;
+    }
     MacroTable& table = library.table;
     Macro& slot = table.macros[table.count];
     ClearMacroSlot(slot);
@@ -34,7 +45,14 @@ void LoadListedMacro(MacroLibrary& library, const std::string& path) {
         ClearMacroSlot(slot);
         return;
     }
+    CopyText(slot.listedFileName, listed);
     slot.id = table.count++;
+}
+
+// The line that names `macro` in the list file at `listPath`.
+std::string ListLineOf(const std::string& listPath, const Macro& macro) {
+    return ListedPathFor(listPath, FieldText(macro.listedFileName), FieldText(macro.fileName)) +
+           "\r\n";
 }
 
 }  // namespace
@@ -62,7 +80,7 @@ void LoadMacroList(MacroLibrary& library, const std::string& path) {
                             "Error");
             return;
         }
-        LoadListedMacro(library, std::string(macroPath));
+        LoadListedMacro(library, path, macroPath);
     }
 }
 
@@ -75,7 +93,7 @@ bool SaveMacroList(MacroLibrary& library, const std::string& path) {
                                         desk::BOX_OK | desk::BOX_ICON_ERROR);
             return false;
         }
-        bytes.append(FieldText(macro->fileName)).append("\r\n");
+        bytes += ListLineOf(path, *macro);
     }
     if (SaveFileAtomically(library.files, path, bytes)) return true;
     library.desktop.MessageBoxA(library.mainWindow, "Error writing file", "Error",

@@ -14,13 +14,16 @@ struct ScheduleFiles {
     WindowHandle owner;
 };
 
-// Appends the items of the file to the table and to the list, which the caller has emptied.
+// Appends the items of the file to the table and to the list, which the caller has emptied. An
+// item's relative macro path is taken from the folder of `path`.
 // False, with a message and the table untouched, when the file cannot be opened.
 bool LoadSchedule(const ScheduleFiles& io, const std::string& path, ScheduleTable& table,
                   ScheduleListView& list);
 
-// The exact bytes of the file for the items that the list shows.
-std::string FormatSchedule(ScheduleTable& table, int listCount);
+// The exact bytes of the file at `path` for the items that the list shows. An item's macro path
+// is written as the schedule file named it while that still reaches the macro from `path`'s
+// folder, else in full.
+std::string FormatSchedule(ScheduleTable& table, int listCount, const std::string& path);
 
 // Writes the file, replacing any of that name only with a complete new one; false, silently,
 // when it cannot be written.

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "macro/file/decimal.h"
+#include "macro/file/listed_path.h"
 #include "macro/file/property_line.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
@@ -34,7 +35,7 @@ void ApplyItemLine(std::string_view keyword, std::string_view value, bool lineCu
     if (keyword == "NAME") {
         ReadText(value, lineCut, item.name, reading.tooLong);
     } else if (keyword == "MACRO_FILENAME") {
-        ReadText(value, lineCut, item.macroFileName, reading.tooLong);
+        ReadText(value, lineCut, item.listedMacroFileName, reading.tooLong);
     } else if (keyword == "RUN_STYLE") {
         item.runStyle = ParseDecimal(PlainValue(value));
     } else if (keyword == "RUN_EVERY") {
@@ -65,10 +66,18 @@ bool StartsItem(std::string_view line) {
     return NextWord(rest).find("NEW_ITEM") != std::string_view::npos;
 }
 
+// The macro path of an item of the schedule file at `schedulePath`, taken from its folder;
+// false when it does not fit.
+bool ResolveMacroFileName(const std::string& schedulePath, ScheduleItem& item) {
+    return CopyText(item.macroFileName,
+                    ResolveListedPath(schedulePath, FieldText(item.listedMacroFileName)));
+}
+
 // Reads the file's items into the table; the counts of what could not be taken in.
 class ScheduleReader {
   public:
-    ScheduleReader(ScheduleTable& table, ScheduleListView& list) : table_(table), list_(list) {}
+    ScheduleReader(const std::string& path, ScheduleTable& table, ScheduleListView& list)
+        : path_(path), table_(table), list_(list) {}
 
     // False once the table is full and a further item begins.
     bool Take(std::string_view line, bool lineCut) {
@@ -89,7 +98,7 @@ class ScheduleReader {
     // An item that the file leaves open at its end is kept.
     void Finish() {
         if (!reading_) return;
-        if (reading_->tooLong) {
+        if (reading_->tooLong || !ResolveMacroFileName(path_, reading_->item)) {
             ++refused_;
         } else {
             ScheduleItem& slot = table_.items[table_.count];
@@ -103,6 +112,7 @@ class ScheduleReader {
     int refused() const { return refused_; }
 
   private:
+    const std::string& path_;
     ScheduleTable& table_;
     ScheduleListView& list_;
     std::optional<ItemReading> reading_;
@@ -135,7 +145,7 @@ bool LoadSchedule(const ScheduleFiles& io, const std::string& path, ScheduleTabl
         return false;
     }
     table.count = 0;
-    ScheduleReader reader(table, list);
+    ScheduleReader reader(path, table, list);
     char line[LINE_CAPACITY];
     bool full = false;
     while (!full && lines->ReadFileLine(line))

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "macro/file/listed_path.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 
@@ -23,11 +24,13 @@ void AppendQuoted(std::string& bytes, const char* keyword, std::string_view valu
     AppendText(bytes, std::string(keyword) + " \"" + std::string(value) + "\"");
 }
 
-void AppendItem(std::string& bytes, const ScheduleItem& item) {
+void AppendItem(std::string& bytes, const ScheduleItem& item, const std::string& path) {
     bytes += LINE_END;
     AppendText(bytes, "NEW_ITEM");
     AppendQuoted(bytes, "NAME", FieldText(item.name));
-    AppendQuoted(bytes, "MACRO_FILENAME", FieldText(item.macroFileName));
+    AppendQuoted(
+        bytes, "MACRO_FILENAME",
+        ListedPathFor(path, FieldText(item.listedMacroFileName), FieldText(item.macroFileName)));
     AppendLine(bytes, "RUN_STYLE %d", item.runStyle);
     AppendLine(bytes, "ONCE_DATE %d %d %d", item.onceDay, item.onceMonth, item.onceYear);
     AppendLine(bytes, "ONCE_TIME %d %d %d", item.onceHour, item.onceMinute, item.onceSecond);
@@ -43,14 +46,14 @@ void AppendItem(std::string& bytes, const ScheduleItem& item) {
 
 }  // namespace
 
-std::string FormatSchedule(ScheduleTable& table, int listCount) {
+std::string FormatSchedule(ScheduleTable& table, int listCount, const std::string& path) {
     std::string bytes = "//Created by Keyloom Scheduler\r\n//\r\n";
     for (int id = 0; id < listCount; ++id)
-        if (const ScheduleItem* item = FindItemByID(table, id)) AppendItem(bytes, *item);
+        if (const ScheduleItem* item = FindItemByID(table, id)) AppendItem(bytes, *item, path);
     return bytes;
 }
 
 bool SaveSchedule(FileSystem& files, const std::string& path, ScheduleTable& table,
                   ScheduleListView& list) {
-    return SaveFileAtomically(files, path, FormatSchedule(table, list.Count()));
+    return SaveFileAtomically(files, path, FormatSchedule(table, list.Count(), path));
 }

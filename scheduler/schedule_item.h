@@ -27,6 +27,9 @@ struct ScheduleItem {
     int32_t id = 0;
     char name[ITEM_NAME_CAPACITY] = {};
     char macroFileName[ITEM_PATH_CAPACITY] = {};
+    // MACRO_FILENAME as the schedule file holds it; macroFileName is that path taken against
+    // the schedule's folder. Empty for an item added by Add Item.
+    char listedMacroFileName[ITEM_PATH_CAPACITY] = {};
     int32_t runStyle = 0;
     int32_t onceMonth = 0;
     int32_t onceDay = 0;

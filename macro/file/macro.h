@@ -37,4 +37,7 @@ struct Macro {
     int32_t repeatTime;
     int32_t playStyle;
     int32_t speed;
+    // The path as the macro list names it, when the macro was read from one: fileName may be
+    // that path taken against the list's folder. Empty for a macro added by New or Import.
+    char listedFileName[MACRO_PATH_CAPACITY];
 };

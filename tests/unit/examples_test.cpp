@@ -30,25 +30,8 @@ constexpr WindowHandle OTHER_WINDOW = 600;
 const std::filesystem::path EXAMPLES =
     std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 
-// The examples name their macros relative to their own folder, as the current folder is when
-// a list or schedule is opened through the open dialog: relative paths are looked up there.
-class ExamplesFolder : public FileSystem {
-  public:
-    std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
-        return RealFileSystem().OpenForReading(Resolve(path));
-    }
-    std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override {
-        return RealFileSystem().OpenOrCreateForReading(Resolve(path));
-    }
-    std::unique_ptr<WritableFile> CreateForWriting(const std::string&) override { return nullptr; }
-    bool Replace(const std::string&, const std::string&) override { return false; }
-    bool Remove(const std::string&) override { return false; }
-
-  private:
-    static std::string Resolve(const std::string& path) {
-        return std::filesystem::path(path).is_absolute() ? path : (EXAMPLES / path).string();
-    }
-};
+const std::string EXAMPLE_LIST = (EXAMPLES / "examples.lst").string();
+const std::string EXAMPLE_SCHEDULE = (EXAMPLES / "daily-routine.scl").string();
 
 class IgnoredPlayView : public PlayView {
   public:
@@ -105,9 +88,9 @@ class ExamplesTest : public ::testing::Test {
         desktop.foreground = OTHER_WINDOW;
     }
 
-    // Keyloom with the examples' list as its last list.
+    // Keyloom with the examples' list as its last list; its macros are named relative to it.
     void OpenList() {
-        LoadMacroList(library, "examples.lst");
+        LoadMacroList(library, EXAMPLE_LIST);
         ShowMacroList(library);
     }
     // The macro named `name` of the open list, played as its hot key plays it.
@@ -131,7 +114,7 @@ class ExamplesTest : public ::testing::Test {
         return found;
     }
 
-    ExamplesFolder files;
+    FileSystem& files = RealFileSystem();
     FakeDesktop desktop;
     FakeMacroList list;
     FakeSaveItem saveItem;
@@ -176,7 +159,7 @@ TEST_F(ExamplesTest, EveryExampleIsWrittenByteForByteAsTheProgramsWriteIt) {
     OpenList();
     for (int id = 0; id < table.count; ++id) {
         const Macro& macro = table.macros[id];
-        std::string bytes = ReadWholeFile((EXAMPLES / FieldText(macro.fileName)).string());
+        std::string bytes = ReadWholeFile(std::string(FieldText(macro.fileName)));
         std::size_t start = bytes.find("\r\nSTART\r\n") + 9;
         std::size_t end = bytes.rfind("\r\nEND\r\n");
         ASSERT_LT(start, end) << macro.fileName;
@@ -186,15 +169,15 @@ TEST_F(ExamplesTest, EveryExampleIsWrittenByteForByteAsTheProgramsWriteIt) {
 
     std::string listBytes;
     for (int id = 0; id < table.count; ++id)
-        listBytes.append(FieldText(table.macros[id].fileName)).append("\r\n");
-    EXPECT_EQ(listBytes, ReadWholeFile((EXAMPLES / "examples.lst").string()));
+        listBytes.append(FieldText(table.macros[id].listedFileName)).append("\r\n");
+    EXPECT_EQ(listBytes, ReadWholeFile(EXAMPLE_LIST));
 
     ScheduleTable schedule;
     FakeScheduleList scheduleList;
     ASSERT_TRUE(
-        LoadSchedule({files, desktop, MAIN_WINDOW}, "daily-routine.scl", schedule, scheduleList));
-    EXPECT_EQ(FormatSchedule(schedule, scheduleList.Count()),
-              ReadWholeFile((EXAMPLES / "daily-routine.scl").string()));
+        LoadSchedule({files, desktop, MAIN_WINDOW}, EXAMPLE_SCHEDULE, schedule, scheduleList));
+    EXPECT_EQ(FormatSchedule(schedule, scheduleList.Count(), EXAMPLE_SCHEDULE),
+              ReadWholeFile(EXAMPLE_SCHEDULE));
 }
 
 TEST_F(ExamplesTest, TypeANoteTypesTheNoteOnlyWhileNotepadIsInFront) {
@@ -243,7 +226,7 @@ TEST_F(ExamplesTest, TheScheduleHoldsAStartUpAnHourlyAndAWeeklyItemWhoseMacrosPl
     ScheduleTable schedule;
     FakeScheduleList scheduleList;
     ASSERT_TRUE(
-        LoadSchedule({files, desktop, MAIN_WINDOW}, "daily-routine.scl", schedule, scheduleList));
+        LoadSchedule({files, desktop, MAIN_WINDOW}, EXAMPLE_SCHEDULE, schedule, scheduleList));
     ASSERT_EQ(schedule.count, 3);
     const ScheduleItem& startUp = schedule.items[0];
     EXPECT_EQ(FieldText(startUp.name), "Start the day");

@@ -56,9 +56,10 @@ TEST_F(MacroListFileTest, LineFeedsAloneEndLinesAsWellAsCarriageReturnLineFeeds)
 }
 
 TEST_F(MacroListFileTest, LeadingSpacesArePartOfThePath) {
+    // Behind spaces the path is relative, so it is taken from the list's folder, spaces and all.
     Load(WriteList("spaces.lst", {"  C:\\a.mro"}));
-    EXPECT_THAT(MacroFilesOpened(), ElementsAre("  C:\\a.mro"));
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error opening file:   C:\\a.mro"));
+    EXPECT_THAT(MacroFilesOpened(), ElementsAre("C:\\  C:\\a.mro"));
+    EXPECT_THAT(BoxTexts(), ElementsAre("Error opening file: C:\\  C:\\a.mro"));
 }
 
 TEST_F(MacroListFileTest, CommentsAndBlankLinesAreIgnored) {
@@ -72,7 +73,8 @@ TEST_F(MacroListFileTest, CommentsAndBlankLinesAreIgnored) {
 TEST_F(MacroListFileTest, ASecondSlashOnlyCountsRightAfterTheFirstCharacter) {
     WriteMacro("a.mro", "A");
     Load(WriteList("slashes.lst", {"C:\\a.mro\r", "xy/C:\\a.mro"}, "\n"));
-    EXPECT_THAT(MacroFilesOpened(), ElementsAre("C:\\a.mro", "xy/C:\\a.mro"));
+    // "xy/..." is relative: it is taken from the list's folder.
+    EXPECT_THAT(MacroFilesOpened(), ElementsAre("C:\\a.mro", "C:\\xy/C:\\a.mro"));
 }
 
 TEST_F(MacroListFileTest, TheSameFileTwiceLoadsTwiceUnlessItHasATrigger) {

@@ -109,7 +109,7 @@ TEST_F(ScheduleFileTest, RoundTripGivesTheSameItemsInOrder) {
     ASSERT_TRUE(LoadSchedule(Io(), path, loaded, loadedList));
     ASSERT_EQ(loaded.count, 3);
     EXPECT_EQ(loadedList.entries, (std::vector<std::string>{"New item", "", "Third"}));
-    EXPECT_EQ(FormatSchedule(loaded, 3), FormatSchedule(table, 3));
+    EXPECT_EQ(FormatSchedule(loaded, 3, path), FormatSchedule(table, 3, path));
     for (int id = 0; id < 3; ++id) {
         EXPECT_EQ(loaded.items[id].id, id);
         EXPECT_EQ(loaded.items[id].runDayOfWeek, table.items[id].runDayOfWeek);
@@ -190,7 +190,7 @@ TEST_F(ScheduleFileTest, MoreThanCapacityLoadsTheFirstHundredAndSaysSo) {
 }
 
 TEST_F(ScheduleFileTest, OverlongNamesAndPathsAreRefusedNotCut) {
-    const std::string longest(ITEM_PATH_CAPACITY - 1, 'p');
+    const std::string longest = "C:\\" + std::string(ITEM_PATH_CAPACITY - 4, 'p');
     ASSERT_TRUE(Load(Item("NAME \"" + std::string(ITEM_NAME_CAPACITY, 'n') + "\"\r\n") +
                      Item("NAME \"fits\"\r\nMACRO_FILENAME \"" + longest + "\"\r\n") +
                      Item("MACRO_FILENAME \"" + longest + "p\"\r\n") +
