@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev
-          nsis zip unzip)
+          nsis zip unzip faketime tzdata)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
