@@ -65,8 +65,9 @@ soak: win64
 	KEYLOOM_SOAK=long KEYLOOM_BIN=$(abspath $(BUILD)/win64) KEYLOOM_SOURCE=$(CURDIR) \
 	    bash scripts/run-bench.sh $(BUILD)/win64 soak_test.exe
 
+# In a Wine prefix of its own ($(BUILD)/run), apart from the one the Windows tests reset.
 run: win64
-	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe
+	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe $(BUILD)/run
 
 # A hot key of Keyloom types a note into Notepad on a virtual display; screenshots in $(BUILD)/demo.
 demo: deps win64

@@ -24,8 +24,9 @@ reg_set 'HKCU\Software\Keyloom' MacroDelay REG_DWORD 20
 reg_set 'HKCU\Software\Keyloom' Version REG_DWORD 100
 echo "1. Keyloom's last macro list (HKCU\\Software\\Keyloom\\LastFileName): $list"
 
-# The list names its macros relative to its own folder.
-(cd "$root/examples" && start_program "$build/Keyloom.exe" /m)
+# Started from another folder, as the start-up entry does: the list names its macros relative
+# to its own folder.
+(cd "$keyloom_build_dir" && start_program "$build/Keyloom.exe" /m)
 driver wait-window Keyloom >/dev/null || fail "Keyloom's main window did not appear"
 driver wait-visible Keyloom no >/dev/null || fail "Keyloom did not hide in the notification area"
 echo "2. Started Keyloom.exe /m: hidden in the notification area, its macros' hot keys live:"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tests of the release, under Wine on a virtual display, in a Wine prefix of their own:
 #   the zip: unpacked, it holds both programs (with their version information), the examples,
-#   the documentation and the licence, and both programs start from it, open the example list
-#   and schedule, and exit;
+#   the documentation and the licence, and both programs start from it in another current
+#   folder, open the example list and schedule (which name their macros relative to their own
+#   folder), and exit, twice;
 #   the installer: a silent install puts the programs, the examples (their list and schedule
 #   with full paths), the shortcuts and the uninstall entry in place; the installed Keyloom opens
 #   the example list from any folder; the uninstaller refuses while Keyloom runs, then removes
@@ -90,14 +91,27 @@ for program in Keyloom.exe "Keyloom Scheduler.exe"; do
     grep -qx "ProductName: Keyloom" <<<"$info"
 done
 
-# The example list and schedule name their macros relative to their folder, the current folder
-# once they have been chosen in the programs' open dialogs.
-last_files "$(winepath -w "$app/examples/examples.lst")" \
-  "$(winepath -w "$app/examples/daily-routine.scl")"
-cd "$app/examples"
-run_and_exit "$app/Keyloom.exe" Keyloom 1022 112 "${EXAMPLE_MACROS[@]}"
-run_and_exit "$app/Keyloom Scheduler.exe" "Keyloom Scheduler" 1001 116 "${EXAMPLE_ITEMS[@]}"
+# The example list and schedule name their macros relative to their own folder. The programs
+# start as a double-click or the start-up entry starts them, from a current folder that is
+# neither theirs nor the examples', with the list and schedule opened at an earlier start; the
+# second start reopens what the first one stored at its exit.
+list_file=$(winepath -w "$app/examples/examples.lst")
+schedule_file=$(winepath -w "$app/examples/daily-routine.scl")
+last_files "$list_file" "$schedule_file"
 cd "$work"
+for start in first second; do
+  run_and_exit "$app/Keyloom.exe" Keyloom 1022 112 "${EXAMPLE_MACROS[@]}"
+  run_and_exit "$app/Keyloom Scheduler.exe" "Keyloom Scheduler" 1001 116 "${EXAMPLE_ITEMS[@]}"
+  check "the $start start leaves the example list as the last one" \
+    test "$(reg_value "$KEYLOOM_KEY" LastFileName)" == "$list_file"
+  check "the $start start leaves the example schedule as the last one" \
+    test "$(reg_value "$SCHEDULER_KEY" LastFileName)" == "$schedule_file"
+done
+examples_unchanged() {
+  cmp -s "$app/examples/examples.lst" "$root/examples/examples.lst" &&
+    cmp -s "$app/examples/daily-routine.scl" "$root/examples/daily-routine.scl"
+}
+check "the example list and schedule are unchanged" examples_unchanged
 
 # ---- The installer ----
 rc=0

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build and test tools that are missing; safe to run again.
+# Installs the build and test tools that are missing; safe to run again. fonts-wine gives
+# Wine's title bars their buttons (the Marlett font).
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev
+          wine wine64 fonts-wine xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev
           nsis zip unzip faketime tzdata)
 missing=()
 for p in "${packages[@]}"; do
