@@ -5,6 +5,7 @@
 #include "macro/file/decimal.h"
 #include "macro/file/macro.h"
 #include "macro/file/property_line.h"
+#include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 #include "macro/language/commands.h"
 #include "macro/language/wait.h"
@@ -89,9 +90,9 @@ CommandOutcome RunCommand(MacroInterpreter& interpreter, const Command& command,
     return command.run(line);
 }
 
-// The whole line as the interpreter keeps it; empty when the line holds nothing to execute.
-std::string_view PrepareLine(const MacroInterpreter& interpreter, const char* copy) {
-    std::string_view whole(copy);
+// The whole line as the interpreter keeps it, without the carriage return of a line read from
+// a file; empty when the line holds nothing to execute.
+std::string_view PrepareLine(const MacroInterpreter& interpreter, std::string_view whole) {
     if (interpreter.mode == InterpreterMode::Strict) {
         std::size_t last = whole.find_last_not_of(' ');
         whole = last == std::string_view::npos ? std::string_view{} : whole.substr(0, last + 1);
@@ -100,17 +101,25 @@ std::string_view PrepareLine(const MacroInterpreter& interpreter, const char* co
     return whole;
 }
 
+CommandOutcome ExecutePreparedLine(MacroInterpreter& interpreter, std::string_view whole) {
+    PropertyLine parts = SplitPropertyLine(whole);
+    const Command* command = FindCommand(parts.keyword);
+    return command ? RunCommand(interpreter, *command, whole, parts) : CommandOutcome::Done;
+}
+
 }  // namespace
 
+// A trailing carriage return is never part of an argument, so that a line read from a file
+// does what the same line does from the code box.
 bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     char copy[LINE_CAPACITY];
     CopyText(copy, line);
-    std::string_view whole = PrepareLine(interpreter, copy);
-    if (whole.empty()) return false;
-    PropertyLine parts = SplitPropertyLine(whole);
-    const Command* command = FindCommand(parts.keyword);
+    std::string_view read(copy);
+    std::string_view whole = PrepareLine(interpreter, WithoutCarriageReturn(read));
+    // A blank line of a CR LF file names no command: it costs the pace like one.
+    if (whole.empty() && !read.ends_with('\r')) return false;
     CommandOutcome outcome =
-        command ? RunCommand(interpreter, *command, whole, parts) : CommandOutcome::Done;
+        whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
     if (outcome == CommandOutcome::Done)
         WaitMilliseconds(interpreter.desktop, interpreter.pace ? interpreter.pace() : 0);
     return outcome != CommandOutcome::Failed;
