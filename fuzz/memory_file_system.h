@@ -24,7 +24,7 @@ class MemoryFileSystem : public FileSystem {
         return std::make_unique<Reader>(files[path], failReadsAfter);
     }
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
-        files[path].clear();
+        if (files.count(path)) return nullptr;
         return std::make_unique<Writer>(files[path]);
     }
     bool Replace(const std::string& source, const std::string& target) override {

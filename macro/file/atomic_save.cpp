@@ -1,12 +1,24 @@
+#include <cstdio>
+#include <random>
+
 #include "macro/file/file_system.h"
 
+std::string ScratchPathBeside(const std::string& target) {
+    std::size_t folderEnd = target.find_last_of("\\/:");
+    std::string folder = folderEnd == std::string::npos ? "" : target.substr(0, folderEnd + 1);
+    char name[32];
+    std::snprintf(name, sizeof name, "~keyloom-%08x.saving",
+                  static_cast<unsigned>(std::random_device{}()));
+    return folder + name;
+}
+
 bool SaveFileAtomically(FileSystem& files, const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".saving";
-    std::unique_ptr<WritableFile> file = files.CreateForWriting(temporary);
+    const std::string scratch = ScratchPathBeside(path);
+    std::unique_ptr<WritableFile> file = files.CreateForWriting(scratch);
     if (!file) return false;
     bool written = file->Write(bytes.data(), bytes.size()) && file->Flush();
     bool closed = file->Close();
-    if (written && closed && files.Replace(temporary, path)) return true;
-    files.Remove(temporary);
+    if (written && closed && files.Replace(scratch, path)) return true;
+    files.Remove(scratch);
     return false;
 }

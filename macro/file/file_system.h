@@ -26,9 +26,11 @@ class FileSystem {
     virtual std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) = 0;
     // As above, but a missing file is first created empty.
     virtual std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) = 0;
-    // A new file replacing any of that name; null when it cannot be created.
+    // A new file, never one that exists; null when it cannot be created.
     virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) = 0;
-    // Moves `source` over `target` in one step, replacing it.
+    // Moves `source` over `target` in one step, replacing it. A replace that another program
+    // refuses for the moment (a scanner or indexer reading the target) is tried again for a
+    // while before it counts as failed.
     virtual bool Replace(const std::string& source, const std::string& target) = 0;
     virtual bool Remove(const std::string& path) = 0;
 };
@@ -37,6 +39,11 @@ class FileSystem {
 FileSystem& RealFileSystem();
 
 // Writes a whole file so that it is either fully replaced or left as it was: the bytes go to a
-// file beside the target, which then replaces the target. Returns false on any failure, after
-// removing the file beside it.
+// scratch file beside the target, which then replaces the target. Returns false on any failure,
+// after removing the scratch file.
 bool SaveFileAtomically(FileSystem& files, const std::string& path, const std::string& bytes);
+
+// A scratch file's path in the folder of `target`, so that the replace stays on one volume: a
+// short name with a random part and the extension ".saving", which no reader takes for a
+// document. Created only where no file is, a scratch file is never shared by two saves.
+std::string ScratchPathBeside(const std::string& target);

@@ -51,7 +51,7 @@ class PosixFileSystem : public FileSystem {
         return Open(path, O_RDONLY | O_CREAT);
     }
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0) return nullptr;
         return std::make_unique<PosixWritableFile>(fd);
     }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "macro/file/file_system.h"
+#include "macro/file/long_path_win32.h"
 
 namespace {
 
@@ -44,9 +45,22 @@ class Win32WritableFile : public WritableFile {
     HANDLE handle_;
 };
 
+// How long a replace that another program refuses for the moment is tried again, and the pause
+// between tries: scanners, indexers and sync clients open a file the moment it changes.
+constexpr DWORD REPLACE_PATIENCE_MS = 2000;
+constexpr DWORD REPLACE_RETRY_PAUSE_MS = 10;
+
+// What a file held open by another program answers; anything else will not pass by waiting.
+bool IsRefusedForNow(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+// Others may read, and may replace or delete the file while it is read: a reader of ours never
+// makes a save of the file fail.
 std::unique_ptr<ReadableFile> OpenRead(const std::string& path, DWORD disposition) {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32ReadableFile>(handle);
 }
@@ -59,17 +73,29 @@ class Win32FileSystem : public FileSystem {
     std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override {
         return OpenRead(path, OPEN_ALWAYS);
     }
+    // Saves use the wide calls: a scratch file beside a target of 259 characters passes the
+    // limit of the ANSI ones.
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
-        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_WRITE,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32WritableFile>(handle);
     }
     bool Replace(const std::string& source, const std::string& target) override {
-        return MoveFileExA(source.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        const std::wstring from = LongPath(source);
+        const std::wstring to = LongPath(target);
+        const DWORD start = GetTickCount();
+        while (!MoveFileExW(from.c_str(), to.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            if (!IsRefusedForNow(GetLastError()) || GetTickCount() - start >= REPLACE_PATIENCE_MS)
+                return false;
+            Sleep(REPLACE_RETRY_PAUSE_MS);
+        }
+        return true;
     }
-    bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+    bool Remove(const std::string& path) override {
+        return DeleteFileW(LongPath(path).c_str()) != 0;
+    }
 };
 
 }  // namespace

@@ -64,6 +64,7 @@ std::unique_ptr<ReadableFile> FaultyFileSystem::OpenOrCreateForReading(const std
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::CreateForWriting(const std::string& path) {
+    created.push_back(path);
     if (Strikes(FaultPoint::Create)) return nullptr;
     std::unique_ptr<WritableFile> file = inner_.CreateForWriting(path);
     if (!file) return nullptr;

@@ -20,9 +20,10 @@ class FaultyFileSystem : public FileSystem {
   public:
     explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
 
-    Fault fault;         // the step to fail; it fails every time it is reached
-    int writes = 0;      // writes made so far
-    int faultsMade = 0;  // how often the fault struck
+    Fault fault;                       // the step to fail; it fails every time it is reached
+    int writes = 0;                    // writes made so far
+    int faultsMade = 0;                // how often the fault struck
+    std::vector<std::string> created;  // the paths of the files created, in order
 
     // From now on, `next` fails; the counts start again.
     void Arm(Fault next) {
