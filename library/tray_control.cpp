@@ -11,11 +11,8 @@ void ReportError(MainWindowContext& context, const char* text) {
 }
 
 bool AddIcon(MainWindowContext& context) {
-    for (int attempt = 1; attempt <= TRAY_ADD_ATTEMPTS; ++attempt) {
-        if (context.tray.Add(context.hotKeys.macrosDisabled)) return true;
-        if (attempt < TRAY_ADD_ATTEMPTS) context.library.desktop.WaitPrecisely(TRAY_ADD_PAUSE_MS);
-    }
-    return false;
+    return AddTrayIconPatiently(context.library.desktop,
+                                [&] { return context.tray.Add(context.hotKeys.macrosDisabled); });
 }
 
 void DeleteIcon(MainWindowContext& context) {

@@ -1,11 +1,7 @@
 #pragma once
 // The main window in the notification area: going there, coming back, and the icon's menu.
 #include "library/main_window_commands.h"
-
-// How often, and how far apart, adding the icon is tried before the window gives up hiding:
-// at the start of a session the notification area may not exist yet.
-constexpr int TRAY_ADD_ATTEMPTS = 40;
-constexpr int TRAY_ADD_PAUSE_MS = 250;
+#include "settings/program_start.h"
 
 // A close request: the icon, the window hidden, then the hot keys. When the icon cannot be
 // added the window stays (or becomes) visible and the user is told.

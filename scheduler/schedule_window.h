@@ -30,10 +30,6 @@ struct ScheduleWindow {
     bool inTray = false;       // the notification-area icon is present
 };
 
-// A full notification area: the icon is tried this many times, this far apart.
-constexpr int TRAY_ADD_ATTEMPTS = 10;
-constexpr int TRAY_ADD_WAIT_MS = 500;
-
 // Events of the window.
 void OnWindowCreated(ScheduleWindow& window);
 void OnShownOrHidden(ScheduleWindow& window);
@@ -59,6 +55,7 @@ void DisableAllItems(ScheduleWindow& window, bool fromTray);
 bool ExitScheduler(ScheduleWindow& window);
 
 // Internal steps shared by the commands.
+// Adds the icon, patiently; when the notification area never takes it, says so and is false.
 bool AddTrayIcon(ScheduleWindow& window);
 void DeleteTrayIcon(ScheduleWindow& window);
 void StorePane(ScheduleWindow& window);

@@ -1,6 +1,7 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
+#include "settings/program_start.h"
 
 namespace {
 
@@ -15,6 +16,21 @@ void HideAndListen(ScheduleWindow& window) {
     if (!AddTrayIcon(window)) return;
     window.view.ShowWindow(false);
     StartScheduler(window.scheduler);
+}
+
+bool TryTrayIcon(ScheduleWindow& window) {
+    if (window.inTray) return true;
+    const TrayState state = RestingTrayState(window.scheduler.state);
+    window.inTray = AddTrayIconPatiently(window.scheduler.desktop,
+                                         [&] { return window.view.AddTrayIcon(state); });
+    return window.inTray;
+}
+
+void ReportRefusedTrayIcon(ScheduleWindow& window) {
+    ShowMessage(window,
+                "The notification area refused the Keyloom Scheduler icon, so the window stays "
+                "open and the schedule is not listening.",
+                "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
 }
 
 }  // namespace
@@ -35,16 +51,8 @@ void MarkModified(ScheduleWindow& window) {
 }
 
 bool AddTrayIcon(ScheduleWindow& window) {
-    if (window.inTray) return true;
-    const TrayState state = RestingTrayState(window.scheduler.state);
-    for (int attempt = 1; attempt <= TRAY_ADD_ATTEMPTS; ++attempt) {
-        if (window.view.AddTrayIcon(state)) return window.inTray = true;
-        if (attempt < TRAY_ADD_ATTEMPTS) window.scheduler.desktop.WaitPrecisely(TRAY_ADD_WAIT_MS);
-    }
-    ShowMessage(window,
-                "The notification area refused the Keyloom Scheduler icon, so the window stays "
-                "open and the schedule is not listening.",
-                "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+    if (TryTrayIcon(window)) return true;
+    ReportRefusedTrayIcon(window);
     return false;
 }
 
@@ -97,12 +105,20 @@ void HideInTrayAndListen(ScheduleWindow& window) {
     HideAndListen(window);
 }
 
+// The session-start items are what the start-up entry is for: they play whether or not the
+// notification area takes the icon. Without an icon the window is hidden only while they play,
+// as nothing could bring it back afterwards, and the user is told once they have played.
 void StartHiddenIfAsked(ScheduleWindow& window) {
     if (!window.startHidden) return;
     window.startHidden = false;
-    if (!AddTrayIcon(window)) return;
+    const bool iconAdded = TryTrayIcon(window);
     window.view.ShowWindow(false);
     PlayStartupItems(window.scheduler);
+    if (!iconAdded) {
+        window.view.ShowWindow(true);
+        ReportRefusedTrayIcon(window);
+        return;
+    }
     // A box shown by a session-start macro may have let the user restore the window.
     if (window.inTray) StartScheduler(window.scheduler);
 }

@@ -17,3 +17,11 @@ bool FindRunningInstance(DesktopPort& desktop, std::string_view mainWindowTitle)
 bool IsStartHiddenSwitch(std::string_view commandLine) {
     return commandLine == "/m";
 }
+
+bool AddTrayIconPatiently(DesktopPort& desktop, const std::function<bool()>& addIcon) {
+    for (int attempt = 1; attempt <= TRAY_ADD_ATTEMPTS; ++attempt) {
+        if (addIcon()) return true;
+        if (attempt < TRAY_ADD_ATTEMPTS) desktop.WaitPrecisely(TRAY_ADD_PAUSE_MS);
+    }
+    return false;
+}

@@ -1,6 +1,8 @@
 #pragma once
 // Start-up checks both programs make: one running copy, recognised by the title of its main
-// window, and the switch that the session start-up entry passes.
+// window, the switch that the session start-up entry passes, and the patience with a
+// notification area that is not there yet.
+#include <functional>
 #include <string_view>
 
 #include "macro/desktop/desktop_port.h"
@@ -11,3 +13,12 @@ bool FindRunningInstance(DesktopPort& desktop, std::string_view mainWindowTitle)
 
 // Whether the command line (the arguments after the program name) is exactly "/m".
 bool IsStartHiddenSwitch(std::string_view commandLine);
+
+// At the start of a session, just when the start-up entry runs a program, the notification area
+// may not exist yet: adding the icon is tried this many times, this far apart, about ten seconds.
+constexpr int TRAY_ADD_ATTEMPTS = 40;
+constexpr int TRAY_ADD_PAUSE_MS = 250;
+
+// Calls `addIcon` until it succeeds or TRAY_ADD_ATTEMPTS are spent, pausing between attempts;
+// whether the icon was added.
+bool AddTrayIconPatiently(DesktopPort& desktop, const std::function<bool()>& addIcon);

@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "macro/desktop/wall_clock.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
-#include "macro/desktop/wall_clock.h"
+#include "settings/program_start.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/temp_files.h"
@@ -405,6 +406,34 @@ TEST_F(ScheduleWindowTest, StartedHiddenPlaysTheSessionStartItemsThenListens) {
     desktop.localTime = [] { return LocalTimeAt(SecondOf(LocalTime{2026, 1, 0, 2, 0, 0, 1, 0})); };
     desktop.FireThreadTimer(state.schedulerTimer);
     EXPECT_EQ(Played(), (std::vector<std::string>{"startup", "interval"}));
+}
+
+TEST_F(ScheduleWindowTest, StartedHiddenWithoutANotificationAreaStillPlaysTheSessionStartItems) {
+    Open();
+    AddMacro("startup");
+    view.refusedAdds = 1000;  // a logon whose notification area never comes up
+    bool hiddenWhilePlaying = false;
+    size_t boxesWhilePlaying = 99;
+    playback.onPlay = [&](const Macro&) {
+        hiddenWhilePlaying = !view.visible;
+        boxesWhilePlaying = desktop.boxes.size();
+    };
+    window.startHidden = true;
+    const uint32_t start = desktop.now;
+    StartHiddenIfAsked(window);
+    // As patient as Keyloom's start: the icon was tried for about ten seconds.
+    EXPECT_EQ(view.addAttempts, TRAY_ADD_ATTEMPTS);
+    EXPECT_GE(desktop.now - start, 9000u);
+    EXPECT_EQ(Played(), std::vector<std::string>{"startup"});
+    EXPECT_TRUE(hiddenWhilePlaying);
+    EXPECT_EQ(boxesWhilePlaying, 0u);  // nobody has to answer a box before the items play
+    EXPECT_TRUE(view.visible);         // no icon to come back from: the window stays
+    EXPECT_EQ(state.schedulerTimer, 0u);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].caption, "Error");
+    EXPECT_EQ(desktop.boxes[0].text,
+              "The notification area refused the Keyloom Scheduler icon, so the window stays "
+              "open and the schedule is not listening.");
 }
 
 TEST_F(ScheduleWindowTest, EnableAndDisableAllAreNeverBothEnabled) {
