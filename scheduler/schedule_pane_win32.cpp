@@ -6,6 +6,7 @@
 
 #include "resources/scheduler_ids.h"
 #include "scheduler/pane_text.h"
+#include "scheduler/picker_values.h"
 
 namespace {
 
@@ -25,6 +26,17 @@ constexpr int RULE_CONTROLS[] = {IDC_ONCE_DATE,     IDC_ONCE_TIME,    IDC_PERIOD
                                  IDC_PERIOD_WEEK,   IDC_PERIOD_DAY,   IDC_DAY_OF_WEEK,
                                  IDC_DAY_OF_MONTH,  IDC_RUN_TIME,     IDC_EVERY_HOURS,
                                  IDC_EVERY_MINUTES, IDC_EVERY_SECONDS};
+
+struct PaneChange {
+    int control;
+    UINT code;
+};
+
+constexpr PaneChange PANE_CHANGES[] = {
+    {IDC_EVERY_HOURS, EN_CHANGE},        {IDC_EVERY_MINUTES, EN_CHANGE},
+    {IDC_EVERY_SECONDS, EN_CHANGE},      {IDC_DAY_OF_WEEK, CBN_SELCHANGE},
+    {IDC_DAY_OF_MONTH, CBN_SELCHANGE},   {IDC_ONCE_DATE, DTN_DATETIMECHANGE},
+    {IDC_ONCE_TIME, DTN_DATETIMECHANGE}, {IDC_RUN_TIME, DTN_DATETIMECHANGE}};
 
 constexpr const char* DAY_NAMES[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
@@ -88,26 +100,37 @@ void ApplyEnabling(HWND dialog) {
     }
 }
 
-bool IsShowable(int year, int month, int day, int hour, int minute, int second) {
-    return year >= 1752 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
-           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
-}
-
-// A picker that cannot show the value (an item never given a date) keeps what it shows.
-void ShowTime(HWND dialog, int picker, int year, int month, int day, int hour, int minute,
-              int second) {
-    if (!IsShowable(year, month, day, hour, minute, second)) return;
+SYSTEMTIME SystemTime(int year, int month, int day, int hour, int minute, int second) {
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(year), time.wMonth = static_cast<WORD>(month);
     time.wDay = static_cast<WORD>(day), time.wHour = static_cast<WORD>(hour);
     time.wMinute = static_cast<WORD>(minute), time.wSecond = static_cast<WORD>(second);
+    return time;
+}
+
+// An item without a real date (never given one, or 31 April written by hand) shows the picker
+// unticked: no date, rather than the date of the item shown before.
+void ShowDate(HWND dialog, int year, int month, int day) {
+    const bool isDate = IsPickerDate(year, month, day);
+    // Wine refuses GDT_NONE without a time to ignore.
+    const SYSTEMTIME date = isDate ? SystemTime(year, month, day, 0, 0, 0) : SYSTEMTIME{};
+    DateTime_SetSystemtime(GetDlgItem(dialog, IDC_ONCE_DATE), isDate ? GDT_VALID : GDT_NONE, &date);
+}
+
+// A time picker that cannot show the value keeps what it shows.
+void ShowClockTime(HWND dialog, int picker, int hour, int minute, int second) {
+    if (!IsPickerTime(hour, minute, second)) return;
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    time = SystemTime(time.wYear, time.wMonth, time.wDay, hour, minute, second);
     DateTime_SetSystemtime(GetDlgItem(dialog, picker), GDT_VALID, &time);
 }
 
-void ShowClockTime(HWND dialog, int picker, int hour, int minute, int second) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    ShowTime(dialog, picker, today.wYear, today.wMonth, today.wDay, hour, minute, second);
+// An unticked date picker leaves the item's date as the file gave it.
+void StoreDate(HWND dialog, ScheduleItem& item) {
+    SYSTEMTIME date{};
+    if (DateTime_GetSystemtime(GetDlgItem(dialog, IDC_ONCE_DATE), &date) != GDT_VALID) return;
+    item.onceDay = date.wDay, item.onceMonth = date.wMonth, item.onceYear = date.wYear;
 }
 
 SYSTEMTIME PickerTime(HWND dialog, int picker) {
@@ -146,7 +169,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     CheckValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     CheckValue(dialog, PERIOD_RADIOS, item.runEvery);
     CheckDlgButton(dialog, IDC_ITEM_ACTIVE, item.active ? BST_CHECKED : BST_UNCHECKED);
-    ShowTime(dialog, IDC_ONCE_DATE, item.onceYear, item.onceMonth, item.onceDay, 0, 0, 0);
+    ShowDate(dialog, item.onceYear, item.onceMonth, item.onceDay);
     ShowClockTime(dialog, IDC_ONCE_TIME, item.onceHour, item.onceMinute, item.onceSecond);
     ShowClockTime(dialog, IDC_RUN_TIME, item.runHour, item.runMinute, item.runSecond);
     SendDlgItemMessageA(dialog, IDC_DAY_OF_WEEK, CB_SETCURSEL, item.runDayOfWeek - 1, 0);
@@ -166,8 +189,7 @@ void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
     item.everyHours = IntervalHours(ControlText(dialog, IDC_EVERY_HOURS));
     item.everyMinutes = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_MINUTES));
     item.everySeconds = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_SECONDS));
-    const SYSTEMTIME date = PickerTime(dialog, IDC_ONCE_DATE);
-    item.onceDay = date.wDay, item.onceMonth = date.wMonth, item.onceYear = date.wYear;
+    StoreDate(dialog, item);
     const SYSTEMTIME once = PickerTime(dialog, IDC_ONCE_TIME);
     item.onceHour = once.wHour, item.onceMinute = once.wMinute, item.onceSecond = once.wSecond;
     const SYSTEMTIME run = PickerTime(dialog, IDC_RUN_TIME);
@@ -189,4 +211,10 @@ bool ChoosePaneRadio(HWND dialog, int control) {
         return false;
     ApplyEnabling(dialog);
     return true;
+}
+
+bool IsPaneChange(int control, UINT code) {
+    for (const PaneChange& change : PANE_CHANGES)
+        if (change.control == control && change.code == code) return true;
+    return false;
 }

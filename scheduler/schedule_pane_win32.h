@@ -16,3 +16,8 @@ void EnableRunStyles(HWND dialog, bool enable);
 // A click on a pane radio: it alone of its group is checked, and the controls of the chosen
 // rule are enabled. False for any other control.
 bool ChoosePaneRadio(HWND dialog, int control);
+
+// Whether a notification is a change the user made in the pane's interval fields, day lists or
+// pickers. The schedule list's own notifications share codes with these (LBN_SELCHANGE is
+// CBN_SELCHANGE), so the control decides as much as the code.
+bool IsPaneChange(int control, UINT code);

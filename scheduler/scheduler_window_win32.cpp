@@ -108,7 +108,7 @@ void OnControlNotification(HWND dialog, SchedulerProgram& program, int control, 
     if (control == IDC_SCHEDULE_LIST && code == LBN_SELCHANGE) OnSelectionChanged(program.window);
     if (code == BN_CLICKED && ChoosePaneRadio(dialog, control)) OnPaneEdit(program);
     if (code == BN_CLICKED && control == IDC_ITEM_ACTIVE) OnPaneEdit(program);
-    if (code == EN_CHANGE || code == CBN_SELCHANGE) OnPaneEdit(program);
+    if (IsPaneChange(control, code)) OnPaneEdit(program);
 }
 
 void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
@@ -150,7 +150,7 @@ void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
 }
 
 INT_PTR OnNotify(SchedulerProgram& program, const NMHDR& header) {
-    if (header.code == DTN_DATETIMECHANGE) OnPaneEdit(program);
+    if (IsPaneChange(static_cast<int>(header.idFrom), header.code)) OnPaneEdit(program);
     return FALSE;
 }
 

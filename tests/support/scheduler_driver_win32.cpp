@@ -23,3 +23,9 @@ SchedulerDriver::SchedulerDriver(const std::string& arguments)
 void SchedulerDriver::Click(int control) {
     PostMessageA(GetDlgItem(main(), control), BM_CLICK, 0, 0);
 }
+
+void SchedulerDriver::PressListKey(UINT key) {
+    HWND list = GetDlgItem(main(), IDC_SCHEDULE_LIST);
+    PostMessageA(list, WM_KEYDOWN, key, 1);
+    PostMessageA(list, WM_KEYUP, key, 0xC0000001);
+}

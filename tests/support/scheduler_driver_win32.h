@@ -19,4 +19,7 @@ class SchedulerDriver : public ProgramDriver {
 
     // Clicks a control of the window as the mouse would.
     void Click(int control);
+    // Presses a key in the schedule list as the keyboard would: the list moves its selection
+    // and sends the window its own notification.
+    void PressListKey(UINT key);
 };

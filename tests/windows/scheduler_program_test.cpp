@@ -94,6 +94,40 @@ TEST_F(SchedulerProgramTest, SecondCopyIsRefusedWhileTheFirstListensInTheTray) {
     EXPECT_EQ(exitCode, 1u);
 }
 
+TEST_F(SchedulerProgramTest, WalkingThroughTheListLeavesNothingToSave) {
+    std::vector<ItemText> items;
+    for (int hours : {1, 2, 3}) {
+        ItemText item{"item " + std::to_string(hours), Macro("walk.mro", "Walk", "")};
+        item.runStyle = 4;
+        item.everyHours = hours;
+        items.push_back(item);
+    }
+    const std::string text = ScheduleText(items);
+    const std::string path = dir.Write("walk.scl", text);
+    WriteSchedulerSettings(path);
+
+    SchedulerDriver scheduler;
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    ASSERT_TRUE(scheduler.RoundTrip());
+    ASSERT_EQ(scheduler.Selection(), 0);
+    for (int entry : {1, 2, 1, 0}) {
+        scheduler.PressListKey(entry > scheduler.Selection() ? VK_DOWN : VK_UP);
+        ASSERT_TRUE(scheduler.RoundTrip());
+        EXPECT_EQ(scheduler.Selection(), entry);
+        // The pane followed the list: the window handled the list's notification.
+        EXPECT_EQ(scheduler.ControlText(IDC_EVERY_HOURS), std::to_string(entry + 1));
+    }
+
+    scheduler.Command(IDM_SCHEDULER_EXIT);  // nothing changed: no question
+    DWORD exitCode = 99;
+    ASSERT_TRUE(scheduler.WaitForExit(10000, &exitCode))
+        << "Exit asked: " << scheduler.WaitForBox("Keyloom Scheduler", 1000).text;
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadSchedulerLastFileName(), path);
+    EXPECT_EQ(ReadWholeFile(path), text);
+}
+
 TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheExactFile) {
     ItemText base{"Base", Macro("base.mro", "Base", "")};
     base.runStyle = 2;
@@ -150,10 +184,9 @@ TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheEx
     ASSERT_TRUE(PumpUntil([&] { return FileExists(savedPath); }, 10000));
     ASSERT_TRUE(scheduler.RoundTrip());
 
-    // An added item shows its times, 0:0:0, but no date of its own: it takes the date picker's
-    // as it was when the item was stored.
+    // An added item has times, 0:0:0, but no date: the date picker shows none, and the item
+    // keeps none rather than the date of the item shown before it.
     ItemText newItem{"New item", nameless};
-    newItem.onceDate = base.onceDate;
     ItemText gammaItem = newItem;
     gammaItem.name = "Gamma";
     gammaItem.macroFileName = gamma;

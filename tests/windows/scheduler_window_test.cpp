@@ -26,11 +26,17 @@ namespace {
 
 constexpr UINT TRAY_CALLBACK = WM_USER + 376;
 
-const std::string ONE_ITEM =
-    "//Created by Keyloom Scheduler\r\n//\r\n\r\nNEW_ITEM\r\nNAME \"Once\"\r\n"
-    "MACRO_FILENAME \"C:\\missing.mro\"\r\nRUN_STYLE 2\r\nONCE_DATE 7 12 2030\r\n"
-    "ONCE_TIME 16 11 25\r\nRUN_EVERY 1\r\nRUN_DOW 1\r\nRUN_TIME 8 0 0\r\nEVERY_HOURS 1\r\n"
-    "EVERY_MINS 30\r\nEVERY_SECS 0\r\nACTIVE TRUE\r\nEND_ITEM\r\n";
+const std::string SCHEDULE_HEADER = "//Created by Keyloom Scheduler\r\n//\r\n";
+
+// A one-time item's block as the scheduler writes it.
+std::string OnceItem(const std::string& name, const std::string& date) {
+    return "\r\nNEW_ITEM\r\nNAME \"" + name +
+           "\"\r\nMACRO_FILENAME \"C:\\missing.mro\"\r\nRUN_STYLE 2\r\nONCE_DATE " + date +
+           "\r\nONCE_TIME 16 11 25\r\nRUN_EVERY 1\r\nRUN_DOW 1\r\nRUN_TIME 8 0 0\r\n"
+           "EVERY_HOURS 1\r\nEVERY_MINS 30\r\nEVERY_SECS 0\r\nACTIVE TRUE\r\nEND_ITEM\r\n";
+}
+
+const std::string ONE_ITEM = SCHEDULE_HEADER + OnceItem("Once", "7 12 2030");
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
     const DWORD start = GetTickCount();
@@ -237,6 +243,39 @@ TEST_F(SchedulerWindowTest, PaneEnablesTheControlsOfTheChosenRuleAndMarksTheSche
         EXPECT_FALSE(Enabled(dialog, IDC_EVERY_SECONDS));
         EXPECT_FALSE(Enabled(dialog, IDC_ONCE_DATE));
     });
+}
+
+// What the date picker shows: a date, or unticked (no date) as GDT_NONE.
+std::string PickerDate(HWND dialog) {
+    SYSTEMTIME date{};
+    if (DateTime_GetSystemtime(GetDlgItem(dialog, IDC_ONCE_DATE), &date) != GDT_VALID)
+        return "no date";
+    return std::to_string(date.wDay) + " " + std::to_string(date.wMonth) + " " +
+           std::to_string(date.wYear);
+}
+
+TEST_F(SchedulerWindowTest, DatesThatDoNotExistShowAsNoDateAndStayAsTheFileHasThem) {
+    const std::string schedule = SCHEDULE_HEADER + OnceItem("December", "7 12 2030") +
+                                 OnceItem("31 April", "31 4 2030") +
+                                 OnceItem("29 February", "29 2 2027") +
+                                 OnceItem("Leap day", "29 2 2028") + OnceItem("Never", "0 0 0");
+    UseSchedule(schedule);
+    std::vector<std::string> shown;
+    Run([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_SCHEDULE_LIST);
+        shown.push_back(PickerDate(dialog));
+        // Down through the list and back up, as the keyboard moves its selection.
+        for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP}) {
+            SendMessageA(list, WM_KEYDOWN, key, 1);
+            shown.push_back(PickerDate(dialog));
+        }
+        EXPECT_TRUE(Enabled(dialog, IDC_ONCE_DATE));  // the user can still give it a date
+        EXPECT_FALSE(MenuEnabled(dialog, IDM_SAVE_SCHEDULE));
+        SendMessageA(dialog, WM_COMMAND, IDM_SAVE_SCHEDULE, 0);
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{"7 12 2030", "no date", "no date", "29 2 2028",
+                                               "no date", "29 2 2028", "no date", "no date"}));
+    EXPECT_EQ(ReadWholeFile(dir.Path("window.scl")), schedule);
 }
 
 TEST_F(SchedulerWindowTest, EmptyScheduleStartsWithTheRunStylesDisabled) {
