@@ -4,22 +4,24 @@ BUILD := build
 CMAKE_GEN := -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native win64 i686 test unit-test windows-test fuzz soak run demo dist dist-test \
-        format clean
+.PHONY: all deps deps-build deps-test deps-fuzz deps-release build native win64 i686 test unit-test \
+        windows-test fuzz soak run demo dist dist-test format clean
 
 all: build
 
-deps:
-	@bash scripts/install-deps.sh
+# Each target installs (as root) or names the tools it needs: scripts/install-deps.sh.
+deps: deps-build deps-test deps-fuzz deps-release
+deps-build deps-test deps-fuzz deps-release:
+	@bash scripts/install-deps.sh $(@:deps-%=%)
 
-$(BUILD)/win64/build.ninja: | deps
+$(BUILD)/win64/build.ninja: | deps-build
 	cmake -S . -B $(BUILD)/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 
-$(BUILD)/native/build.ninja: | deps
+$(BUILD)/native/build.ninja: | deps-build
 	cmake -S . -B $(BUILD)/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug
 
-$(BUILD)/i686/build.ninja: | deps
+$(BUILD)/i686/build.ninja: | deps-build
 	cmake -S . -B $(BUILD)/i686 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DKEYLOOM_BUILD_TESTS=OFF
 
@@ -38,19 +40,18 @@ build: win64
 unit-test: native
 	cd $(BUILD)/native && ctest --output-on-failure
 
-windows-test: win64
+# KEYLOOM_WINDOWS_JOBS tests at once (3), each on a virtual display and Wine prefix of its own.
+windows-test: deps-test win64
 	bash scripts/run-windows-tests.sh $(BUILD)/win64
 
-test: deps
-	$(MAKE) unit-test
-	$(MAKE) fuzz FUZZ_SECONDS=3
-	$(MAKE) windows-test
-	$(MAKE) i686
+# All of the above, the CPU work beside the Windows tests; each group's log in $(BUILD)/test-logs.
+test: deps-build deps-test deps-fuzz
+	@bash scripts/test-all.sh $(BUILD) $(MAKE) --no-print-directory
 
 # Every reader of outside input under libFuzzer (clang, AddressSanitizer and UBSan), each target
 # for FUZZ_SECONDS; fails on any crash, leak, overrun, broken property or hang.
 FUZZ_SECONDS ?= 60
-$(BUILD)/fuzz/build.ninja: | deps
+$(BUILD)/fuzz/build.ninja: | deps-build deps-fuzz
 	cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKEYLOOM_FUZZ=ON \
 	    -DKEYLOOM_BUILD_TESTS=OFF
@@ -61,24 +62,24 @@ fuzz: $(BUILD)/fuzz/build.ninja
 
 # The long soak of both programs under Wine (the short one is part of windows-test): 2,000
 # hot-key plays, 200 hide/restore cycles and 500 interval fires, with their resource figures.
-soak: win64
+soak: deps-test win64
 	KEYLOOM_SOAK=long KEYLOOM_BIN=$(abspath $(BUILD)/win64) KEYLOOM_SOURCE=$(CURDIR) \
 	    bash scripts/run-bench.sh $(BUILD)/win64 soak_test.exe
 
 # In a Wine prefix of its own ($(BUILD)/run), apart from the one the Windows tests reset.
-run: win64
+run: deps-test win64
 	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe $(BUILD)/run
 
 # A hot key of Keyloom types a note into Notepad on a virtual display; screenshots in $(BUILD)/demo.
-demo: deps win64
+demo: deps-test win64
 	bash scripts/demo.sh $(BUILD)/win64 $(BUILD)/demo
 
 # The release: dist/keyloom-<version>-win64.zip and dist/keyloom-<version>-setup.exe.
-dist: deps win64
+dist: deps-release win64
 	bash scripts/dist.sh $(BUILD)/win64 $(BUILD)/dist dist
 
 # Unpacks the zip and runs both programs from it; installs, checks and uninstalls the installer.
-dist-test: dist
+dist-test: deps-test dist
 	bash scripts/dist-test.sh $(BUILD)/win64 $(BUILD)/dist-test dist
 
 format:

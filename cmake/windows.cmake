@@ -53,6 +53,14 @@ if(KEYLOOM_BUILD_TESTS)
 
     keyloom_library(windows_test_support "keyloom_app;keyloom_sched;gtest;gmock" tests/support)
 
+    # Typical seconds of the longer Windows tests under Wine, three at once: ctest starts the
+    # longest first, so that the desktops of scripts/run-windows-tests.sh finish together.
+    set(windows_test_seconds soak_test 80 keyloom_editor_code_test 60 keyloom_editor_test 50
+        scheduler_shifted_clock_test 50 scheduler_program_test 45 keyloom_main_tray_test 40
+        scheduler_window_test 40 keyloom_main_library_commands_test 35
+        keyloom_main_window_test 35 player_test 35 keyloom_editor_long_code_test 30
+        keyloom_main_play_test 25 interpreter_test 20 keyloom_options_test 17 file_save_test 16
+        recorder_test 15 hot_key_test 15)
     file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.cpp)
     foreach(src ${windows_tests})
         get_filename_component(name ${src} NAME_WE)
@@ -72,8 +80,15 @@ if(KEYLOOM_BUILD_TESTS)
         else()
             add_test(NAME ${name} COMMAND ${name})
         endif()
-        set_tests_properties(${name} PROPERTIES TIMEOUT 240
+        # One desktop of scripts/run-windows-tests.sh each: display, prefix and wineserver.
+        set_tests_properties(${name} PROPERTIES TIMEOUT 240 RESOURCE_GROUPS desktops:1
             ENVIRONMENT "KEYLOOM_BIN=${CMAKE_BINARY_DIR};KEYLOOM_SOURCE=${CMAKE_SOURCE_DIR}")
+        list(FIND windows_test_seconds ${name} at)
+        if(at GREATER -1)
+            math(EXPR at "${at} + 1")
+            list(GET windows_test_seconds ${at} seconds)
+            set_tests_properties(${name} PROPERTIES COST ${seconds})
+        endif()
     endforeach()
 endif()
 

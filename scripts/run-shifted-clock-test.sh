@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Runs one Windows test on a shifted wall clock: libfaketime under a wineserver of its own and
-# every Wine process of it, in a copy of the test run's prefix, in the zone Europe/Berlin (with
+# every Wine process of it, in a copy of the test's prefix, in the zone Europe/Berlin (with
 # daylight saving). The shift is a number of seconds from the real clock, in a file that the
 # test rewrites to jump the clock; monotonic time stays real, so that timers keep running.
 # Usage: run-shifted-clock-test.sh <build-folder> <test.exe in it>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh" "$1"
+source "$here/test-desktop.sh"
 faketime_library=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 if [ ! -f "$faketime_library" ]; then
   echo "$faketime_library is missing (Debian package faketime)" >&2
@@ -14,7 +15,7 @@ if [ ! -f "$faketime_library" ]; then
 fi
 keyloom_prepare_prefix
 shared_prefix=$WINEPREFIX
-export WINEPREFIX="$keyloom_build_dir/wineprefix-shifted"
+export WINEPREFIX="$shared_prefix-shifted"
 offset_file="$keyloom_build_dir/shifted-clock-offset"
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX" "$offset_file"' EXIT
 rm -rf "$WINEPREFIX"
