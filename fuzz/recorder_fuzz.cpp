@@ -29,7 +29,7 @@ class SampledInput : public FakeDesktop {
         pressed[key] = false;
         return state;
     }
-    ScreenPoint GetCursorPos() override { return pointer; }
+    std::optional<ScreenPoint> GetCursorPos() override { return pointer; }
     // The user lets go of the click or key that closed the start box while it waits.
     void WaitPrecisely(int) override { down[desk::KEY_LBUTTON] = down[desk::KEY_SPACE] = false; }
 };

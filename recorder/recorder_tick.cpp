@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
@@ -68,13 +69,15 @@ bool RecordNewKeys(RecorderState& state, DesktopPort& desktop) {
     return true;
 }
 
+// A pointer that cannot be read (a secure desktop in front) has not moved.
 Outcome RecordPointer(RecorderState& state, DesktopPort& desktop) {
-    const ScreenPoint cursor = desktop.GetCursorPos();
-    if (cursor.x == state.lastCursor.x && cursor.y == state.lastCursor.y) return Outcome::Unchanged;
+    const std::optional<ScreenPoint> cursor = desktop.GetCursorPos();
+    if (!cursor || (cursor->x == state.lastCursor.x && cursor->y == state.lastCursor.y))
+        return Outcome::Unchanged;
     char line[48];
-    std::snprintf(line, sizeof line, "MOVE_CURSOR %d %d\r\n", cursor.x, cursor.y);
+    std::snprintf(line, sizeof line, "MOVE_CURSOR %d %d\r\n", cursor->x, cursor->y);
     if (!WriteRecordedLine(state, line)) return Outcome::DidNotFit;
-    state.lastCursor = cursor;
+    state.lastCursor = *cursor;
     return Outcome::Written;
 }
 

@@ -3,6 +3,7 @@
 // platform's own names; window handles cross it as an opaque integer.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 using WindowHandle = std::uintptr_t;
@@ -86,7 +87,8 @@ class DesktopPort {
 
     // Pointer, buttons and keys.
     virtual bool SetCursorPos(int x, int y) = 0;
-    virtual ScreenPoint GetCursorPos() = 0;
+    // None when the pointer cannot be read (another desktop in front, such as a secure one).
+    virtual std::optional<ScreenPoint> GetCursorPos() = 0;
     virtual ScreenRect GetScreenRect() = 0;  // GetWindowRect of GetDesktopWindow
     virtual void mouse_event(uint32_t flags) = 0;
     virtual void keybd_event(uint8_t virtualKey, uint32_t flags) = 0;

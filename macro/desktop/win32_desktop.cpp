@@ -103,9 +103,9 @@ bool Win32Desktop::SetCursorPos(int x, int y) {
     return ::SetCursorPos(x, y) != 0;
 }
 
-ScreenPoint Win32Desktop::GetCursorPos() {
+std::optional<ScreenPoint> Win32Desktop::GetCursorPos() {
     POINT point{};
-    ::GetCursorPos(&point);
+    if (!::GetCursorPos(&point)) return std::nullopt;
     return ScreenPoint{point.x, point.y};
 }
 

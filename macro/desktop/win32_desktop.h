@@ -9,7 +9,7 @@
 class Win32Desktop : public DesktopPort {
   public:
     bool SetCursorPos(int x, int y) override;
-    ScreenPoint GetCursorPos() override;
+    std::optional<ScreenPoint> GetCursorPos() override;
     ScreenRect GetScreenRect() override;
     void mouse_event(uint32_t flags) override;
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;

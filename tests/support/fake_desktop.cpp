@@ -99,8 +99,9 @@ bool FakeDesktop::SetCursorPos(int x, int y) {
     return true;
 }
 
-ScreenPoint FakeDesktop::GetCursorPos() {
+std::optional<ScreenPoint> FakeDesktop::GetCursorPos() {
     Log("GetCursorPos");
+    if (cursorUnreadable) return std::nullopt;
     return cursor;
 }
 

@@ -37,6 +37,7 @@ class FakeDesktop : public DesktopPort {
 
     // ---- Scripted answers ----
     ScreenPoint cursor{0, 0};
+    bool cursorUnreadable = false;  // GetCursorPos fails, as behind a secure desktop
     ScreenRect screen{0, 0, 1024, 768};
     std::vector<Window> windows;  // in enumeration order
     WindowHandle foreground = NO_WINDOW;
@@ -70,7 +71,7 @@ class FakeDesktop : public DesktopPort {
 
     // ---- DesktopPort ----
     bool SetCursorPos(int x, int y) override;
-    ScreenPoint GetCursorPos() override;
+    std::optional<ScreenPoint> GetCursorPos() override;
     ScreenRect GetScreenRect() override;
     void mouse_event(uint32_t flags) override;
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;

@@ -130,6 +130,24 @@ TEST_F(RecorderTickTest, QuietSamplesBecomeOneDelayWrittenBeforeTheNextLine) {
     EXPECT_EQ(state->lastCursor.x, 7);
 }
 
+TEST_F(RecorderTickTest, PointerThatCannotBeReadHasNotMoved) {
+    desktop.cursor = ScreenPoint{40, 50};
+    Tick();
+    desktop.cursorUnreadable = true;  // a secure desktop in front
+    desktop.cursor = ScreenPoint{0, 0};
+    Tick();
+    Tick();
+    desktop.cursorUnreadable = false;
+    desktop.cursor = ScreenPoint{40, 50};
+    Tick();
+    EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\n") << "no move to 0 0 and none back";
+    EXPECT_EQ(state->lastCursor.x, 40);
+    EXPECT_EQ(state->pendingDelay, 30) << "the unread samples count as quiet time";
+    desktop.cursor = ScreenPoint{41, 50};
+    Tick();
+    EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\nDELAY 30\r\nMOVE_CURSOR 41 50\r\n");
+}
+
 TEST_F(RecorderTickTest, KeyOnlySamplesAddDelayAndModifierSamplesDoNot) {
     desktop.Press('A');
     Tick();  // PRESS_KEY only: counts as quiet
