@@ -1,5 +1,6 @@
 #include "editor/event_templates.h"
 
+#include "editor/code_box_text.h"
 #include "macro/file/macro.h"
 
 std::optional<std::string_view> FindEventTemplate(std::string_view entry) {
@@ -12,6 +13,6 @@ std::optional<std::string> AppendEventLine(std::string_view codeText, std::strin
     std::string text(codeText);
     if (!text.empty() && text.back() != '\n') text += "\r\n";
     text += line;
-    if (text.size() > CODE_CAPACITY - 1) return std::nullopt;
+    if (CodeLengthInFile(text) > CODE_CAPACITY - 1) return std::nullopt;
     return text;
 }

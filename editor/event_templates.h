@@ -34,5 +34,5 @@ std::optional<std::string_view> FindEventTemplate(std::string_view entry);
 
 // The code text with `line` appended: on a line of its own unless the text is empty or already
 // ends with a line feed, no line break after it. None when the result would exceed
-// CODE_CAPACITY - 1 characters: a line is never inserted in part.
+// CODE_CAPACITY - 1 characters as the file holds them: a line is never inserted in part.
 std::optional<std::string> AppendEventLine(std::string_view codeText, std::string_view line);

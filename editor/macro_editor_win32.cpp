@@ -4,9 +4,11 @@
 #include <string>
 
 #include "editor/apply_changes.h"
+#include "editor/code_box_font_win32.h"
 #include "editor/code_box_text.h"
 #include "editor/dialog_controls_win32.h"
 #include "editor/editor_form.h"
+#include "editor/editor_layout_win32.h"
 #include "editor/editor_state.h"
 #include "editor/editor_views_win32.h"
 #include "editor/event_templates.h"
@@ -23,9 +25,9 @@ constexpr UINT RECORDING_ENDED = WM_APP + 1;
 
 constexpr char MODIFIED_QUESTION[] = "The macro has been modified. Save changes?";
 constexpr char CODE_CUT_TEXT[] =
-    "This macro's code is longer than the editor can show (at most 161071 characters, and 299 "
-    "on a line). It is shown cut and cannot be changed here; Apply keeps the whole code as it "
-    "is in the file.";
+    "This macro's code is longer than the editor can show (at most 161071 characters in the "
+    "file, and 299 on a line). It is shown cut and cannot be changed here; Apply keeps the whole "
+    "code as it is in the file.";
 constexpr char CODE_FULL_TEXT[] = "The macro code is full: a macro holds at most 161071 characters";
 
 // One open editor window; lives in the dialog's DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
@@ -37,13 +39,16 @@ class MacroEditor {
           state_(context.state),
           formView_(dialog),
           previewView_(dialog),
-          recorderView_(dialog, RECORDING_ENDED, state_.editorModified) {}
+          recorderView_(dialog, RECORDING_ENDED, state_.editorModified),
+          layout_(dialog),
+          codeFont_(GetDlgItem(dialog, IDC_CODE)) {}
 
     void Open();
     void OnCommand(int id, int code);
     void OnShowOrHide();
     void Close();
     void OnRecordingEnded();
+    const EditorLayout& Layout() const { return layout_; }
 
   private:
     WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
@@ -52,6 +57,7 @@ class MacroEditor {
     void FillEventList();
     bool FillCodeBox(const Macro& macro);
     void HoldCode(std::optional<std::string> wholeCode);
+    void FitCodeBoxLimit();
     void MarkModified();
     void RestoreModified(bool wasModified, bool applyWasEnabled);
     void ChooseWindowRestriction(bool specific);
@@ -71,6 +77,8 @@ class MacroEditor {
     DialogRecorderView recorderView_;
     // The file's whole code while the code box shows it cut and read-only.
     std::optional<std::string> heldCode_;
+    EditorLayout layout_;
+    CodeBoxFont codeFont_;
 };
 
 void MacroEditor::Open() {
@@ -97,7 +105,7 @@ void MacroEditor::LimitBoxes() {
     LimitText(dialog_, IDC_EDITOR_DESCRIPTION, MACRO_DESCRIPTION_CAPACITY - 1);
     LimitText(dialog_, IDC_WINDOW_TEXT, MACRO_WINDOW_CAPACITY - 1);
     LimitText(dialog_, IDC_TIMES, 3);
-    LimitText(dialog_, IDC_CODE, CODE_CAPACITY - 1);
+    FitCodeBoxLimit();
 }
 
 void MacroEditor::FillEventList() {
@@ -134,6 +142,12 @@ void MacroEditor::HoldCode(std::optional<std::string> wholeCode) {
     heldCode_ = std::move(wholeCode);
     SendDlgItemMessageA(dialog_, IDC_CODE, EM_SETREADONLY, heldCode_ ? TRUE : FALSE, 0);
     EnableControl(dialog_, IDC_INSERT, !heldCode_);
+}
+
+// The box holds CODE_CAPACITY - 1 characters as the file holds them, whatever line breaks the
+// box shows: the lines of a macro file read back come with a carriage return each.
+void MacroEditor::FitCodeBoxLimit() {
+    LimitText(dialog_, IDC_CODE, static_cast<int>(CodeBoxLimit(ControlText(dialog_, IDC_CODE))));
 }
 
 void MacroEditor::OnRecordingEnded() {
@@ -174,6 +188,7 @@ void MacroEditor::ChoosePlayStyle(bool timesBox, bool secondsBox) {
 }
 
 void MacroEditor::OnCommand(int id, int code) {
+    if (id == IDC_CODE && code == EN_CHANGE) FitCodeBoxLimit();
     switch (id) {
         case IDC_EDITOR_TRIGGER:
         case IDC_EDITOR_NAME:
@@ -311,6 +326,12 @@ INT_PTR CALLBACK MacroEditorDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return FALSE;
         case WM_CLOSE:
             editor->Close();
+            return TRUE;
+        case WM_GETMINMAXINFO:
+            editor->Layout().LimitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return TRUE;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) editor->Layout().Fit(LOWORD(lParam), HIWORD(lParam));
             return TRUE;
         case RECORDING_ENDED:
             editor->OnRecordingEnded();

@@ -59,7 +59,7 @@ Macro InUse(int32_t id, Trigger trigger) {
 void CheckCodeBox(MemoryFileSystem& files) {
     FakeDesktop desktop;
     const CodeBoxText code = ReadCodeBoxText(files, desktop, PATH);
-    FUZZ_CHECK(code.text.size() <= CODE_CAPACITY - 1);
+    FUZZ_CHECK(CodeLengthInFile(code.text) <= CODE_CAPACITY - 1);
     FUZZ_CHECK(code.fit != CodeFit::TooLong);  // inputs are far below the limit
     FUZZ_CHECK(code.fit == CodeFit::Cut ? code.wholeCode.size() >= code.text.size()
                                         : code.wholeCode.empty());

@@ -79,3 +79,9 @@
 #define IDC_RECORD 1091
 #define IDC_ELAPSED_MINUTES 1092
 #define IDC_ELAPSED_SECONDS 1093
+// Labels and frames of the code half, named so that they follow the window's edges
+#define IDC_CODE_GROUP 1097
+#define IDC_INSERT_LABEL 1098
+#define IDC_PREVIEW_GROUP 1099
+#define IDC_ELAPSED_LABEL 1100
+#define IDC_ELAPSED_COLON 1101

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "editor/code_box_text.h"
 #include "editor/event_templates.h"
@@ -101,6 +104,48 @@ TEST_F(EditorCodeBoxTest, CodeThatFitsExactlyIsWhole) {
     EXPECT_EQ(ReadCode(file + "D\nEND\n").fit, CodeFit::Cut);
 }
 
+// Code as a recording leaves it, CR LF after every line, `length` characters in all.
+std::string RecordedLines(std::size_t length) {
+    const std::string move = "MOVE_CURSOR 1023 767\r\n";
+    std::string code;
+    while (length - code.size() >= move.size() + 12)
+        code += move;
+    return code + "DELAY " + std::string(length - code.size() - 8, '1') + "\r\n";
+}
+
+// The box's text of code read back from a file: every line keeps its carriage return.
+std::string ReadBack(std::string code) {
+    code.resize(code.size() - 2);
+    for (std::size_t at = code.find("\r\n"); at != std::string::npos;
+         at = code.find("\r\n", at + 3))
+        code.insert(at, "\r");
+    return code;
+}
+
+TEST_F(EditorCodeBoxTest, CodeAsLongAsTheBoxHoldsIsMeasuredAsTheFileHoldsIt) {
+    // The box shows one character more per line than the file holds; the file's code must fit.
+    const std::string recorded = RecordedLines(CODE_CAPACITY + 1);  // the last CR LF is not code
+    CodeBoxText code = ReadCode("START\r\n" + recorded + "END\r\n");
+    EXPECT_EQ(code.fit, CodeFit::Whole);
+    EXPECT_EQ(code.text, ReadBack(recorded));
+    EXPECT_GT(code.text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(CodeLengthInFile(code.text), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(CodeBoxLimit(code.text), code.text.size()) << "full to the character";
+
+    code = ReadCode("START\r\nx" + recorded + "END\r\n");
+    EXPECT_EQ(code.fit, CodeFit::Cut) << "one character more";
+    EXPECT_EQ(code.text.size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
+}
+
+TEST(EditorCodeBoxLimitTest, OnlyTheCarriageReturnsTheFileDoesNotHoldAreNotCounted) {
+    EXPECT_EQ(CodeLengthInFile(""), 0u);
+    EXPECT_EQ(CodeLengthInFile("A\r\r\nB\r\nC\r\r\n"), 9u);
+    EXPECT_EQ(CodeLengthInFile("\r\r\r\n"), 3u) << "one line break, two carriage returns";
+    EXPECT_EQ(CodeLengthInFile("A\r\rB\n\r"), 6u) << "no CR CR LF";
+    EXPECT_EQ(CodeBoxLimit("A\r\nB"), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    EXPECT_EQ(CodeBoxLimit("A\r\r\nB\r\r\n"), static_cast<std::size_t>(CODE_CAPACITY + 1));
+}
+
 TEST_F(EditorCodeBoxTest, CodeBeyondWhatTheEditorCanHoldIsTooLong) {
     std::string file = "START\n" + std::string(HELD_CODE_LIMIT + 1, 'x') + "\nEND\n";
     CodeBoxText code = ReadCode(file);
@@ -109,16 +154,31 @@ TEST_F(EditorCodeBoxTest, CodeBeyondWhatTheEditorCanHoldIsTooLong) {
     EXPECT_EQ(code.wholeCode, "");
 }
 
-TEST(EditorEventTemplatesTest, EveryEntryFindsItsLineAndOthersFindNone) {
-    EXPECT_EQ(FindEventTemplate("Click mouse button"), "CLICK_MOUSE <Left/Right> <Single/Double>");
-    EXPECT_EQ(FindEventTemplate("Close a window"), "CLOSE_WINDOW \"Window title\"");
-    EXPECT_EQ(FindEventTemplate("Shutdown computer"), "SHUTDOWN <Shutdown/Restart/Logoff>");
-    EXPECT_EQ(FindEventTemplate("Type text"), "TYPE \"Text\"");
+TEST(EditorEventTemplatesTest, EveryEntryAppendsItsExactLine) {
+    const std::pair<std::string_view, std::string_view> expected[] = {
+        {"Click mouse button", "CLICK_MOUSE <Left/Right> <Single/Double>"},
+        {"Close a window", "CLOSE_WINDOW \"Window title\""},
+        {"Delay", "DELAY <Duration>"},
+        {"Focus a window", "FOCUS_WINDOW \"Window title\""},
+        {"Message box", "MSG_BOX \"Message\""},
+        {"Minimize a window", "MINIMIZE_WINDOW \"Window title\""},
+        {"Move mouse cursor", "MOVE_CURSOR <X co-ordinate> <Y co-ordinate>"},
+        {"Open a web site", "OPEN_URL \"Web site address\""},
+        {"Play a sound", "PLAY_SOUND \"File path\""},
+        {"Press a key", "PRESS_KEY <Character>"},
+        {"Run an application", "RUN \"Application file path\""},
+        {"Shutdown computer", "SHUTDOWN <Shutdown/Restart/Logoff>"},
+        {"Type text", "TYPE \"Text\""},
+    };
+    ASSERT_EQ(EVENT_TEMPLATES.size(), std::size(expected)) << "no entry more, none less";
+    for (const auto& [entry, line] : expected)
+        EXPECT_EQ(FindEventTemplate(entry), line) << entry;
+}
+
+TEST(EditorEventTemplatesTest, TextsOutsideTheTableFindNone) {
     EXPECT_EQ(FindEventTemplate(""), std::nullopt);
     EXPECT_EQ(FindEventTemplate("type text"), std::nullopt);
     EXPECT_EQ(FindEventTemplate("Type text "), std::nullopt);
-    for (const EventTemplate& event : EVENT_TEMPLATES)
-        EXPECT_EQ(FindEventTemplate(event.entry), event.line) << event.entry;
 }
 
 TEST(EditorEventTemplatesTest, TableIsInListOrderWithDistinctEntries) {
@@ -146,6 +206,13 @@ TEST(EditorEventTemplatesTest, LineThatDoesNotFitWholeIsRefused) {
     EXPECT_EQ(text->size(), static_cast<std::size_t>(CODE_CAPACITY - 1));
     EXPECT_EQ(AppendEventLine(exact + "x", line), std::nullopt);
     EXPECT_EQ(AppendEventLine(std::string(CODE_CAPACITY - 3, 'x'), line), std::nullopt);
+
+    // Lines read back from a file: the carriage return the box adds to each does not count.
+    const std::string readBack = "A\r\r\n" + exact.substr(3);
+    text = AppendEventLine(readBack, line);
+    ASSERT_TRUE(text) << "as long in the file as `exact`";
+    EXPECT_EQ(text->size(), static_cast<std::size_t>(CODE_CAPACITY));
+    EXPECT_EQ(AppendEventLine(readBack + "x", line), std::nullopt);
 }
 
 }  // namespace

@@ -22,9 +22,9 @@ TEST_F(EditorWindowTest, CutCodeIsShownReadOnlyAndApplyKeepsItWhole) {
     ASSERT_EQ(answerer.boxes.size(), 1u);
     EXPECT_EQ(answerer.boxes[0].caption, "Keyloom");
     EXPECT_EQ(answerer.boxes[0].text,
-              "This macro's code is longer than the editor can show (at most 161071 characters, "
-              "and 299 on a line). It is shown cut and cannot be changed here; Apply keeps the "
-              "whole code as it is in the file.");
+              "This macro's code is longer than the editor can show (at most 161071 characters "
+              "in the file, and 299 on a line). It is shown cut and cannot be changed here; Apply "
+              "keeps the whole code as it is in the file.");
     EXPECT_EQ(Code(), "DELAY 100\r\r\n" + LONG_TYPE.substr(0, 299) + "\r\nPRESS_KEY 65");
     EXPECT_TRUE(ReadOnly(Control(IDC_CODE)));
     EXPECT_FALSE(Enabled(IDC_INSERT));
@@ -53,6 +53,56 @@ TEST_F(EditorWindowTest, RecordingOverCutCodeReplacesItAndFreesTheBox) {
     EXPECT_TRUE(Enabled(IDC_INSERT));
     Click(IDC_APPLY);
     EXPECT_NE(FileText().find("START\r\n\r\nEND\r\n"), std::string::npos) << FileText();
+}
+
+// Code as a recording at its limit hands it to the box: CR LF after every line, as long as the
+// box can take it.
+std::string RecordedToTheLimit() {
+    const std::string move = "MOVE_CURSOR 1023 767\r\n";
+    std::string code;
+    while (CODE_CAPACITY - 1 - code.size() >= move.size() + 12)
+        code += move;
+    return code + "DELAY " + std::string(CODE_CAPACITY - 1 - code.size() - 8, '1') + "\r\n";
+}
+
+void TypeCharacter(HWND box, char character) {
+    SendMessageA(box, WM_CHAR, static_cast<WPARAM>(character), 0);
+}
+
+TEST_F(EditorWindowTest, CodeRecordedToTheLimitOpensAgainEditableAndIsWrittenBackAsItWas) {
+    Open();
+    const std::string recorded = RecordedToTheLimit();
+    SetDlgItemTextA(editor, IDC_CODE, recorded.c_str());  // as the end of a recording does
+    Click(IDC_APPLY);
+    const std::string written = FileText();
+    ASSERT_NE(written.find("START\r\n" + recorded + "\r\nEND\r\n"), std::string::npos);
+
+    Create();
+    ShowWindow(editor, SW_SHOW);
+    PumpFor(50);
+    EXPECT_TRUE(answerer.boxes.empty()) << answerer.boxes[0].text;
+    HWND box = Control(IDC_CODE);
+    EXPECT_FALSE(ReadOnly(box));
+    EXPECT_TRUE(Enabled(IDC_INSERT));
+    const std::string shown = Code();
+    EXPECT_EQ(CodeLengthInFile(shown), static_cast<std::size_t>(CODE_CAPACITY - 1));
+    std::string readBack = recorded;  // every line with the carriage return it was read with
+    for (std::size_t at = 0; (at = readBack.find("\r\n", at)) != std::string::npos; at += 3)
+        readBack.insert(at, "\r");
+    EXPECT_TRUE(shown == readBack) << "every line whole";
+
+    SendMessageA(box, EM_SETSEL, shown.size(), shown.size());
+    TypeCharacter(box, 'x');
+    EXPECT_EQ(Code(), shown) << "the box is full";
+    SendMessageA(box, EM_SETSEL, 0, 1);
+    TypeCharacter(box, 'm');
+    EXPECT_EQ(Code(), "m" + shown.substr(1)) << "and can be changed";
+    TypeCharacter(box, '\b');
+    TypeCharacter(box, 'M');
+    ASSERT_EQ(Code(), shown);
+
+    Click(IDC_APPLY);
+    EXPECT_TRUE(FileText() == written) << "written back byte for byte";
 }
 
 TEST_F(EditorWindowTest, InsertIntoAFullBoxIsRefusedWhole) {

@@ -1,0 +1,89 @@
+#include "editor/editor_layout_win32.h"
+
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+constexpr unsigned LEFT = 1, TOP = 2, RIGHT = 4, BOTTOM = 8;
+constexpr unsigned GROWS = RIGHT | BOTTOM;
+constexpr unsigned MOVES_DOWN = TOP | BOTTOM;
+constexpr unsigned MOVES_DOWN_AND_WIDENS = TOP | BOTTOM | RIGHT;
+constexpr unsigned MOVES_DOWN_RIGHT = LEFT | TOP | RIGHT | BOTTOM;
+
+// The properties half keeps its place; the code half takes the new room.
+struct Anchor {
+    int id;
+    unsigned edges;
+};
+
+constexpr Anchor ANCHORS[] = {
+    {IDC_CODE_GROUP, GROWS},
+    {IDC_CODE, GROWS},
+    {IDC_INSERT_LABEL, MOVES_DOWN},
+    {IDC_EVENT_LIST, MOVES_DOWN_AND_WIDENS},
+    {IDC_INSERT, MOVES_DOWN_RIGHT},
+    {IDC_PREVIEW_GROUP, MOVES_DOWN_AND_WIDENS},
+    {IDC_RECORD, MOVES_DOWN},
+    {IDC_PREVIEW_STOP, MOVES_DOWN},
+    {IDC_PREVIEW_PLAY, MOVES_DOWN},
+    {IDC_ELAPSED_LABEL, MOVES_DOWN_RIGHT},
+    {IDC_ELAPSED_MINUTES, MOVES_DOWN_RIGHT},
+    {IDC_ELAPSED_COLON, MOVES_DOWN_RIGHT},
+    {IDC_ELAPSED_SECONDS, MOVES_DOWN_RIGHT},
+    {IDC_EDITOR_OK, MOVES_DOWN_RIGHT},
+    {IDC_EDITOR_CANCEL, MOVES_DOWN_RIGHT},
+    {IDC_APPLY, MOVES_DOWN_RIGHT},
+};
+
+SIZE Size(const RECT& rect) {
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LONG Shifted(LONG position, bool follows, LONG by) {
+    return follows ? position + by : position;
+}
+
+}  // namespace
+
+EditorLayout::EditorLayout(HWND dialog) : dialog_(dialog) {
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    smallest_ = Size(window);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    templateClient_ = Size(client);
+    for (const Anchor& anchor : ANCHORS) {
+        HWND control = GetDlgItem(dialog, anchor.id);
+        if (control)
+            placed_.push_back(Placed{control, ClientRectOf(dialog, control), anchor.edges});
+    }
+}
+
+void EditorLayout::LimitTracking(MINMAXINFO& limits) const {
+    limits.ptMinTrackSize = POINT{smallest_.cx, smallest_.cy};
+}
+
+void EditorLayout::Fit(int clientWidth, int clientHeight) const {
+    const LONG wider = clientWidth - templateClient_.cx;
+    const LONG taller = clientHeight - templateClient_.cy;
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(placed_.size()));
+    for (const Placed& placed : placed_) {
+        const RECT& at = placed.rect;
+        const LONG left = Shifted(at.left, placed.edges & LEFT, wider);
+        const LONG top = Shifted(at.top, placed.edges & TOP, taller);
+        const LONG right = Shifted(at.right, placed.edges & RIGHT, wider);
+        const LONG bottom = Shifted(at.bottom, placed.edges & BOTTOM, taller);
+        if (moves)
+            moves = DeferWindowPos(moves, placed.control, nullptr, left, top, right - left,
+                                   bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves) EndDeferWindowPos(moves);
+    InvalidateRect(dialog_, nullptr, TRUE);
+}
