@@ -14,6 +14,7 @@ started=$SECONDS
 
 # The extra arguments are shell words, so a quoted regex keeps its alternatives.
 tests=$(eval ctest -N "${KEYLOOM_CTEST_ARGS:-}" | sed -n 's/^Total Tests: //p')
+tests=${tests:-0}
 jobs=${KEYLOOM_WINDOWS_JOBS:-3}
 if [ "$tests" -lt "$jobs" ]; then jobs=$tests; fi
 if [ "$jobs" -lt 1 ]; then jobs=1; fi
