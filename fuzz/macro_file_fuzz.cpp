@@ -7,10 +7,10 @@
 
 #include "editor/code_box_text.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_file_system.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 

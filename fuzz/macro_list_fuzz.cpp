@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_file_system.h"
 #include "library/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 

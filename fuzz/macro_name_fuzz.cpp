@@ -4,10 +4,10 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_file_system.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/memory_file_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

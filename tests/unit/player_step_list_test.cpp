@@ -3,14 +3,13 @@
 #include <string>
 
 #include "macro/player/step_list.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
 StepList Scan(const std::string& bytes) {
-    TempDir dir;
-    std::unique_ptr<LineReader> reader =
-        OpenLineReader(RealFileSystem(), dir.Write("m.mro", bytes));
+    MemoryFileSystem disk;
+    std::unique_ptr<LineReader> reader = OpenLineReader(disk, disk.Write("m.mro", bytes));
     return ScanStepList(*reader);
 }
 
@@ -38,9 +37,9 @@ TEST(PlayerStepListTest, StartAndEndAreFoundByTheirFirstCharacters) {
 }
 
 TEST(PlayerStepListTest, SkipLinesLeavesTheReaderAtTheNextLine) {
-    TempDir dir;
+    MemoryFileSystem disk;
     std::unique_ptr<LineReader> reader =
-        OpenLineReader(RealFileSystem(), dir.Write("m.mro", "a\r\nb\r\nc\r\n"));
+        OpenLineReader(disk, disk.Write("m.mro", "a\r\nb\r\nc\r\n"));
     SkipLines(*reader, 2);
     char line[LINE_CAPACITY];
     ASSERT_TRUE(reader->ReadFileLine(line));

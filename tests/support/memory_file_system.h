@@ -1,11 +1,12 @@
 #pragma once
-// Files held in memory, so that a fuzz target reads its input and writes its output without
-// touching the disk. A read can be told to fail part way, as a failing disk would.
+// Files held in memory, so that a test or a fuzz target reads and writes files without touching
+// the disk. A read can be told to fail part way, as a failing disk would.
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "macro/file/file_system.h"
 
@@ -36,6 +37,30 @@ class MemoryFileSystem : public FileSystem {
         return true;
     }
     bool Remove(const std::string& path) override { return files.erase(path) == 1; }
+
+    // ---- One folder for a test's files, as a scratch folder on disk would be ----
+    static std::string Path(const std::string& name) { return "C:\\tests\\" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        files[Path(name)] = bytes;
+        return Path(name);
+    }
+    // The bytes of the file at `path`; empty when there is none.
+    std::string Read(const std::string& path) const {
+        auto file = files.find(path);
+        return file == files.end() ? std::string() : file->second;
+    }
+    bool Exists(const std::string& path) const { return files.count(path) == 1; }
+    // The names of the files in the folder that holds `path`, sorted: after a failed save, the
+    // previous file and nothing half-written beside it.
+    std::vector<std::string> NamesBeside(const std::string& path) const {
+        const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+        std::vector<std::string> names;
+        for (const auto& [other, bytes] : files)
+            if (other.size() > folder.size() && other.compare(0, folder.size(), folder) == 0 &&
+                other.find('\\', folder.size()) == std::string::npos)
+                names.push_back(other.substr(folder.size()));
+        return names;
+    }
 
   private:
     class Reader : public ReadableFile {
