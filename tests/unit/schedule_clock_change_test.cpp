@@ -9,7 +9,7 @@
 #include "scheduler/clock_change.h"
 #include "scheduler/schedule_rules.h"
 #include "tests/support/fake_wall_clock.h"
-#include "tests/support/schedule_evaluation_fixture.h"
+#include "tests/support/scheduler_rig.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ using Names = std::vector<std::string>;
 const int64_t SPRING_FORWARD = At(2026, 3, 29, 1, 0, 0);
 const int64_t FALL_BACK = At(2026, 10, 25, 1, 0, 0);
 
-class ScheduleClockChangeTest : public ScheduleEvaluationTest {
+class ScheduleClockChangeTest : public SchedulerRig {
   protected:
     void SetUp() override {
         wall.Drive(desktop);

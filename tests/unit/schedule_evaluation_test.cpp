@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/schedule_evaluation_fixture.h"
+#include "tests/support/scheduler_rig.h"
 
 namespace {
+
+class ScheduleEvaluationTest : public SchedulerRig {
+  protected:
+    void SetUp() override { DriveClock(); }
+};
 
 TEST_F(ScheduleEvaluationTest, OnceItemPlaysAtItsSecondOnlyAndStaysInTheTable) {
     const int64_t due = At(2026, 3, 5, 14, 30, 15);
@@ -121,8 +126,8 @@ TEST_F(ScheduleEvaluationTest, PauseTogglesSuspensionWhichFreezesTheClocks) {
     desktop.Tap(desk::KEY_PAUSE);
     TickAt(clock + 1);  // only the toggle
     EXPECT_TRUE(state.suspended);
-    EXPECT_TRUE(shell.suspendedShown);
-    EXPECT_EQ(shell.trayStates.back(), TRAY_SUSPENDED);
+    EXPECT_TRUE(view.suspendedShown);
+    EXPECT_EQ(view.trayStates.back(), TRAY_SUSPENDED);
     TickEverySecond(clock + 1, clock + 10);
     EXPECT_EQ(table.items[0].elapsedSeconds, 1);
     EXPECT_TRUE(playback.plays.empty());
@@ -130,8 +135,8 @@ TEST_F(ScheduleEvaluationTest, PauseTogglesSuspensionWhichFreezesTheClocks) {
     desktop.Press(desk::KEY_PAUSE);  // held down: toggles on every tick
     TickAt(clock + 1);
     EXPECT_FALSE(state.suspended);
-    EXPECT_FALSE(shell.suspendedShown);
-    EXPECT_EQ(shell.trayStates.back(), TRAY_IDLE);
+    EXPECT_FALSE(view.suspendedShown);
+    EXPECT_EQ(view.trayStates.back(), TRAY_IDLE);
     TickAt(clock + 1);
     EXPECT_TRUE(state.suspended);
     desktop.Release(desk::KEY_PAUSE);
@@ -200,7 +205,7 @@ TEST_F(ScheduleEvaluationTest, LateSecondsBeforeAPlayAreStillEvaluated) {
 TEST_F(ScheduleEvaluationTest, FireItemPlaysFromAFreshRecordWithTheTimerStopped) {
     ScheduleItem& styled = AddInterval("styled", 0, 0, 1);
     CopyText(styled.macroFileName,
-             dir.Write("styled.mro", "NAME \"styled\";\r\nPLAY_STYLE 2;\r\nTIME 25;\r\n"));
+             disk.Write("styled.mro", "NAME \"styled\";\r\nPLAY_STYLE 2;\r\nTIME 25;\r\n"));
     ScheduleItem& plain = Add("plain", RUN_STYLE_STARTUP);
     Start();
     const uintptr_t firstTimer = state.schedulerTimer;
@@ -211,7 +216,7 @@ TEST_F(ScheduleEvaluationTest, FireItemPlaysFromAFreshRecordWithTheTimerStopped)
     EXPECT_EQ(playback.plays[0].speed, 25);
     EXPECT_EQ(playback.plays[1].playStyle, 0);  // not the previous macro's style
     EXPECT_EQ(playback.plays[1].speed, SCHEDULER_DEFAULT_SPEED);
-    EXPECT_EQ(shell.trayStates,
+    EXPECT_EQ(view.trayStates,
               (std::vector<TrayState>{TRAY_PLAYING, TRAY_IDLE, TRAY_PLAYING, TRAY_IDLE}));
     EXPECT_FALSE(desktop.HasThreadTimer(firstTimer));
     EXPECT_TRUE(desktop.HasThreadTimer(state.schedulerTimer));
@@ -220,12 +225,12 @@ TEST_F(ScheduleEvaluationTest, FireItemPlaysFromAFreshRecordWithTheTimerStopped)
 
     SetSuspended(scheduler, true);
     ASSERT_TRUE(FireItem(scheduler, plain));
-    EXPECT_EQ(shell.trayStates.back(), TRAY_SUSPENDED);
+    EXPECT_EQ(view.trayStates.back(), TRAY_SUSPENDED);
 }
 
 TEST_F(ScheduleEvaluationTest, UnloadableMacroIsReportedOnceAndTheTickGoesOn) {
     ScheduleItem& missing = AddInterval("missing", 0, 0, 1);
-    CopyText(missing.macroFileName, dir.Path("gone.mro"));
+    CopyText(missing.macroFileName, disk.Path("gone.mro"));
     AddInterval("present", 0, 0, 1);
     Start();
     const uintptr_t timer = state.schedulerTimer;
@@ -235,7 +240,7 @@ TEST_F(ScheduleEvaluationTest, UnloadableMacroIsReportedOnceAndTheTickGoesOn) {
     };
     TickAt(clock + 1);
     EXPECT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + dir.Path("gone.mro"));
+    EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + disk.Path("gone.mro"));
     EXPECT_EQ(Played(), std::vector<std::string>{"present"});
     EXPECT_EQ(table.items[0].elapsedSeconds, 0);  // reset although nothing played
 }
@@ -254,9 +259,9 @@ TEST_F(ScheduleEvaluationTest, RestoringTheWindowDuringAPlayLeavesTheSchedulerSt
 TEST_F(ScheduleEvaluationTest, StartupItemsPlayActiveOrNotInTableOrder) {
     Add("first", RUN_STYLE_STARTUP).active = false;
     AddInterval("interval", 0, 0, 1);
-    CopyText(Add("missing", RUN_STYLE_STARTUP).macroFileName, dir.Path("gone.mro"));
+    CopyText(Add("missing", RUN_STYLE_STARTUP).macroFileName, disk.Path("gone.mro"));
     Add("last", RUN_STYLE_STARTUP);
-    shell.trayIconPresent = true;
+    view.trayIconPresent = true;
     PlayStartupItems(scheduler);
     EXPECT_EQ(Played(), (std::vector<std::string>{"first", "last"}));
     EXPECT_EQ(desktop.boxes.size(), 1u);
@@ -277,14 +282,14 @@ TEST_F(ScheduleEvaluationTest, StartResetsTheClocksAndARefusedTimerMeansNoSchedu
 }
 
 TEST_F(ScheduleEvaluationTest, RefusedIconChangesAreRetriedABoundedNumberOfTimes) {
-    shell.trayIconPresent = true;
-    shell.refusedModifies = 2;
+    view.trayIconPresent = true;
+    view.refusedModifies = 2;
     SetTrayIconState(scheduler, TRAY_PLAYING);
-    EXPECT_EQ(shell.modifyAttempts, 3);
-    EXPECT_EQ(shell.trayStates, std::vector<TrayState>{TRAY_PLAYING});
-    shell.refusedModifies = 1000;
+    EXPECT_EQ(view.modifyAttempts, 3);
+    EXPECT_EQ(view.trayStates, std::vector<TrayState>{TRAY_PLAYING});
+    view.refusedModifies = 1000;
     SetTrayIconState(scheduler, TRAY_IDLE);
-    EXPECT_EQ(shell.modifyAttempts, 3 + TRAY_MODIFY_ATTEMPTS);
+    EXPECT_EQ(view.modifyAttempts, 3 + TRAY_MODIFY_ATTEMPTS);
 }
 
 TEST(WallClockTest, SecondsRoundTripThroughTheCalendar) {

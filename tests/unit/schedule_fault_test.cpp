@@ -10,45 +10,35 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
-#include "tests/support/fake_desktop.h"
-#include "tests/support/fake_scheduler_window.h"
-#include "tests/support/faulty_file_system.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/scheduler_rig.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-constexpr WindowHandle MAIN_WINDOW = 55;
-
-class ScheduleFaultTest : public ::testing::Test {
+class ScheduleFaultTest : public SchedulerRig {
   protected:
     void SetUp() override {
-        view.onShowWindow = [this] { OnShownOrHidden(window); };
-        OnWindowCreated(window);
-        OnShownOrHidden(window);
-        for (const char* name : {"a", "b"}) {
-            view.macroFileAnswers.push_back(
-                dir.Write(std::string(name) + ".mro", "NAME \"" + std::string(name) + "\";\r\n"));
-            AddItem(window);
-        }
-        path = dir.Path("named.scl");
+        Open();
+        AddMacro("a");
+        AddMacro("b");
+        path = disk.Path("named.scl");
         previous = "//Created by Keyloom Scheduler\r\n//\r\n";
-        dir.Write("named.scl", previous);
+        disk.Write("named.scl", previous);
         CopyText(table.scheduleFileName, path);
         files.Arm(Fault{});
         ASSERT_TRUE(SaveSchedule(files, path, table, view.list));
         writes = files.writes;
     }
     void Arrange(const Fault& fault) {
-        dir.Write("named.scl", previous);
+        disk.Write("named.scl", previous);
         MarkModified(window);
         desktop.boxes.clear();
         files.Arm(fault);
     }
     void ExpectNothingLost() {
-        EXPECT_EQ(ReadWholeFile(path), previous);
-        EXPECT_EQ(FilesBeside(path), folder);
+        EXPECT_EQ(disk.Read(path), previous);
+        EXPECT_EQ(disk.NamesBeside(path), folder);
         ASSERT_FALSE(desktop.boxes.empty());
         EXPECT_EQ(desktop.boxes.back().text, "Error writing file");
         EXPECT_EQ(desktop.boxes.back().caption, "Error");
@@ -59,15 +49,6 @@ class ScheduleFaultTest : public ::testing::Test {
         EXPECT_THAT(view.list.entries, ElementsAre("a", "b"));
     }
 
-    TempDir dir;
-    FakeDesktop desktop;
-    ScheduleTable table;
-    SchedulerState state;
-    FakeSchedulerWindow view;
-    FakePlayback playback;
-    FaultyFileSystem files{RealFileSystem()};
-    Scheduler scheduler{table, state, desktop, files, view, playback, MAIN_WINDOW};
-    ScheduleWindow window{scheduler, view};
     std::string path;
     std::string previous;
     int writes = 0;
@@ -87,14 +68,14 @@ TEST_F(ScheduleFaultTest, FailedSaveKeepsTheFileTheNameAndTheChanges) {
 TEST_F(ScheduleFaultTest, FailedSaveAsOntoAnExistingScheduleKeepsIt) {
     const std::string other =
         "//Created by Keyloom Scheduler\r\n//\r\n\r\nNEW_ITEM\r\nEND_ITEM\r\n";
-    const std::string otherPath = dir.Write("other.scl", other);
+    const std::string otherPath = disk.Write("other.scl", other);
     folder.push_back("other.scl");
     for (const Fault& fault : EveryFault(writes)) {
         SCOPED_TRACE(fault.Describe());
         Arrange(fault);
         view.saveAnswers.push_back(otherPath);
         SaveScheduleAs(window);
-        EXPECT_EQ(ReadWholeFile(otherPath), other);
+        EXPECT_EQ(disk.Read(otherPath), other);
         ExpectNothingLost();
     }
 }

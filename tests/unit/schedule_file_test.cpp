@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -58,11 +60,12 @@ class ScheduleFileTest : public ::testing::Test {
         ++table.count;
     }
     bool Load(const std::string& bytes) {
-        return LoadSchedule(Io(), dir.Write("s.scl", bytes), table, list);
+        return LoadSchedule(Io(), disk.Write("s.scl", bytes), table, list);
     }
-    ScheduleFiles Io() { return ScheduleFiles{RealFileSystem(), desktop, MAIN_WINDOW}; }
+    ScheduleFiles Io() { return ScheduleFiles{files, desktop, MAIN_WINDOW}; }
 
-    TempDir dir;
+    MemoryFileSystem disk;
+    FaultyFileSystem files{disk};
     FakeDesktop desktop;
     ScheduleTable table;
     FakeScheduleList list;
@@ -70,15 +73,15 @@ class ScheduleFileTest : public ::testing::Test {
 
 TEST_F(ScheduleFileTest, SavedExampleHasTheExactBytes) {
     Add(ExampleItem());
-    const std::string path = dir.Path("example.scl");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, list));
-    EXPECT_EQ(ReadWholeFile(path), EXAMPLE);
+    const std::string path = disk.Path("example.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    EXPECT_EQ(disk.Read(path), EXAMPLE);
 }
 
 TEST_F(ScheduleFileTest, EmptyScheduleIsTheHeaderAndLoadsEmpty) {
-    const std::string path = dir.Path("empty.scl");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, list));
-    EXPECT_EQ(ReadWholeFile(path), "//Created by Keyloom Scheduler\r\n//\r\n");
+    const std::string path = disk.Path("empty.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    EXPECT_EQ(disk.Read(path), "//Created by Keyloom Scheduler\r\n//\r\n");
     table.count = 7;  // the reader starts the count afresh
     EXPECT_TRUE(LoadSchedule(Io(), path, table, list));
     EXPECT_EQ(table.count, 0);
@@ -101,8 +104,8 @@ TEST_F(ScheduleFileTest, RoundTripGivesTheSameItemsInOrder) {
     third.everyHours = 999;
     third.active = false;
     Add(first), Add(second), Add(third);
-    const std::string path = dir.Path("trip.scl");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, list));
+    const std::string path = disk.Path("trip.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
 
     ScheduleTable loaded;
     FakeScheduleList loadedList;
@@ -205,7 +208,7 @@ TEST_F(ScheduleFileTest, OverlongNamesAndPathsAreRefusedNotCut) {
 
 TEST_F(ScheduleFileTest, UnopenableFileIsReportedAndTouchesNothing) {
     table.count = 2;
-    const std::string path = dir.Path("missing.scl");
+    const std::string path = disk.Path("missing.scl");
     EXPECT_FALSE(LoadSchedule(Io(), path, table, list));
     EXPECT_EQ(table.count, 2);
     ASSERT_EQ(desktop.boxes.size(), 1u);
@@ -216,11 +219,14 @@ TEST_F(ScheduleFileTest, UnopenableFileIsReportedAndTouchesNothing) {
 
 TEST_F(ScheduleFileTest, UnwritableFileFailsAndKeepsTheOldOne) {
     Add(ExampleItem());
-    EXPECT_FALSE(SaveSchedule(RealFileSystem(), dir.Path("no/such/folder.scl"), table, list));
-    const std::string path = dir.Write("old.scl", "old bytes");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, list));
-    EXPECT_EQ(ReadWholeFile(path), EXAMPLE);
-    EXPECT_FALSE(FileExists(path + ".saving"));
+    const std::string path = disk.Write("old.scl", "old bytes");
+    files.Arm(Fault{FaultPoint::Create});
+    EXPECT_FALSE(SaveSchedule(files, path, table, list));
+    EXPECT_EQ(disk.Read(path), "old bytes");
+    files.Arm(Fault{});
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    EXPECT_EQ(disk.Read(path), EXAMPLE);
+    EXPECT_EQ(disk.NamesBeside(path), std::vector<std::string>{"old.scl"});
 }
 
 TEST_F(ScheduleFileTest, FindItemByIdScansUpToTheFirstFreeSlot) {
@@ -236,22 +242,22 @@ TEST_F(ScheduleFileTest, FindItemByIdScansUpToTheFirstFreeSlot) {
 
 TEST_F(ScheduleFileTest, ReadMacroNameTakesTheNameLineInAnyCase) {
     char name[ITEM_NAME_CAPACITY] = "unchanged";
-    EXPECT_TRUE(ReadMacroName(Io(), dir.Write("a.mro", "//header\r\nname \"Greet\";\r\n"), name));
+    EXPECT_TRUE(ReadMacroName(Io(), disk.Write("a.mro", "//header\r\nname \"Greet\";\r\n"), name));
     EXPECT_STREQ(name, "Greet");
-    EXPECT_TRUE(ReadMacroName(Io(), dir.Write("b.mro", "  NAME \"\"\r\n"), name));
+    EXPECT_TRUE(ReadMacroName(Io(), disk.Write("b.mro", "  NAME \"\"\r\n"), name));
     EXPECT_STREQ(name, "");
     CopyText(name, "unchanged");
-    EXPECT_FALSE(ReadMacroName(Io(), dir.Write("c.mro", "NAMES \"x\"\r\nSTART\r\nEND\r\n"), name));
+    EXPECT_FALSE(ReadMacroName(Io(), disk.Write("c.mro", "NAMES \"x\"\r\nSTART\r\nEND\r\n"), name));
     EXPECT_STREQ(name, "unchanged");
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(ScheduleFileTest, ReadMacroNameReportsMissingFilesAndOverlongNames) {
     char name[ITEM_NAME_CAPACITY] = "unchanged";
-    const std::string missing = dir.Path("missing.mro");
+    const std::string missing = disk.Path("missing.mro");
     EXPECT_FALSE(ReadMacroName(Io(), missing, name));
     EXPECT_FALSE(ReadMacroName(
-        Io(), dir.Write("long.mro", "NAME \"" + std::string(ITEM_NAME_CAPACITY, 'x') + "\"\r\n"),
+        Io(), disk.Write("long.mro", "NAME \"" + std::string(ITEM_NAME_CAPACITY, 'x') + "\"\r\n"),
         name));
     EXPECT_STREQ(name, "unchanged");
     ASSERT_EQ(desktop.boxes.size(), 2u);

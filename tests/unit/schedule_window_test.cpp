@@ -7,32 +7,13 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
-#include "settings/program_start.h"
-#include "tests/support/fake_desktop.h"
-#include "tests/support/fake_scheduler_window.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/scheduler_rig.h"
+#include "ui/program_start.h"
 
 namespace {
 
-constexpr WindowHandle MAIN_WINDOW = 55;
-
-class ScheduleWindowTest : public ::testing::Test {
+class ScheduleWindowTest : public SchedulerRig {
   protected:
-    void SetUp() override {
-        view.onShowWindow = [this] { OnShownOrHidden(window); };
-    }
-    // The window as the user first sees it.
-    void Open() {
-        OnWindowCreated(window);
-        OnShownOrHidden(window);
-    }
-    std::string MacroFile(const std::string& file, const std::string& nameLine) {
-        return dir.Write(file, nameLine + "START\r\nEND\r\n");
-    }
-    void AddMacro(const std::string& name) {
-        view.macroFileAnswers.push_back(MacroFile(name + ".mro", "NAME \"" + name + "\";\r\n"));
-        AddItem(window);
-    }
     void Select(int entry) {
         view.list.Select(entry);
         OnSelectionChanged(window);
@@ -43,21 +24,6 @@ class ScheduleWindowTest : public ::testing::Test {
             texts.push_back(box.text);
         return texts;
     }
-    std::vector<std::string> Played() const {
-        std::vector<std::string> names;
-        for (const Macro& macro : playback.plays)
-            names.emplace_back(macro.name);
-        return names;
-    }
-
-    TempDir dir;
-    FakeDesktop desktop;
-    ScheduleTable table;
-    SchedulerState state;
-    FakeSchedulerWindow view;
-    FakePlayback playback;
-    Scheduler scheduler{table, state, desktop, RealFileSystem(), view, playback, MAIN_WINDOW};
-    ScheduleWindow window{scheduler, view};
 };
 
 TEST_F(ScheduleWindowTest, OpeningLoadsTheLastNamedScheduleAndShowsItemZero) {
@@ -68,8 +34,8 @@ TEST_F(ScheduleWindowTest, OpeningLoadsTheLastNamedScheduleAndShowsItemZero) {
     table.items[0] = first;
     table.count = 1;
     view.list.Append("first");
-    const std::string path = dir.Path("last.scl");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, table, view.list));
+    const std::string path = disk.Path("last.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, view.list));
     EmptySlotsInUse(table);
     view.list.Clear();
 
@@ -97,7 +63,7 @@ TEST_F(ScheduleWindowTest, UntitledOrEmptyNameLoadsNothingAndDisablesTheRunStyle
 
 TEST_F(ScheduleWindowTest, AddItemAppendsAStartupItemAndShowsIt) {
     Open();
-    view.macroFileAnswers.push_back(MacroFile("plain.mro", ""));
+    view.macroFileAnswers.push_back(disk.Write("plain.mro", "START\r\nEND\r\n"));
     AddItem(window);
     AddMacro("Greeter");
     EXPECT_EQ(view.dialogsShown,
@@ -109,7 +75,7 @@ TEST_F(ScheduleWindowTest, AddItemAppendsAStartupItemAndShowsIt) {
     EXPECT_EQ(item.runStyle, RUN_STYLE_STARTUP);
     EXPECT_EQ(item.runEvery, PERIOD_MONTH);
     EXPECT_TRUE(item.active);
-    EXPECT_EQ(FieldText(item.macroFileName), dir.Path("plain.mro"));
+    EXPECT_EQ(FieldText(item.macroFileName), disk.Path("plain.mro"));
     EXPECT_EQ(table.items[1].id, 1);
     EXPECT_EQ(view.list.selection, 1);
     EXPECT_EQ(table.currentItem, &table.items[1]);
@@ -205,11 +171,11 @@ TEST_F(ScheduleWindowTest, RunMacroNowPlaysHiddenWithThePlayingIcon) {
     EXPECT_FALSE(view.trayIconPresent);
     EXPECT_EQ(state.schedulerTimer, 0u);
 
-    CopyText(table.items[0].macroFileName, dir.Path("gone.mro"));
+    CopyText(table.items[0].macroFileName, disk.Path("gone.mro"));
     Select(0);
     RunMacroNow(window);
     EXPECT_EQ(playback.plays.size(), 1u);
-    EXPECT_EQ(desktop.boxes.back().text, "Error opening file: " + dir.Path("gone.mro"));
+    EXPECT_EQ(desktop.boxes.back().text, "Error opening file: " + disk.Path("gone.mro"));
 }
 
 TEST_F(ScheduleWindowTest, NewScheduleOffersToSaveChanges) {
@@ -226,9 +192,9 @@ TEST_F(ScheduleWindowTest, NewScheduleOffersToSaveChanges) {
     EXPECT_EQ(table.count, 1);
 
     desktop.boxAnswers.push_back(desk::ANSWER_YES);
-    view.saveAnswers.push_back(dir.Path("kept.scl"));
+    view.saveAnswers.push_back(disk.Path("kept.scl"));
     NewSchedule(window);
-    EXPECT_NE(ReadWholeFile(dir.Path("kept.scl")).find("NAME \"a\""), std::string::npos);
+    EXPECT_NE(disk.Read(disk.Path("kept.scl")).find("NAME \"a\""), std::string::npos);
     EXPECT_EQ(table.count, 0);
     EXPECT_TRUE(IsUntitled(table));
     EXPECT_FALSE(table.modified);
@@ -240,11 +206,11 @@ TEST_F(ScheduleWindowTest, SaveStoresThePaneAndWritesTheFile) {
     AddMacro("a");
     view.pane.runStyle = RUN_STYLE_ONCE;
     view.pane.onceYear = 2030;
-    const std::string path = dir.Path("saved.scl");
+    const std::string path = disk.Path("saved.scl");
     view.saveAnswers.push_back(path);
     SaveCurrentSchedule(window);
     EXPECT_EQ(view.dialogsShown.back(), "Save current schedule");
-    EXPECT_NE(ReadWholeFile(path).find("RUN_STYLE 2\r\nONCE_DATE 0 0 2030\r\n"), std::string::npos);
+    EXPECT_NE(disk.Read(path).find("RUN_STYLE 2\r\nONCE_DATE 0 0 2030\r\n"), std::string::npos);
     EXPECT_EQ(FieldText(table.scheduleFileName), path);
     EXPECT_FALSE(table.modified);
     EXPECT_FALSE(view.saveEnabled);
@@ -254,14 +220,14 @@ TEST_F(ScheduleWindowTest, SaveStoresThePaneAndWritesTheFile) {
     view.dialogsShown.clear();
     SaveCurrentSchedule(window);
     EXPECT_TRUE(view.dialogsShown.empty());
-    EXPECT_NE(ReadWholeFile(path).find("EVERY_HOURS 123\r\n"), std::string::npos);
+    EXPECT_NE(disk.Read(path).find("EVERY_HOURS 123\r\n"), std::string::npos);
 }
 
 TEST_F(ScheduleWindowTest, FailedSaveIsReportedAndStaysModified) {
     Open();
     AddMacro("a");
-    const std::string path = dir.Path("no/folder/x.scl");
-    view.saveAnswers.push_back(path);
+    files.Arm(Fault{FaultPoint::Create});
+    view.saveAnswers.push_back(disk.Path("x.scl"));
     SaveScheduleAs(window);
     EXPECT_EQ(desktop.boxes.back().text, "Error writing file");
     EXPECT_EQ(desktop.boxes.back().caption, "Error");
@@ -275,10 +241,10 @@ TEST_F(ScheduleWindowTest, SaveAsStoresThePaneFirst) {
     Open();
     AddMacro("a");
     view.pane.everySeconds = 42;
-    view.saveAnswers.push_back(dir.Path("as.scl"));
+    view.saveAnswers.push_back(disk.Path("as.scl"));
     SaveScheduleAs(window);
-    EXPECT_NE(ReadWholeFile(dir.Path("as.scl")).find("EVERY_SECS 42\r\n"), std::string::npos);
-    EXPECT_EQ(FieldText(table.scheduleFileName), dir.Path("as.scl"));
+    EXPECT_NE(disk.Read(disk.Path("as.scl")).find("EVERY_SECS 42\r\n"), std::string::npos);
+    EXPECT_EQ(FieldText(table.scheduleFileName), disk.Path("as.scl"));
 }
 
 TEST_F(ScheduleWindowTest, LoadAsksToSaveFirstThenReplacesTheSchedule) {
@@ -289,8 +255,8 @@ TEST_F(ScheduleWindowTest, LoadAsksToSaveFirstThenReplacesTheSchedule) {
     CopyText(other.items[0].name, "loaded");
     other.items[0].id = otherList.Append("loaded");
     other.count = 1;
-    const std::string path = dir.Path("other.scl");
-    ASSERT_TRUE(SaveSchedule(RealFileSystem(), path, other, otherList));
+    const std::string path = disk.Path("other.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, other, otherList));
 
     desktop.boxAnswers.push_back(desk::ANSWER_CANCEL);
     LoadScheduleFile(window);
@@ -315,7 +281,7 @@ TEST_F(ScheduleWindowTest, ExitAsksForAnUntitledScheduleEvenWhenEmpty) {
     desktop.boxAnswers.push_back(desk::ANSWER_NO);
     EXPECT_TRUE(ExitScheduler(window));
 
-    const std::string path = dir.Path("named.scl");
+    const std::string path = disk.Path("named.scl");
     view.saveAnswers.push_back(path);
     SaveScheduleAs(window);
     const size_t boxes = desktop.boxes.size();
@@ -359,7 +325,7 @@ TEST_F(ScheduleWindowTest, HideInTrayStoresThePaneFirst) {
 
 TEST_F(ScheduleWindowTest, UnsavedChangesSurviveATripToTheTray) {
     Open();
-    CopyText(table.scheduleFileName, dir.Path("named.scl"));
+    CopyText(table.scheduleFileName, disk.Path("named.scl"));
     AddMacro("a");
     OnCloseBox(window);
     RestoreFromTray(window);

@@ -1,6 +1,7 @@
 #pragma once
-// The scheduler's evaluation over a fake desktop, fake window and fake playback, with real macro
-// files; the wall clock is a count of local seconds that each tick sets.
+// Keyloom Scheduler's logic over a fake desktop, window and playback, with its macro and schedule
+// files in memory; any step of a save can be made to fail. The wall clock is a count of local
+// seconds that each tick sets.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,28 +10,50 @@
 #include "macro/desktop/wall_clock.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
+#include "scheduler/schedule_window.h"
 #include "scheduler/scheduler.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 inline int64_t At(int year, int month, int day, int hour, int minute, int second) {
     return SecondOf(LocalTime{year, month, 0, day, hour, minute, second, 0});
 }
 
-class ScheduleEvaluationTest : public ::testing::Test {
+class SchedulerRig : public ::testing::Test {
   protected:
     static constexpr WindowHandle MAIN_WINDOW = 55;
 
-    void SetUp() override {
-        desktop.localTime = [this] { return LocalTimeAt(clock); };
+    SchedulerRig() {
+        view.onShowWindow = [this] { OnShownOrHidden(window); };
         playback.onPlay = [this](const Macro&) { clock += playSeconds; };
     }
 
+    // A macro file `name`.mro whose macro is named `name`.
     std::string MacroFile(const std::string& name, const std::string& properties = "") {
-        return dir.Write(name + ".mro",
-                         "NAME \"" + name + "\";\r\n" + properties + "START\r\nEND\r\n");
+        return disk.Write(name + ".mro",
+                          "NAME \"" + name + "\";\r\n" + properties + "START\r\nEND\r\n");
     }
+    // The names of the macros played, in order.
+    std::vector<std::string> Played() const {
+        std::vector<std::string> names;
+        for (const Macro& macro : playback.plays)
+            names.emplace_back(macro.name);
+        return names;
+    }
+
+    // ---- The window as the user first sees it, and the user adding a macro ----
+    void Open() {
+        OnWindowCreated(window);
+        OnShownOrHidden(window);
+    }
+    void AddMacro(const std::string& name) {
+        view.macroFileAnswers.push_back(MacroFile(name));
+        AddItem(window);
+    }
+
+    // ---- Items as a schedule file would give them ----
     ScheduleItem& Add(const std::string& name, int32_t runStyle) {
         ScheduleItem& item = table.items[table.count];
         item.id = table.count++;
@@ -60,8 +83,12 @@ class ScheduleEvaluationTest : public ::testing::Test {
         return item;
     }
 
+    // ---- The one-second timer ----
+    void DriveClock() {
+        desktop.localTime = [this] { return LocalTimeAt(clock); };
+    }
     void Start() {
-        shell.trayIconPresent = true;
+        view.trayIconPresent = true;
         StartScheduler(scheduler);
     }
     // The one-second timer lands while the wall clock reads `second`.
@@ -77,20 +104,16 @@ class ScheduleEvaluationTest : public ::testing::Test {
         for (int64_t second = from; second <= to; ++second)
             TickAt(second);
     }
-    std::vector<std::string> Played() const {
-        std::vector<std::string> names;
-        for (const Macro& macro : playback.plays)
-            names.emplace_back(macro.name);
-        return names;
-    }
 
-    TempDir dir;
+    MemoryFileSystem disk;
+    FaultyFileSystem files{disk};
     FakeDesktop desktop;
     ScheduleTable table;
     SchedulerState state;
-    FakeSchedulerWindow shell;
+    FakeSchedulerWindow view;
     FakePlayback playback;
-    Scheduler scheduler{table, state, desktop, RealFileSystem(), shell, playback, MAIN_WINDOW};
+    Scheduler scheduler{table, state, desktop, files, view, playback, MAIN_WINDOW};
+    ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;
 };
