@@ -19,7 +19,7 @@ function(keyloom_library name deps)
 endfunction()
 
 keyloom_library(keyloom_shared "${KEYLOOM_WIN32_LIBS}" macro/file macro/desktop macro/language
-                macro/player settings)
+                macro/player settings ui)
 keyloom_library(keyloom_app keyloom_shared recorder library editor)
 keyloom_library(keyloom_sched keyloom_shared scheduler)
 

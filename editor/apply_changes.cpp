@@ -1,6 +1,7 @@
 #include "editor/apply_changes.h"
 
 #include "library/trigger_encoding.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "macro/player/debug_trace.h"
@@ -25,8 +26,7 @@ ApplyResult ApplyChanges(ApplyContext& context, EditorFormView& view) {
     Trigger trigger = TriggerFromHotKeyControl(form.hotKey);
     DebugTrace(context.desktop, "ID: " + std::to_string(macro->id));
     if (IsTriggerInUse(context.table.InUse(), trigger, macro->id)) {
-        context.desktop.MessageBoxA(view.EditorWindow(), TRIGGER_IN_USE_TEXT, "Error",
-                                    desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context.desktop, view.EditorWindow(), TRIGGER_IN_USE_TEXT, ERROR_CAPTION);
         view.ClearTrigger();
         return ApplyResult::TriggerInUse;
     }
@@ -35,8 +35,8 @@ ApplyResult ApplyChanges(ApplyContext& context, EditorFormView& view) {
     bool rewritten = SaveMacroFile(context.files,
                                    context.heldCode ? *context.heldCode : view.CodeText(), *macro);
     if (!rewritten)
-        context.desktop.MessageBoxA(view.EditorWindow(), "Error rewriting macro file", "Error!",
-                                    desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context.desktop, view.EditorWindow(), "Error rewriting macro file",
+                    FAILURE_CAPTION);
     RenameListEntry(context.macroList, *macro);
     // A file that was not rewritten keeps the changes pending, so that they are not lost.
     context.state.editorModified = !rewritten;

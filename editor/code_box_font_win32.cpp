@@ -21,10 +21,6 @@ CodeBoxFont::CodeBoxFont(HWND control) {
     fixed.lfCharSet = dialogFont.lfCharSet;
     fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     std::strcpy(fixed.lfFaceName, "Courier New");
-    font_ = CreateFontIndirectA(&fixed);
-    if (font_) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-}
-
-CodeBoxFont::~CodeBoxFont() {
-    if (font_) DeleteObject(font_);
+    font_.reset(CreateFontIndirectA(&fixed));
+    if (font_) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }

@@ -3,15 +3,14 @@
 // the dialog's own font.
 #include <windows.h>
 
+#include "ui/handles_win32.h"
+
+// Freed with this object: the control must be gone or hold another font by then.
 class CodeBoxFont {
   public:
     // Creates the font and sets it on `control`.
     explicit CodeBoxFont(HWND control);
-    // Frees the font: the control must be gone or hold another font by then.
-    ~CodeBoxFont();
-    CodeBoxFont(const CodeBoxFont&) = delete;
-    CodeBoxFont& operator=(const CodeBoxFont&) = delete;
 
   private:
-    HFONT font_ = nullptr;
+    OwnedGdiObject<HFONT> font_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/read_file_line.h"
 
 namespace {
@@ -50,8 +51,7 @@ void DropFinalCarriageReturn(std::string& text) {
 CodeBoxText ReadCodeBoxText(FileSystem& files, DesktopPort& desktop, const std::string& path) {
     std::unique_ptr<ReadableFile> file = files.OpenOrCreateForReading(path);
     if (!file) {
-        desktop.MessageBoxA(NO_WINDOW, "Error opening file: " + path, "Error!",
-                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportOpenError(desktop, NO_WINDOW, path);
         return {};
     }
     LineReader reader(std::move(file));

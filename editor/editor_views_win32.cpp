@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "editor/dialog_controls_win32.h"
 #include "macro/file/macro.h"
 #include "resources/keyloom_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 void ShowForm(HWND dialog, const EditorForm& form) {
     SetControlText(dialog, IDC_EDITOR_DESCRIPTION, form.description);

@@ -6,7 +6,6 @@
 #include "editor/apply_changes.h"
 #include "editor/code_box_font_win32.h"
 #include "editor/code_box_text.h"
-#include "editor/dialog_controls_win32.h"
 #include "editor/editor_form.h"
 #include "editor/editor_layout_win32.h"
 #include "editor/editor_state.h"
@@ -17,6 +16,8 @@
 #include "recorder/recorder.h"
 #include "recorder/recorder_view_win32.h"
 #include "resources/keyloom_ids.h"
+#include "ui/dialog_controls_win32.h"
+#include "ui/small_icon_win32.h"
 
 namespace {
 
@@ -52,7 +53,6 @@ class MacroEditor {
 
   private:
     WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
-    void SetSmallIcon();
     void LimitBoxes();
     void FillEventList();
     bool FillCodeBox(const Macro& macro);
@@ -83,7 +83,7 @@ class MacroEditor {
 
 void MacroEditor::Open() {
     state_.editorModified = false;
-    SetSmallIcon();
+    SetSmallIcon(dialog_, GetModuleHandleA(nullptr), IDI_ENABLED);
     LimitBoxes();
     const Macro* macro = context_.table.currentMacro;
     if (!macro) return;
@@ -91,13 +91,6 @@ void MacroEditor::Open() {
     EnableControl(dialog_, IDC_PREVIEW_STOP, false);
     FillEventList();
     if (!FillCodeBox(*macro)) EndDialog(dialog_, IDCANCEL);
-}
-
-void MacroEditor::SetSmallIcon() {
-    HANDLE icon =
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ENABLED), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
-    SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void MacroEditor::LimitBoxes() {

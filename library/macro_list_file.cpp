@@ -2,14 +2,15 @@
 
 #include <string_view>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/listed_path.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 
 namespace {
 
-void ReportLoadError(MacroLibrary& library, const std::string& text, const char* caption) {
-    library.desktop.MessageBoxA(NO_WINDOW, text, caption, desk::BOX_OK | desk::BOX_ICON_ERROR);
+void ReportLoadError(MacroLibrary& library, const std::string& text, std::string_view caption) {
+    ReportError(library.desktop, NO_WINDOW, text, caption);
 }
 
 // A comment: the first character after any leading spaces, or the one after it, is a slash.
@@ -60,7 +61,7 @@ std::string ListLineOf(const std::string& listPath, const Macro& macro) {
 void LoadMacroList(MacroLibrary& library, const std::string& path) {
     std::unique_ptr<LineReader> reader = OpenLineReader(library.files, path);
     if (!reader) {
-        ReportLoadError(library, "Error opening file: " + path, "Error!");
+        ReportOpenError(library.desktop, NO_WINDOW, path);
         return;
     }
     MacroTable& table = library.table;
@@ -89,14 +90,12 @@ bool SaveMacroList(MacroLibrary& library, const std::string& path) {
     for (int index = 0, entries = library.list.EntryCount(); index < entries; ++index) {
         const Macro* macro = FindMacroByID(library.table, index);
         if (!macro) {
-            library.desktop.MessageBoxA(library.mainWindow, "Error finding macro", "Error",
-                                        desk::BOX_OK | desk::BOX_ICON_ERROR);
+            ReportError(library.desktop, library.mainWindow, "Error finding macro", ERROR_CAPTION);
             return false;
         }
         bytes += ListLineOf(path, *macro);
     }
     if (SaveFileAtomically(library.files, path, bytes)) return true;
-    library.desktop.MessageBoxA(library.mainWindow, "Error writing file", "Error",
-                                desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ReportError(library.desktop, library.mainWindow, "Error writing file", ERROR_CAPTION);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 
 namespace {
@@ -12,7 +13,7 @@ void MarkModified(MacroLibrary& library) {
 }
 
 void ReportError(MacroLibrary& library, WindowHandle owner, const std::string& text) {
-    library.desktop.MessageBoxA(owner, text, "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ReportError(library.desktop, owner, text, ERROR_CAPTION);
 }
 
 }  // namespace

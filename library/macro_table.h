@@ -4,12 +4,12 @@
 #include <span>
 #include <string_view>
 
-#include "library/file_dialogs.h"
 #include "library/macro_list_view.h"
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
 #include "macro/file/macro.h"
 #include "macro/file/macro_file.h"
+#include "ui/file_dialogs.h"
 
 constexpr int MACRO_CAPACITY = 100;
 constexpr char UNTITLED_LIST_NAME[] = "Untitled";

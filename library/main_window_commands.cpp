@@ -5,12 +5,12 @@
 
 #include "library/macro_list_commands.h"
 #include "library/trigger_encoding.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 
 namespace {
 
 constexpr char PROGRAM_NAME[] = "Keyloom";
-constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 
 DesktopPort& Desktop(MainWindowContext& context) {
     return context.library.desktop;
@@ -19,8 +19,9 @@ WindowHandle Window(MainWindowContext& context) {
     return context.library.mainWindow;
 }
 
-void ReportError(MainWindowContext& context, const char* text, const char* caption = "Error") {
-    Desktop(context).MessageBoxA(Window(context), text, caption, ERROR_BOX);
+void ReportError(MainWindowContext& context, const char* text,
+                 std::string_view caption = ERROR_CAPTION) {
+    ReportError(Desktop(context), Window(context), text, caption);
 }
 
 // The macro of the selected entry, made current; null, after telling the user, when nothing is
@@ -142,7 +143,7 @@ void EditCommand(MainWindowContext& context) {
     PrepareEditorChangeTracking(context.editor);
     RewindPlay(context.player.state, &context.view);
     if (!context.view.OpenEditor())
-        ReportError(context, "Failed to initialise properties dialog", "Error!");
+        ReportError(context, "Failed to initialise properties dialog", FAILURE_CAPTION);
     context.view.RestoreWindow();
 }
 

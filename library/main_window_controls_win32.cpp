@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resources/keyloom_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 LRESULT MainWindowControls::Send(int control, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendDlgItemMessageA(window_, control, message, wParam, lParam);
@@ -54,7 +55,7 @@ void MainWindowControls::EnableButton(PlayButton button, bool enabled) {
     int control = button == PlayButton::Play    ? IDC_PLAY
                   : button == PlayButton::Pause ? IDC_PAUSE
                                                 : IDC_STOP;
-    EnableWindow(GetDlgItem(window_, control), enabled);
+    EnableControl(window_, control, enabled);
 }
 
 void MainWindowControls::HideWindow() {
@@ -66,7 +67,7 @@ void MainWindowControls::RestoreWindow() {
 }
 
 void MainWindowControls::SetDescriptionText(const std::string& text) {
-    SetDlgItemTextA(window_, IDC_DESCRIPTION, text.c_str());
+    SetControlText(window_, IDC_DESCRIPTION, text);
 }
 
 void MainWindowControls::SetTriggerDisplay(uint16_t hotKeyValue) {
@@ -74,7 +75,7 @@ void MainWindowControls::SetTriggerDisplay(uint16_t hotKeyValue) {
 }
 
 void MainWindowControls::SetEnabledText(const std::string& text) {
-    SetDlgItemTextA(window_, IDC_ENABLED_TEXT, text.c_str());
+    SetControlText(window_, IDC_ENABLED_TEXT, text);
 }
 
 void MainWindowControls::SetTitle(const std::string& title) {

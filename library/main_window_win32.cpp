@@ -3,28 +3,30 @@
 #include <memory>
 
 #include "editor/macro_editor_win32.h"
-#include "library/about_box_win32.h"
 #include "library/engine_trigger_player.h"
-#include "library/file_dialogs_win32.h"
 #include "library/fitted_bitmap_win32.h"
 #include "library/hot_keys.h"
+#include "library/keyloom_texts.h"
 #include "library/macro_list_commands.h"
 #include "library/main_window_commands.h"
 #include "library/main_window_controls_win32.h"
+#include "library/main_window_tray_win32.h"
 #include "library/save_menu_item_win32.h"
 #include "library/tray_control.h"
-#include "library/tray_icon_win32.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "macro/player/debug_trace.h"
 #include "macro/player/macro_player.h"
 #include "resources/keyloom_ids.h"
 #include "settings/options_dialog_win32.h"
 #include "settings/project_page.h"
+#include "ui/about_box_win32.h"
+#include "ui/file_dialogs_win32.h"
+#include "ui/small_icon_win32.h"
 
 namespace {
 
 constexpr int HIDE_ATTEMPTS = 10;
-constexpr UINT ERROR_BOX = MB_OK | MB_ICONERROR;
 
 WindowHandle Handle(HWND window) {
     return reinterpret_cast<WindowHandle>(window);
@@ -49,7 +51,6 @@ class MainWindow {
     void ShowOptions();
     void ShowAbout();
     void VisitWebSite();
-    void ReportError(const char* text, const char* caption, HWND owner);
 
     KeyloomProgram& program_;
     HWND window_;
@@ -57,7 +58,7 @@ class MainWindow {
     MainWindowControls controls_;
     Win32SaveMenuItem saveItem_;
     Win32FileDialogs dialogs_;
-    TrayIcon tray_;
+    MainWindowTray tray_;
     MacroLibrary library_;
     MacroInterpreter interpreter_;
     MacroPlayer player_;
@@ -73,6 +74,7 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
       banner_(program.instance, GetDlgItem(window, IDC_MAIN_BANNER), IDB_BANNER),
       controls_(window, [this] { return OpenEditor(); }),
       saveItem_(window),
+      dialogs_(program.desktop, PATH_TOO_LONG_TEXT),
       tray_(program.instance, window),
       library_{program.table,
                controls_,
@@ -104,10 +106,7 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
                      controls_} {}
 
 void MainWindow::Initialise() {
-    HICON icon = static_cast<HICON>(LoadImageA(program_.instance, MAKEINTRESOURCEA(IDI_ENABLED),
-                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetSmallIcon(window_, program_.instance, IDI_ENABLED);
     InitialiseMainWindow(context_, FieldText(program_.settings.settings.lastFileName));
 }
 
@@ -191,20 +190,16 @@ bool MainWindow::OpenEditor() {
 
 void MainWindow::ShowOptions() {
     if (ShowOptionsDialog(window_, program_.settings) <= 0)
-        ReportError("Failed to initialize Options dialog", "Error", window_);
+        ReportError(program_.desktop, Handle(window_), OPTIONS_FAILED_TEXT, ERROR_CAPTION);
 }
 
 void MainWindow::ShowAbout() {
-    if (!ShowAboutBox(program_.instance))
-        ReportError("Failed to initialise about dialog", "Error!", nullptr);
+    if (!ShowAboutBox(program_.instance, IDD_ABOUT))
+        ReportError(program_.desktop, NO_WINDOW, ABOUT_FAILED_TEXT, FAILURE_CAPTION);
 }
 
 void MainWindow::VisitWebSite() {
     OpenProjectPage(program_.desktop, Handle(window_));
-}
-
-void MainWindow::ReportError(const char* text, const char* caption, HWND owner) {
-    program_.desktop.MessageBoxA(Handle(owner), text, caption, ERROR_BOX);
 }
 
 MainWindow* From(HWND dialog) {

@@ -1,13 +1,13 @@
 #include "library/tray_control.h"
 
 #include "library/macro_list_commands.h"
+#include "macro/desktop/error_report.h"
 #include "resources/keyloom_ids.h"
 
 namespace {
 
 void ReportError(MainWindowContext& context, const char* text) {
-    context.library.desktop.MessageBoxA(context.library.mainWindow, text, "Error",
-                                        desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ReportError(context.library.desktop, context.library.mainWindow, text, ERROR_CAPTION);
 }
 
 bool AddIcon(MainWindowContext& context) {

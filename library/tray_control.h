@@ -1,7 +1,7 @@
 #pragma once
 // The main window in the notification area: going there, coming back, and the icon's menu.
 #include "library/main_window_commands.h"
-#include "settings/program_start.h"
+#include "ui/program_start.h"
 
 // A close request: the icon, the window hidden, then the hot keys. When the icon cannot be
 // added the window stays (or becomes) visible and the user is told.

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "resources/keyloom_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 WindowHandle DialogRecorderView::EditorWindow() {
     return reinterpret_cast<WindowHandle>(editor_);
 }
 
 void DialogRecorderView::SetCode(std::string_view code) {
-    SetDlgItemTextA(editor_, IDC_CODE, std::string(code).c_str());
+    SetControlText(editor_, IDC_CODE, std::string(code));
     codeReplaced_ = true;
 }
 
@@ -18,7 +19,7 @@ int DialogRecorderView::CodeLength() {
 }
 
 void DialogRecorderView::EnableControl(int controlId, bool enabled) {
-    EnableWindow(GetDlgItem(editor_, controlId), enabled ? TRUE : FALSE);
+    ::EnableControl(editor_, controlId, enabled);
 }
 
 void DialogRecorderView::HideEditor() {

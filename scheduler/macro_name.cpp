@@ -1,5 +1,6 @@
 #include <string>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/property_line.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
@@ -21,8 +22,7 @@ bool ReadMacroName(const ScheduleFiles& io, const std::string& path,
                    char (&name)[ITEM_NAME_CAPACITY]) {
     std::unique_ptr<LineReader> lines = OpenLineReader(io.files, path);
     if (!lines) {
-        io.desktop.MessageBoxA(io.owner, "Error opening file: " + path, "Error!",
-                               desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportOpenError(io.desktop, io.owner, path);
         return false;
     }
     char line[LINE_CAPACITY];

@@ -5,11 +5,14 @@
 
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/text_field.h"
+#include "scheduler/scheduler_texts.h"
 #include "scheduler/scheduler_window_win32.h"
-#include "scheduler/single_instance.h"
-#include "settings/registry_settings_store_win32.h"
+#include "ui/program_settings_win32.h"
+#include "ui/program_start.h"
 
 namespace {
+
+constexpr int EXIT_REFUSED = 1;
 
 void MakePickersAvailable() {
     InitCommonControls();
@@ -21,22 +24,14 @@ void MakePickersAvailable() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     DesktopPort& desktop = TheDesktop();
-    if (FindRunningInstance(desktop, SCHEDULER_TITLE)) {
-        desktop.MessageBoxA(NO_WINDOW, "An instance of Keyloom Scheduler is already running",
-                            "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
-        return 1;
-    }
-    RegistrySettingsStore store;
-    Settings settings;
-    SettingsContext settingsContext{SCHEDULER_SETTINGS, store, desktop, settings};
-    LoadSettings(settingsContext);
-    SchedulerProgram program(desktop, RealFileSystem(), settingsContext);
-    CopyText(program.table.scheduleFileName, FieldText(settings.lastFileName));
+    if (RefuseSecondInstance(desktop, SCHEDULER_TITLE, ALREADY_RUNNING_MESSAGE))
+        return EXIT_REFUSED;
+    ProgramSettings settings(SCHEDULER_SETTINGS, desktop);
+    SchedulerProgram program(desktop, RealFileSystem(), settings.Context());
+    CopyText(program.table.scheduleFileName, FieldText(settings.Context().settings.lastFileName));
     MakePickersAvailable();
-    for (ScheduleItem& item : program.table.items)
-        item = ScheduleItem{};
     program.window.startHidden = IsStartHiddenSwitch(commandLine ? commandLine : "");
     RunSchedulerWindow(program);
-    StoreLastFileName(settingsContext, FieldText(program.table.scheduleFileName));
+    settings.StoreLastFile(FieldText(program.table.scheduleFileName));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <optional>
 #include <string>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 #include "macro/file/listed_path.h"
 #include "macro/file/property_line.h"
@@ -140,8 +141,7 @@ bool LoadSchedule(const ScheduleFiles& io, const std::string& path, ScheduleTabl
                   ScheduleListView& list) {
     std::unique_ptr<LineReader> lines = OpenLineReader(io.files, path);
     if (!lines) {
-        io.desktop.MessageBoxA(io.owner, "Error opening file: " + path, "Error!",
-                               desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportOpenError(io.desktop, io.owner, path);
         return false;
     }
     table.count = 0;

@@ -7,6 +7,7 @@
 #include "resources/scheduler_ids.h"
 #include "scheduler/pane_text.h"
 #include "scheduler/picker_values.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace {
 
@@ -41,19 +42,10 @@ constexpr PaneChange PANE_CHANGES[] = {
 constexpr const char* DAY_NAMES[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
-bool IsChecked(HWND dialog, int control) {
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
-}
-
-void Enable(HWND dialog, int control, bool enable) {
-    EnableWindow(GetDlgItem(dialog, control), enable);
-}
-
 template <std::size_t N>
 void CheckOnly(HWND dialog, const RadioValue (&radios)[N], int control) {
     for (const RadioValue& radio : radios)
-        CheckDlgButton(dialog, radio.control,
-                       radio.control == control ? BST_CHECKED : BST_UNCHECKED);
+        SetChecked(dialog, radio.control, radio.control == control);
 }
 
 // Checks the radio of `value`; a value without a radio leaves the group as it is.
@@ -81,22 +73,22 @@ bool IsOneOf(const RadioValue (&radios)[N], int control) {
 // Only the controls of the checked rule can be used.
 void ApplyEnabling(HWND dialog) {
     for (int control : RULE_CONTROLS)
-        Enable(dialog, control, false);
+        EnableControl(dialog, control, false);
     if (IsChecked(dialog, IDC_RUN_ONCE)) {
-        Enable(dialog, IDC_ONCE_DATE, true);
-        Enable(dialog, IDC_ONCE_TIME, true);
+        EnableControl(dialog, IDC_ONCE_DATE, true);
+        EnableControl(dialog, IDC_ONCE_TIME, true);
     } else if (IsChecked(dialog, IDC_RUN_PERIODIC)) {
         for (const RadioValue& radio : PERIOD_RADIOS)
-            Enable(dialog, radio.control, true);
+            EnableControl(dialog, radio.control, true);
         const bool month = IsChecked(dialog, IDC_PERIOD_MONTH);
         const bool week = IsChecked(dialog, IDC_PERIOD_WEEK);
-        Enable(dialog, IDC_DAY_OF_MONTH, month);
-        Enable(dialog, IDC_DAY_OF_WEEK, week);
-        Enable(dialog, IDC_RUN_TIME, month || week || IsChecked(dialog, IDC_PERIOD_DAY));
+        EnableControl(dialog, IDC_DAY_OF_MONTH, month);
+        EnableControl(dialog, IDC_DAY_OF_WEEK, week);
+        EnableControl(dialog, IDC_RUN_TIME, month || week || IsChecked(dialog, IDC_PERIOD_DAY));
     } else if (IsChecked(dialog, IDC_RUN_INTERVAL)) {
-        Enable(dialog, IDC_EVERY_HOURS, true);
-        Enable(dialog, IDC_EVERY_MINUTES, true);
-        Enable(dialog, IDC_EVERY_SECONDS, true);
+        EnableControl(dialog, IDC_EVERY_HOURS, true);
+        EnableControl(dialog, IDC_EVERY_MINUTES, true);
+        EnableControl(dialog, IDC_EVERY_SECONDS, true);
     }
 }
 
@@ -139,12 +131,6 @@ SYSTEMTIME PickerTime(HWND dialog, int picker) {
     return time;
 }
 
-std::string ControlText(HWND dialog, int control) {
-    char text[8] = "";
-    GetDlgItemTextA(dialog, control, text, sizeof text);
-    return text;
-}
-
 int32_t ListPosition(HWND dialog, int list) {
     return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
@@ -160,23 +146,23 @@ void PrepareSchedulePane(HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(std::to_string(day).c_str()));
     SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_SETCURSEL, 0, 0);
-    SendDlgItemMessageA(dialog, IDC_EVERY_HOURS, EM_LIMITTEXT, HOURS_DIGITS, 0);
-    SendDlgItemMessageA(dialog, IDC_EVERY_MINUTES, EM_LIMITTEXT, MINUTES_DIGITS, 0);
-    SendDlgItemMessageA(dialog, IDC_EVERY_SECONDS, EM_LIMITTEXT, MINUTES_DIGITS, 0);
+    LimitText(dialog, IDC_EVERY_HOURS, HOURS_DIGITS);
+    LimitText(dialog, IDC_EVERY_MINUTES, MINUTES_DIGITS);
+    LimitText(dialog, IDC_EVERY_SECONDS, MINUTES_DIGITS);
 }
 
 void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     CheckValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     CheckValue(dialog, PERIOD_RADIOS, item.runEvery);
-    CheckDlgButton(dialog, IDC_ITEM_ACTIVE, item.active ? BST_CHECKED : BST_UNCHECKED);
+    SetChecked(dialog, IDC_ITEM_ACTIVE, item.active);
     ShowDate(dialog, item.onceYear, item.onceMonth, item.onceDay);
     ShowClockTime(dialog, IDC_ONCE_TIME, item.onceHour, item.onceMinute, item.onceSecond);
     ShowClockTime(dialog, IDC_RUN_TIME, item.runHour, item.runMinute, item.runSecond);
     SendDlgItemMessageA(dialog, IDC_DAY_OF_WEEK, CB_SETCURSEL, item.runDayOfWeek - 1, 0);
     SendDlgItemMessageA(dialog, IDC_DAY_OF_MONTH, CB_SETCURSEL, item.runDayOfMonth, 0);
-    SetDlgItemTextA(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours).c_str());
-    SetDlgItemTextA(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes).c_str());
-    SetDlgItemTextA(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds).c_str());
+    SetControlText(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours));
+    SetControlText(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes));
+    SetControlText(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds));
     ApplyEnabling(dialog);
 }
 
@@ -198,8 +184,8 @@ void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
 
 void EnableRunStyles(HWND dialog, bool enable) {
     for (const RadioValue& radio : RUN_STYLE_RADIOS)
-        Enable(dialog, radio.control, enable);
-    Enable(dialog, IDC_ITEM_ACTIVE, enable);
+        EnableControl(dialog, radio.control, enable);
+    EnableControl(dialog, IDC_ITEM_ACTIVE, enable);
 }
 
 bool ChoosePaneRadio(HWND dialog, int control) {

@@ -1,7 +1,7 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
-#include "settings/program_start.h"
+#include "ui/program_start.h"
 
 namespace {
 

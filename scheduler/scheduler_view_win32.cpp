@@ -1,9 +1,42 @@
 #include "scheduler/scheduler_view_win32.h"
 
 #include "resources/scheduler_ids.h"
-#include "scheduler/file_dialogs_win32.h"
 #include "scheduler/schedule_pane_win32.h"
-#include "scheduler/tray_icon_win32.h"
+#include "scheduler/scheduler_texts.h"
+
+namespace {
+
+constexpr char TRAY_TIP[] = "Keyloom Scheduler";
+
+int Picture(TrayState state) {
+    switch (state) {
+        case TRAY_PLAYING:
+            return IDI_PLAYING;
+        case TRAY_SUSPENDED:
+            return IDI_SUSPENDED;
+        default:
+            return IDI_IDLE;
+    }
+}
+
+FileDialogRequest MacroToRun(HWND owner) {
+    return {reinterpret_cast<WindowHandle>(owner),
+            "Select a macro to run",
+            {{"Macro Files (*.mro)", "*.mro"}},
+            "mro"};
+}
+
+FileDialogRequest Schedule(HWND owner, const char* title) {
+    return {reinterpret_cast<WindowHandle>(owner), title, {{"Schedules (*.scl)", "*.scl"}}, "scl"};
+}
+
+}  // namespace
+
+int TrackSchedulerTrayMenu(HWND window, bool suspended) {
+    return ShowTrayMenu(GetModuleHandleA(nullptr), window, IDR_SCHEDULER_TRAY_MENU,
+                        {{IDM_TRAY_ENABLE_ALL, suspended}, {IDM_TRAY_DISABLE_ALL, !suspended}},
+                        IDM_TRAY_CLOSE_SCHEDULER);
+}
 
 int Win32ScheduleList::Append(const std::string& name) {
     return static_cast<int>(
@@ -31,9 +64,13 @@ void Win32ScheduleList::Select(int position) {
     SendMessageA(list_, LB_SETCURSEL, position, 0);
 }
 
+Win32SchedulerView::Win32SchedulerView(DesktopPort& desktop)
+    : dialogs_(desktop, PATH_TOO_LONG_TEXT) {}
+
 void Win32SchedulerView::Attach(HWND dialog) {
     dialog_ = dialog;
     list_.Attach(GetDlgItem(dialog, IDC_SCHEDULE_LIST));
+    tray_.emplace(GetModuleHandleA(nullptr), dialog, TRAY_CALLBACK_MESSAGE, TRAY_TIP);
 }
 
 void Win32SchedulerView::ShowItem(const ScheduleItem& item) {
@@ -68,25 +105,25 @@ void Win32SchedulerView::ShowWindow(bool visible) {
 }
 
 std::optional<std::string> Win32SchedulerView::AskForMacroFile() {
-    return AskForFile(dialog_, MACRO_TO_RUN);
+    return dialogs_.GetOpenFileNameA(MacroToRun(dialog_));
 }
 
 std::optional<std::string> Win32SchedulerView::AskScheduleToSave() {
-    return AskForFile(dialog_, SCHEDULE_TO_SAVE);
+    return dialogs_.GetSaveFileNameA(Schedule(dialog_, "Save current schedule"));
 }
 
 std::optional<std::string> Win32SchedulerView::AskScheduleToOpen() {
-    return AskForFile(dialog_, SCHEDULE_TO_OPEN);
+    return dialogs_.GetOpenFileNameA(Schedule(dialog_, "Open existing schedule"));
 }
 
 bool Win32SchedulerView::AddTrayIcon(TrayState state) {
-    return AddSchedulerTrayIcon(dialog_, state);
+    return tray_->Add(Picture(state));
 }
 
 bool Win32SchedulerView::ModifyTrayIcon(TrayState state) {
-    return ModifySchedulerTrayIcon(dialog_, state);
+    return tray_->SetIcon(Picture(state));
 }
 
 void Win32SchedulerView::DeleteTrayIcon() {
-    DeleteSchedulerTrayIcon(dialog_);
+    tray_->Delete();
 }

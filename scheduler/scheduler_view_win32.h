@@ -2,7 +2,16 @@
 // The scheduler window's controls, menus, dialogs and icon as the window logic sees them.
 #include <windows.h>
 
+#include <optional>
+
 #include "scheduler/schedule_window.h"
+#include "ui/file_dialogs_win32.h"
+#include "ui/tray_icon_win32.h"
+
+constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 376;  // 1400, the tray icon's
+
+// Shows the tray icon's menu 120 at the pointer; the command chosen, 0 for none.
+int TrackSchedulerTrayMenu(HWND window, bool suspended);
 
 class Win32ScheduleList : public ScheduleListView {
   public:
@@ -20,6 +29,7 @@ class Win32ScheduleList : public ScheduleListView {
 
 class Win32SchedulerView : public SchedulerWindowView {
   public:
+    explicit Win32SchedulerView(DesktopPort& desktop);
     void Attach(HWND dialog);
     // While the pane is being filled, its change notifications are no edits of the user's.
     bool FillingPane() const { return fillingPane_; }
@@ -44,5 +54,7 @@ class Win32SchedulerView : public SchedulerWindowView {
 
     HWND dialog_ = nullptr;
     Win32ScheduleList list_;
+    Win32FileDialogs dialogs_;
+    std::optional<TrayIcon> tray_;  // from Attach on
     bool fillingPane_ = false;
 };

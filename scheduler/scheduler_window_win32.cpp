@@ -2,14 +2,15 @@
 
 #include <commctrl.h>
 
+#include "macro/desktop/error_report.h"
 #include "resources/scheduler_ids.h"
-#include "scheduler/about_box_win32.h"
 #include "scheduler/pane_text.h"
 #include "scheduler/schedule_pane_win32.h"
-#include "scheduler/single_instance.h"
-#include "scheduler/tray_icon_win32.h"
+#include "scheduler/scheduler_texts.h"
 #include "settings/options_dialog_win32.h"
 #include "settings/project_page.h"
+#include "ui/about_box_win32.h"
+#include "ui/small_icon_win32.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ void ShowDateLine(HWND dialog, DesktopPort& desktop) {
     SetDlgItemTextA(dialog, IDC_CURRENT_DATE, DateLineText(desktop.GetLocalTime()).c_str());
 }
 
-void SetSmallIcon(HWND dialog) {
-    HANDLE icon =
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-}
-
 INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, programParam);
     SchedulerProgram& program = *ProgramOf(dialog);
@@ -42,7 +36,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     program.view.Attach(dialog);
     program.scheduler.mainWindow = handle;
     program.playback.SetMainWindow(handle);
-    SetSmallIcon(dialog);
+    SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
     ShowClockLine(dialog, program.scheduler.desktop);
     PrepareSchedulePane(dialog);
@@ -65,15 +59,14 @@ void EndIfExiting(HWND dialog, SchedulerProgram& program) {
 }
 
 void ShowAbout(SchedulerProgram& program) {
-    if (ShowSchedulerAboutBox() <= 0)
-        program.scheduler.desktop.MessageBoxA(NO_WINDOW, "Failed to initialise about dialog",
-                                              "Error!", desk::BOX_OK | desk::BOX_ICON_ERROR);
+    if (!ShowAboutBox(GetModuleHandleA(nullptr), IDD_SCHEDULER_ABOUT))
+        ReportError(program.scheduler.desktop, NO_WINDOW, ABOUT_FAILED_TEXT, FAILURE_CAPTION);
 }
 
 void ShowOptions(HWND dialog, SchedulerProgram& program) {
     if (ShowOptionsDialog(dialog, program.settings) <= 0)
-        ShowMessage(program.window, "Failed to initialize Options dialog", "Error",
-                    desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(program.scheduler.desktop, program.scheduler.mainWindow, OPTIONS_FAILED_TEXT,
+                    ERROR_CAPTION);
 }
 
 void VisitWebSite(HWND dialog, SchedulerProgram& program) {
@@ -187,7 +180,8 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
                                    SettingsContext& settings)
-    : playback(desktop, files, state, view),
+    : view(desktop),
+      playback(desktop, files, state, view),
       scheduler{table, state, desktop, files, view, playback, NO_WINDOW},
       window{scheduler, view},
       settings(settings) {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 
 namespace {
@@ -13,19 +14,19 @@ bool StoreOptions(SettingsContext& context, WindowHandle dialog, uint32_t autoRu
                   context.store.SetNumber(key.get(), AUTO_RUN_VALUE, autoRun) &&
                   (!context.program.hasMacroDelay ||
                    context.store.SetNumber(key.get(), MACRO_DELAY_VALUE, delay));
-    if (!stored) ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+    if (!stored) ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
     return stored;
 }
 
 bool WriteStartupEntry(SettingsContext& context, WindowHandle dialog, SettingsKey key) {
     std::string path;
     if (!context.store.ProgramPath(path)) {
-        ReportSettingsError(context.desktop, dialog, context.program.pathFailureText);
+        ReportError(context.desktop, dialog, context.program.pathFailureText, ERROR_CAPTION);
         return true;
     }
     if (context.store.SetString(key, context.program.startupValueName, StartupEntryData(path)))
         return true;
-    ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+    ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
     return false;
 }
 
@@ -34,12 +35,12 @@ bool WriteStartupEntry(SettingsContext& context, WindowHandle dialog, SettingsKe
 bool UpdateStartupEntry(SettingsContext& context, WindowHandle dialog, bool autoRun) {
     ScopedKey key(context.store);
     if (!key.Open(STARTUP_KEY)) {
-        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+        ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
         return !autoRun;
     }
     if (autoRun) return WriteStartupEntry(context, dialog, key.get());
     if (!context.store.DeleteValue(key.get(), context.program.startupValueName))
-        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+        ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
     return true;
 }
 
@@ -50,7 +51,7 @@ OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
     ScopedKey key(context.store);
     bool newlyCreated = false;
     if (!key.Create(context.program.key, newlyCreated)) {
-        ReportSettingsError(context.desktop, dialog, REGISTRY_ERROR);
+        ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
         return shown;
     }
     if (newlyCreated) return shown;
@@ -64,7 +65,7 @@ OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
         else
             read = false;
     }
-    if (!read) ReportSettingsError(context.desktop, dialog, REGISTRY_READ_ERROR);
+    if (!read) ReportError(context.desktop, dialog, REGISTRY_READ_ERROR, ERROR_CAPTION);
     return shown;
 }
 

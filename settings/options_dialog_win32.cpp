@@ -4,6 +4,7 @@
 
 #include "resources/options_ids.h"
 #include "settings/options.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace {
 
@@ -17,23 +18,14 @@ WindowHandle Owner(HWND dialog) {
     return reinterpret_cast<WindowHandle>(dialog);
 }
 
-std::string ControlText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 INT_PTR OnInitDialog(HWND dialog, LPARAM contextParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, contextParam);
     SettingsContext& context = ContextOf(dialog);
-    if (context.program.hasMacroDelay)
-        SendDlgItemMessageA(dialog, IDC_OPTIONS_DELAY, EM_LIMITTEXT, MACRO_DELAY_DIGITS, 0);
+    if (context.program.hasMacroDelay) LimitText(dialog, IDC_OPTIONS_DELAY, MACRO_DELAY_DIGITS);
     OptionsShown shown = ReadOptions(context, Owner(dialog));
-    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, shown.autoRun ? BST_CHECKED : BST_UNCHECKED);
+    SetChecked(dialog, IDC_OPTIONS_AUTORUN, shown.autoRun);
     if (context.program.hasMacroDelay)
-        SetDlgItemTextA(dialog, IDC_OPTIONS_DELAY, shown.macroDelayText.c_str());
+        SetControlText(dialog, IDC_OPTIONS_DELAY, shown.macroDelayText);
     return TRUE;
 }
 
@@ -41,7 +33,7 @@ void OnOk(HWND dialog) {
     SettingsContext& context = ContextOf(dialog);
     std::string delayText;
     if (context.program.hasMacroDelay) delayText = ControlText(dialog, IDC_OPTIONS_DELAY);
-    OptionsChosen chosen{delayText, IsDlgButtonChecked(dialog, IDC_OPTIONS_AUTORUN) == BST_CHECKED};
+    OptionsChosen chosen{delayText, IsChecked(dialog, IDC_OPTIONS_AUTORUN)};
     if (ApplyOptions(context, Owner(dialog), chosen)) EndDialog(dialog, DIALOG_ENDED);
 }
 

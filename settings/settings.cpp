@@ -1,4 +1,6 @@
 #include "settings/settings.h"
+
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 
 namespace {
@@ -40,22 +42,18 @@ bool ReadStoredSettings(SettingsContext& context, SettingsKey key) {
 
 }  // namespace
 
-void ReportSettingsError(DesktopPort& desktop, WindowHandle owner, std::string_view text) {
-    desktop.MessageBoxA(owner, std::string(text), "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
-}
-
 void LoadSettings(SettingsContext& context) {
     context.settings = Settings{};
     CopyText(context.settings.lastFileName, context.program.noFileName);
     ScopedKey key(context.store);
     bool newlyCreated = false;
     if (!key.Create(context.program.key, newlyCreated)) {
-        ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
+        ReportError(context.desktop, NO_WINDOW, REGISTRY_ERROR, ERROR_CAPTION);
     } else if (newlyCreated) {
         if (!WriteDefaults(context, key.get()))
-            ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
+            ReportError(context.desktop, NO_WINDOW, REGISTRY_ERROR, ERROR_CAPTION);
     } else if (!ReadStoredSettings(context, key.get())) {
-        ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_READ_ERROR);
+        ReportError(context.desktop, NO_WINDOW, REGISTRY_READ_ERROR, ERROR_CAPTION);
     }
 }
 
@@ -63,9 +61,9 @@ void StoreLastFileName(SettingsContext& context, std::string_view currentFileNam
     ScopedKey key(context.store);
     bool newlyCreated = false;
     if (!key.Create(context.program.key, newlyCreated)) {
-        ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
+        ReportError(context.desktop, NO_WINDOW, REGISTRY_ERROR, ERROR_CAPTION);
     } else if (currentFileName != UNTITLED_FILE_NAME &&
                !context.store.SetString(key.get(), LAST_FILE_NAME_VALUE, currentFileName)) {
-        ReportSettingsError(context.desktop, NO_WINDOW, REGISTRY_ERROR);
+        ReportError(context.desktop, NO_WINDOW, REGISTRY_ERROR, ERROR_CAPTION);
     }
 }

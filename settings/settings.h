@@ -58,6 +58,3 @@ void LoadSettings(SettingsContext& context);
 // After the main window has ended: keeps `currentFileName` as LastFileName unless it is
 // "Untitled". Reports its own failures.
 void StoreLastFileName(SettingsContext& context, std::string_view currentFileName);
-
-// The message every failed settings operation shows (caption "Error", error icon).
-void ReportSettingsError(DesktopPort& desktop, WindowHandle owner, std::string_view text);

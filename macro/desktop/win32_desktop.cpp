@@ -5,6 +5,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <memory>
+
 namespace {
 
 HWND ToHwnd(WindowHandle window) {
@@ -197,15 +199,13 @@ bool Win32Desktop::EnableShutdownPrivilege() {
     // A system without security has no privilege to enable: the session request goes ahead.
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
         return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+    const std::unique_ptr<void, decltype(&CloseHandle)> closeToken(token, &CloseHandle);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    bool enabled =
-        LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
-        GetLastError() == ERROR_SUCCESS;
-    CloseHandle(token);
-    return enabled;
+    return LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+           AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+           GetLastError() == ERROR_SUCCESS;
 }
 
 bool Win32Desktop::ExitWindowsEx(uint32_t flags) {

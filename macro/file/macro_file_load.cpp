@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/property_line.h"
@@ -67,8 +68,7 @@ bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules
                    const std::string& path, Macro& macro) {
     std::unique_ptr<LineReader> reader = OpenLineReader(files, path);
     if (!reader) {
-        desktop.MessageBoxA(NO_WINDOW, "Error opening file: " + path, "Error!",
-                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportOpenError(desktop, NO_WINDOW, path);
         return false;
     }
     macro.speed = rules.defaultSpeed;
@@ -80,10 +80,10 @@ bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules
         if (property.keyword.empty() || !property.hasValue) continue;
         if (ApplyProperty(rules, property.keyword, property.value, macro) &&
             IsTriggerInUse(rules.clashCandidates, macro.trigger, NEW_MACRO_ID)) {
-            desktop.MessageBoxA(
-                rules.mainWindow,
-                "Cannot load macro as the trigger has already been used by an existing macro",
-                "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+            ReportError(desktop, rules.mainWindow,
+                        "Cannot load macro as the trigger has already been used by an existing "
+                        "macro",
+                        ERROR_CAPTION);
             return false;
         }
     }

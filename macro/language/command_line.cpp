@@ -1,5 +1,6 @@
 #include "macro/language/command_line.h"
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/property_line.h"
 
 std::string_view CommandLine::NextWord() {
@@ -35,7 +36,7 @@ CommandOutcome CommandLine::RefuseArguments() {
 }
 
 void CommandLine::ReportError(WindowHandle owner, const std::string& text) {
-    desktop().MessageBoxA(owner, text, "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ::ReportError(desktop(), owner, text, ERROR_CAPTION);
 }
 
 bool HasOption(std::string_view argument, std::string_view option) {

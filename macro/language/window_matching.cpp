@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/macro.h"
 
 namespace {
@@ -19,9 +20,8 @@ void Act(MacroInterpreter& interpreter, WindowHandle window, const std::string& 
         case WindowAction::Focus:
             desktop.ShowWindow(window, desk::SHOW_RESTORE);
             if (!desktop.SetForegroundWindow(window) && interpreter.mode == InterpreterMode::Strict)
-                desktop.MessageBoxA(interpreter.mainWindow,
-                                    "Failed to focus window \"" + windowTitle + "\"", "Error",
-                                    desk::BOX_OK | desk::BOX_ICON_ERROR);
+                ReportError(desktop, interpreter.mainWindow,
+                            "Failed to focus window \"" + windowTitle + "\"", ERROR_CAPTION);
             break;
     }
 }

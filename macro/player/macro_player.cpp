@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 #include "macro/player/debug_trace.h"
@@ -26,7 +27,6 @@ struct PlayRules {
 // Virtual keys whose pending presses are dropped before a play.
 constexpr int FIRST_DISCARDED_KEY = 8;
 constexpr int LAST_DISCARDED_KEY = 134;
-constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 
 enum class PlayEnd { StyleSatisfied, Escape, Pause, FileLost };
 
@@ -78,7 +78,7 @@ bool Play::Begin() {
     }
     if (rules_.asksForTimer && !StartPlayTimer(state_, desktop_, rules_.timerId)) {
         reader.reset();
-        desktop_.MessageBoxA(rules_.errorOwner, "Failed to create timer", "Error", ERROR_BOX);
+        ReportError(desktop_, rules_.errorOwner, "Failed to create timer", ERROR_CAPTION);
         return false;
     }
     if (rules_.discardsKeys)
@@ -185,7 +185,7 @@ void Play::ResetCounters() {
 }
 
 void Play::ReportOpenFailure() {
-    desktop_.MessageBoxA(rules_.errorOwner, "Error opening file: " + path_, "Error!", ERROR_BOX);
+    ReportOpenError(desktop_, rules_.errorOwner, path_);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "library/file_dialogs.h"
 #include "library/macro_list_view.h"
+#include "ui/file_dialogs.h"
 
 class FakeMacroList : public MacroListView {
   public:

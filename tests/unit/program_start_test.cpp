@@ -3,9 +3,10 @@
 #include <set>
 #include <string>
 
-#include "library/program_start.h"
+#include "library/keyloom_texts.h"
 #include "settings/project_page.h"
 #include "tests/support/fake_desktop.h"
+#include "ui/program_start.h"
 
 namespace {
 
@@ -19,6 +20,21 @@ TEST(ProgramStartTest, OnlyATopLevelWindowTitledExactlyKeyloomIsARunningInstance
     desktop.calls.clear();
     EXPECT_TRUE(FindRunningInstance(desktop, MAIN_WINDOW_TITLE));
     EXPECT_EQ(desktop.calls.back(), "GetWindowTextA 5");  // the look-up stops at the first
+}
+
+TEST(ProgramStartTest, ASecondInstanceIsToldItIsAlreadyRunningAndTheFirstRunsAlone) {
+    FakeDesktop desktop;
+    desktop.windows = {{1, "Keyloom Scheduler"}};
+    EXPECT_FALSE(RefuseSecondInstance(desktop, MAIN_WINDOW_TITLE, ALREADY_RUNNING_MESSAGE));
+    EXPECT_TRUE(desktop.boxes.empty());
+
+    desktop.windows.push_back({2, "Keyloom", false});
+    EXPECT_TRUE(RefuseSecondInstance(desktop, MAIN_WINDOW_TITLE, ALREADY_RUNNING_MESSAGE));
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].owner, NO_WINDOW);
+    EXPECT_EQ(desktop.boxes[0].text, "An instance of Keyloom is already running");
+    EXPECT_EQ(desktop.boxes[0].caption, "Error");
+    EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
 }
 
 TEST(ProgramStartTest, OnlyExactlySlashMStartsHidden) {

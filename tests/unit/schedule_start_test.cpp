@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "scheduler/pane_text.h"
-#include "scheduler/single_instance.h"
+#include "scheduler/scheduler_texts.h"
 #include "tests/support/fake_desktop.h"
+#include "ui/program_start.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "library/file_dialogs.h"
 #include "library/hot_keys.h"
 #include "library/macro_list_file.h"
 #include "macro/desktop/win32_desktop.h"
@@ -20,6 +19,7 @@
 #include "macro/player/macro_player.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
+#include "ui/file_dialogs.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "library/tray_icon_win32.h"
+#include "library/main_window_tray_win32.h"
 #include "resources/keyloom_ids.h"
 #include "tests/support/keyloom_driver_win32.h"
 #include "tests/support/temp_files.h"
@@ -34,7 +34,7 @@ bool IconExists(HWND owner) {
 
 TEST(KeyloomTrayIconTest, IconIsAddedChangedAndDeletedOnTheRealNotificationArea) {
     TestWindow owner("Tray icon owner", false);
-    TrayIcon icon(GetModuleHandleA(nullptr), owner.handle());
+    MainWindowTray icon(GetModuleHandleA(nullptr), owner.handle());
     EXPECT_FALSE(icon.Present());
     ASSERT_TRUE(icon.Add(false));
     EXPECT_TRUE(icon.Present());

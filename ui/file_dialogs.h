@@ -1,5 +1,5 @@
 #pragma once
-// The platform's standard open and save dialogs.
+// The platform's standard open and save dialogs, as both programs ask for their files.
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ struct FileType {
 
 // Both dialogs are explorer style without a read-only check box and with a name field of
 // MACRO_PATH_CAPACITY characters that starts empty. The open dialog wants an existing file; the
-// save dialog asks before replacing one.
+// save dialog asks before replacing one. A longer path is refused with a message, never cut.
 struct FileDialogRequest {
     WindowHandle owner;
     std::string title;

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up checks both programs make: one running copy, recognised by the title of its main
+// Start-up steps both programs take: one running copy, recognised by the title of its main
 // window, the switch that the session start-up entry passes, and the patience with a
 // notification area that is not there yet.
 #include <functional>
@@ -10,6 +10,11 @@
 // Whether a top-level window, visible or hidden, is titled exactly `mainWindowTitle`
 // (case-sensitive, the title read up to 298 characters).
 bool FindRunningInstance(DesktopPort& desktop, std::string_view mainWindowTitle);
+
+// When another copy runs, tells the user so (`alreadyRunningText`, caption "Error", without an
+// owner) and returns true: this copy then ends.
+bool RefuseSecondInstance(DesktopPort& desktop, std::string_view mainWindowTitle,
+                          std::string_view alreadyRunningText);
 
 // Whether the command line (the arguments after the program name) is exactly "/m".
 bool IsStartHiddenSwitch(std::string_view commandLine);

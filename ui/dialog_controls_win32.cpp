@@ -1,4 +1,4 @@
-#include "editor/dialog_controls_win32.h"
+#include "ui/dialog_controls_win32.h"
 
 std::string ControlText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);

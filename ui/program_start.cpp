@@ -1,4 +1,6 @@
-#include "settings/program_start.h"
+#include "ui/program_start.h"
+
+#include "macro/desktop/error_report.h"
 
 namespace {
 // Title buffer of the look-up, terminator included.
@@ -12,6 +14,13 @@ bool FindRunningInstance(DesktopPort& desktop, std::string_view mainWindowTitle)
         return !found;
     });
     return found;
+}
+
+bool RefuseSecondInstance(DesktopPort& desktop, std::string_view mainWindowTitle,
+                          std::string_view alreadyRunningText) {
+    if (!FindRunningInstance(desktop, mainWindowTitle)) return false;
+    ReportError(desktop, NO_WINDOW, alreadyRunningText, ERROR_CAPTION);
+    return true;
 }
 
 bool IsStartHiddenSwitch(std::string_view commandLine) {

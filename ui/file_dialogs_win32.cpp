@@ -1,10 +1,11 @@
-#include "library/file_dialogs_win32.h"
+#include "ui/file_dialogs_win32.h"
 
 #include <windows.h>
 
 #include <cderr.h>
 #include <commdlg.h>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/macro.h"
 
 namespace {
@@ -23,8 +24,9 @@ std::string FilterText(const std::vector<FileType>& types) {
 
 using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
+// The chosen path; none on cancel, and none with `tooLong` set when the path does not fit.
 std::optional<std::string> RunDialog(const FileDialogRequest& request, DWORD flags,
-                                     DialogFunction show) {
+                                     DialogFunction show, bool& tooLong) {
     std::string filter = FilterText(request.types);
     char name[MACRO_PATH_CAPACITY] = "";
     OPENFILENAMEA dialog{};
@@ -38,17 +40,26 @@ std::optional<std::string> RunDialog(const FileDialogRequest& request, DWORD fla
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | flags;
     dialog.lpstrDefExt = request.defaultExtension.c_str();
     if (show(&dialog)) return std::string(name);
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-        MessageBoxA(dialog.hwndOwner, "The file name is too long", "Error", MB_OK | MB_ICONERROR);
+    tooLong = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
     return std::nullopt;
 }
 
 }  // namespace
 
+std::optional<std::string> Win32FileDialogs::Ask(const FileDialogRequest& request, bool save) {
+    bool tooLong = false;
+    std::optional<std::string> path =
+        save ? RunDialog(request, OFN_OVERWRITEPROMPT, ::GetSaveFileNameA, tooLong)
+             : RunDialog(request, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, ::GetOpenFileNameA,
+                         tooLong);
+    if (tooLong) ReportError(desktop_, request.owner, pathTooLongText_, ERROR_CAPTION);
+    return path;
+}
+
 std::optional<std::string> Win32FileDialogs::GetOpenFileNameA(const FileDialogRequest& request) {
-    return RunDialog(request, OFN_FILEMUSTEXIST, ::GetOpenFileNameA);
+    return Ask(request, false);
 }
 
 std::optional<std::string> Win32FileDialogs::GetSaveFileNameA(const FileDialogRequest& request) {
-    return RunDialog(request, OFN_OVERWRITEPROMPT, ::GetSaveFileNameA);
+    return Ask(request, true);
 }

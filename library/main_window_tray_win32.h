@@ -1,24 +1,23 @@
 #pragma once
-// The notification-area icon of the main window and its pop-up menu.
+// Keyloom's icon in the notification area: tip "Keyloom", the enabled or disabled picture, and
+// its pop-up menu.
 #include <windows.h>
 
 #include "library/main_window_view.h"
+#include "ui/tray_icon_win32.h"
 
 constexpr UINT TRAY_MESSAGE = WM_USER + 314;  // 1338, the icon's callback message
 
-class TrayIcon : public TrayIconPort {
+class MainWindowTray : public TrayIconPort {
   public:
-    TrayIcon(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+    MainWindowTray(HINSTANCE instance, HWND owner);
     bool Add(bool disabledPicture) override;
     bool Change(bool disabledPicture) override;
-    bool Delete() override;
-    bool Present() const override { return present_; }
+    bool Delete() override { return icon_.Delete(); }
+    bool Present() const override { return icon_.Present(); }
 
   private:
-    bool Notify(DWORD action, bool disabledPicture);
-    HINSTANCE instance_;
-    HWND owner_;
-    bool present_ = false;
+    TrayIcon icon_;
 };
 
 // Shows the notification-area menu at the pointer and returns the command chosen, 0 for none.

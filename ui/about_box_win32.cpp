@@ -1,6 +1,4 @@
-#include "library/about_box_win32.h"
-
-#include "resources/keyloom_ids.h"
+#include "ui/about_box_win32.h"
 
 namespace {
 
@@ -23,6 +21,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-bool ShowAboutBox(HINSTANCE instance) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutBoxProc, 0) != -1;
+bool ShowAboutBox(HINSTANCE instance, int dialogId) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(dialogId), nullptr, AboutBoxProc, 0) ==
+           ABOUT_RESULT;
 }
