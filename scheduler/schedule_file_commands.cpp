@@ -1,3 +1,4 @@
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
@@ -15,7 +16,8 @@ bool WriteSchedule(ScheduleWindow& window, const std::string& path) {
     ScheduleTable& table = window.scheduler.table;
     if (path.size() >= SCHEDULE_PATH_CAPACITY ||
         !SaveSchedule(window.scheduler.files, path, table, window.view.List())) {
-        ShowMessage(window, "Error writing file", "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(window.scheduler.desktop, window.scheduler.mainWindow, "Error writing file",
+                    ERROR_CAPTION);
         return false;
     }
     CopyText(table.scheduleFileName, path);

@@ -1,3 +1,4 @@
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
@@ -5,7 +6,6 @@
 namespace {
 
 constexpr uint32_t WARNING_BOX = desk::BOX_OK | desk::BOX_ICON_WARNING;
-constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 
 // The selected entry, or NO_SELECTION after telling the user to pick one.
 int SelectedEntry(ScheduleWindow& window) {
@@ -39,7 +39,8 @@ void CloseGap(ScheduleWindow& window, int removedId) {
     for (int id = removedId + 1; id < table.count; ++id) {
         ScheduleItem* later = FindItemByID(table, id);
         if (!later) {
-            ShowMessage(window, "FindItemByID failed", "Error", ERROR_BOX);
+            ReportError(window.scheduler.desktop, window.scheduler.mainWindow,
+                        "FindItemByID failed", ERROR_CAPTION);
             continue;
         }
         ScheduleItem moved = *later;
@@ -62,7 +63,8 @@ void AddItem(ScheduleWindow& window) {
     std::optional<std::string> path = window.view.AskForMacroFile();
     if (!path) return;
     if (path->size() >= ITEM_PATH_CAPACITY) {
-        ShowMessage(window, "The macro file path is too long: " + *path, "Error", ERROR_BOX);
+        ReportError(window.scheduler.desktop, window.scheduler.mainWindow,
+                    "The macro file path is too long: " + *path, ERROR_CAPTION);
         return;
     }
     ScheduleItem item = NewItem(window, *path);
@@ -83,7 +85,8 @@ void DeleteItem(ScheduleWindow& window) {
     if (!Confirm(window, "Remove the selected schedule item?")) return;
     StorePane(window);
     if (!FindItemByID(table, selection) || selection >= table.count) {
-        ShowMessage(window, "FindItemByID failed", "Error", ERROR_BOX);
+        ReportError(window.scheduler.desktop, window.scheduler.mainWindow, "FindItemByID failed",
+                    ERROR_CAPTION);
         return;
     }
     window.view.List().Remove(selection);

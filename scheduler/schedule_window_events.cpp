@@ -1,3 +1,4 @@
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_window.h"
@@ -27,10 +28,10 @@ bool TryTrayIcon(ScheduleWindow& window) {
 }
 
 void ReportRefusedTrayIcon(ScheduleWindow& window) {
-    ShowMessage(window,
-                "The notification area refused the Keyloom Scheduler icon, so the window stays "
-                "open and the schedule is not listening.",
-                "Error", desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ReportError(window.scheduler.desktop, window.scheduler.mainWindow,
+                "The notification area refused the Keyloom Scheduler icon, so the window "
+                "stays open and the schedule is not listening.",
+                ERROR_CAPTION);
 }
 
 }  // namespace
