@@ -315,14 +315,15 @@ bool Win32Desktop::UnregisterHotKey(WindowHandle window, int id) {
     return ::UnregisterHotKey(ToHwnd(window), id) != 0;
 }
 
-// When the box closes, the foreground goes back to the window that was in front (or to the
-// window of another thread the user brought to the front while the box was up), but only if it
-// would otherwise be left on a hidden window of this program or on no window: a macro that goes
-// on typing must not type into nothing, and must not undo a user who chose another window.
+// When the box closes, a window of another thread that the user brought to the front while the
+// box was up keeps the keyboard; otherwise the window that was in front gets it back, but only if
+// it would be left on a hidden window of this program or on no window: a macro that goes on
+// typing must not type into nothing, and must not undo a user who chose another window.
 int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
                               const std::string& caption, uint32_t style) {
     HWND callersChoice = chosenWindow;
-    chosenWindow = ::GetForegroundWindow();
+    HWND before = ::GetForegroundWindow();
+    chosenWindow = before;
     // Windows of this thread (the box itself, the program's own window) are never the user's
     // choice of where the macro's keys go.
     HWINEVENTHOOK hook =
@@ -332,7 +333,11 @@ int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
     if (hook) UnhookWinEvent(hook);
     HWND chosen = chosenWindow;
     chosenWindow = callersChoice;
-    if (chosen && ::IsWindow(chosen) && IsWindowVisible(chosen) && ForegroundIsLost())
+    // A window the user brought forward during the box keeps the keyboard whatever the system
+    // activates as the box goes; otherwise only a lost foreground is put back.
+    bool userChose = chosen != before;
+    if (chosen && ::IsWindow(chosen) && IsWindowVisible(chosen) &&
+        (userChose ? ::GetForegroundWindow() != chosen : ForegroundIsLost()))
         BringToFront(chosen);
     return answer;
 }

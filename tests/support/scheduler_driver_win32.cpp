@@ -26,6 +26,7 @@ void SchedulerDriver::Click(int control) {
 
 void SchedulerDriver::PressListKey(UINT key) {
     HWND list = GetDlgItem(main(), IDC_SCHEDULE_LIST);
-    PostMessageA(list, WM_KEYDOWN, key, 1);
-    PostMessageA(list, WM_KEYUP, key, 0xC0000001);
+    // Sent, not posted: a later round trip could otherwise overtake the posted keys.
+    SendMessageA(list, WM_KEYDOWN, key, 1);
+    SendMessageA(list, WM_KEYUP, key, 0xC0000001);
 }
