@@ -1,5 +1,5 @@
-# Host build: the portable core, its unit tests and the benchmarks that need no desktop.
-if(KEYLOOM_SANITIZE)
+#Host build : the portable core and its unit tests.
+if (KEYLOOM_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
@@ -19,13 +19,6 @@ if(KEYLOOM_BUILD_TESTS)
     add_test(NAME unit_tests COMMAND unit_tests)
     set_tests_properties(unit_tests PROPERTIES TIMEOUT 300)
 endif()
-
-file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_native.cpp)
-foreach(src ${bench_sources})
-    get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src})
-    target_link_libraries(${name} keyloom_core)
-endforeach()
 
 if(KEYLOOM_FUZZ)
     include(cmake/fuzz.cmake)

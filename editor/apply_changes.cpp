@@ -1,10 +1,10 @@
 #include "editor/apply_changes.h"
 
 #include "library/trigger_encoding.h"
+#include "macro/desktop/debug_trace.h"
 #include "macro/desktop/error_report.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
-#include "macro/player/debug_trace.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "macro/desktop/debug_trace.h"
 #include "macro/desktop/wall_clock.h"
-#include "macro/player/debug_trace.h"
 
 namespace {
 

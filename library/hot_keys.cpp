@@ -4,7 +4,7 @@
 
 #include "library/trigger_encoding.h"
 #include "macro/file/text_field.h"
-#include "macro/language/interpreter.h"
+#include "macro/language/upper_case.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Starting a recording and carrying out its ending, on the user-interface thread.
 #include <string>
 
-#include "macro/player/debug_trace.h"
+#include "macro/desktop/debug_trace.h"
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
 #include "resources/keyloom_ids.h"

@@ -4,7 +4,7 @@
 #include "macro/file/property_line.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
-#include "macro/language/interpreter.h"
+#include "macro/language/upper_case.h"
 #include "scheduler/schedule_file.h"
 #include "scheduler/schedule_text.h"
 

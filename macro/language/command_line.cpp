@@ -2,6 +2,7 @@
 
 #include "macro/desktop/error_report.h"
 #include "macro/file/property_line.h"
+#include "macro/language/upper_case.h"
 
 std::string_view CommandLine::NextWord() {
     return ::NextWord(unread_);

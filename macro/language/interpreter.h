@@ -26,7 +26,3 @@ struct MacroInterpreter {
 // Executes one line of macro code (a trailing carriage return does no harm). True when the
 // line was carried out or names no command; false when it is empty or the command failed.
 bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line);
-
-// Turns the letters a-z into A-Z, in place; every other byte stays.
-void UpperCaseInPlace(std::string& text);
-void UpperCaseInPlace(char* text);

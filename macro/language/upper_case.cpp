@@ -1,4 +1,4 @@
-#include "macro/language/interpreter.h"
+#include "macro/language/upper_case.h"
 
 namespace {
 

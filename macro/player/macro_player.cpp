@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "macro/desktop/debug_trace.h"
 #include "macro/desktop/error_report.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
-#include "macro/player/debug_trace.h"
 #include "macro/player/step_list.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Preparing a line of macro code, recognising its command and the pace after it.
 #include <string>
 
+#include "macro/language/upper_case.h"
 #include "tests/unit/interpreter_fixture.h"
 
 namespace {

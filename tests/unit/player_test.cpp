@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "macro/desktop/debug_trace.h"
 #include "macro/file/text_field.h"
-#include "macro/player/debug_trace.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/temp_files.h"
