@@ -62,17 +62,8 @@ struct WaitTimer {
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
 
-// How long the chosen window may take to come to the front after the box.
+// How long the window in front before a box may take to come back after it.
 constexpr DWORD FOREGROUND_RETURN_MS = 500;
-
-// The window the keyboard belongs to after the box on this thread: boxes block their thread,
-// so one slot a thread serves nested boxes too (each keeps and restores its caller's).
-thread_local HWND chosenWindow = nullptr;
-
-void CALLBACK NoteForegroundChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
-                                   DWORD) {
-    if (object == OBJID_WINDOW && window && ::IsWindowVisible(window)) chosenWindow = window;
-}
 
 bool IsOwnHiddenWindow(HWND window) {
     DWORD process = 0;
@@ -315,29 +306,14 @@ bool Win32Desktop::UnregisterHotKey(WindowHandle window, int id) {
     return ::UnregisterHotKey(ToHwnd(window), id) != 0;
 }
 
-// When the box closes, a window of another thread that the user brought to the front while the
-// box was up keeps the keyboard; otherwise the window that was in front gets it back, but only if
-// it would be left on a hidden window of this program or on no window: a macro that goes on
-// typing must not type into nothing, and must not undo a user who chose another window.
+// Closing the box must not leave the keyboard with a hidden window of the program or with no
+// window: a macro that goes on typing would type into nothing. A window the user chose while
+// the box was up keeps it.
 int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
                               const std::string& caption, uint32_t style) {
-    HWND callersChoice = chosenWindow;
     HWND before = ::GetForegroundWindow();
-    chosenWindow = before;
-    // Windows of this thread (the box itself, the program's own window) are never the user's
-    // choice of where the macro's keys go.
-    HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                        NoteForegroundChange, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
     int answer = ::MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), style);
-    if (hook) UnhookWinEvent(hook);
-    HWND chosen = chosenWindow;
-    chosenWindow = callersChoice;
-    // A window the user brought forward during the box keeps the keyboard whatever the system
-    // activates as the box goes; otherwise only a lost foreground is put back.
-    bool userChose = chosen != before;
-    if (chosen && ::IsWindow(chosen) && IsWindowVisible(chosen) &&
-        (userChose ? ::GetForegroundWindow() != chosen : ForegroundIsLost()))
-        BringToFront(chosen);
+    if (before && ::IsWindow(before) && IsWindowVisible(before) && ForegroundIsLost())
+        BringToFront(before);
     return answer;
 }
