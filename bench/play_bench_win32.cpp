@@ -63,9 +63,8 @@ Figures PlayOnce(const std::string& path, int32_t speed) {
 
     Win32Desktop& desktop = TheDesktop();
     PlayState state;
-    MacroInterpreter interpreter{
-        desktop, InterpreterMode::Strict, [&] { return macro.speed; }, NO_WINDOW, {}};
-    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr, nullptr};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr};
     const double wallStart = WallSeconds();
     const double cpuStart = ProcessorSeconds();
     PlayMacro(player, macro, ORIGIN_TRIGGER);

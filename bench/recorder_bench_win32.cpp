@@ -24,7 +24,7 @@ class NoEditor : public RecorderView {
     WindowHandle EditorWindow() override { return NO_WINDOW; }
     void SetCode(std::string_view) override {}
     int CodeLength() override { return 0; }
-    void EnableControl(int, bool) override {}
+    void EnableButton(EditorButton, bool) override {}
     void HideEditor() override {}
     void RestoreEditor() override {}
     void SetEditorModified() override {}

@@ -287,7 +287,9 @@ void MacroEditor::Close() {
 }
 
 void MacroEditor::Preview() {
-    PreviewContext preview{context_.desktop, context_.interpreter, context_.play, state_};
+    const Macro* macro = context_.table.currentMacro;
+    PreviewContext preview{context_.desktop, context_.interpreter, context_.play, state_,
+                           macro ? macro->speed : 0};
     PreviewPlay(preview, previewView_);
 }
 

@@ -26,6 +26,7 @@ int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
 void PreviewPlay(PreviewContext& context, PreviewView& view) {
     DesktopPort& desktop = context.desktop;
     const int lineCount = view.LineCount();
+    context.interpreter.pace = context.pace;
     view.EnterPreview();
     const LocalTime start = desktop.GetSystemTime();
     LocalTime lastReading = start;

@@ -25,9 +25,10 @@ class PreviewView {
 
 struct PreviewContext {
     DesktopPort& desktop;
-    MacroInterpreter& interpreter;  // paced by the current macro's stored speed
+    MacroInterpreter& interpreter;
     PlayState& play;
     const EditorState& state;
+    int32_t pace;  // the current macro's stored speed
 };
 
 // Runs every non-empty line once, first to last, until Escape or Pause is seen between lines.

@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FakeDesktop lenientDesktop;
     SetUpDesktop(strictDesktop, data[0]);
     SetUpDesktop(lenientDesktop, data[0]);
-    MacroInterpreter strict{strictDesktop, InterpreterMode::Strict, [] { return 10; }, 77, {}};
-    MacroInterpreter lenient{lenientDesktop, InterpreterMode::Lenient, [] { return 10; }, 55, {}};
+    MacroInterpreter strict{strictDesktop, InterpreterMode::Strict, 10, 77, {}};
+    MacroInterpreter lenient{lenientDesktop, InterpreterMode::Lenient, 10, 55, {}};
 
     std::string_view code(reinterpret_cast<const char*>(data) + 1, size - 1);
     while (!code.empty()) {

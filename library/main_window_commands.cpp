@@ -141,7 +141,8 @@ void EditCommand(MainWindowContext& context) {
     context.view.SetDescriptionText(std::string(FieldText(macro->description)));
     context.view.HideWindow();
     PrepareEditorChangeTracking(context.editor);
-    RewindPlay(context.player.state, &context.view);
+    RewindPlay(context.player.state);
+    context.view.SetProgressPosition(0);
     if (!context.view.OpenEditor())
         ReportError(context, "Failed to initialise properties dialog", FAILURE_CAPTION);
     context.view.RestoreWindow();
@@ -192,7 +193,8 @@ void PauseCommand(MainWindowContext& context) {
 }
 
 void StopCommand(MainWindowContext& context) {
-    RewindPlay(context.player.state, &context.view);
+    RewindPlay(context.player.state);
+    context.view.SetProgressPosition(0);
     ReleasePlay(context.player.state, Desktop(context));
 }
 

@@ -39,14 +39,6 @@ void MainWindowControls::SetProgressRange(int32_t steps) {
     Send(IDC_PROGRESS, PBM_SETRANGE32, 0, steps);
 }
 
-void MainWindowControls::SetProgressStep(int32_t step) {
-    Send(IDC_PROGRESS, PBM_SETSTEP, static_cast<WPARAM>(step));
-}
-
-void MainWindowControls::StepProgress() {
-    Send(IDC_PROGRESS, PBM_STEPIT);
-}
-
 void MainWindowControls::SetProgressPosition(int32_t position) {
     Send(IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position));
 }

@@ -22,8 +22,6 @@ class MainWindowControls : public MacroListView, public MainWindowView {
 
     // The progress bar (1027), the playback buttons and the window.
     void SetProgressRange(int32_t steps) override;
-    void SetProgressStep(int32_t step) override;
-    void StepProgress() override;
     void SetProgressPosition(int32_t position) override;
     void EnableButton(PlayButton button, bool enabled) override;
     void HideWindow() override;

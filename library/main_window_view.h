@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "macro/player/play_view.h"
+#include "library/play_view.h"
 
 class MainWindowView : public PlayView {
   public:

@@ -10,6 +10,7 @@
 #include "library/macro_list_commands.h"
 #include "library/main_window_commands.h"
 #include "library/main_window_controls_win32.h"
+#include "library/main_window_play.h"
 #include "library/main_window_tray_win32.h"
 #include "library/save_menu_item_win32.h"
 #include "library/tray_control.h"
@@ -61,6 +62,7 @@ class MainWindow {
     MainWindowTray tray_;
     MacroLibrary library_;
     MacroInterpreter interpreter_;
+    MainWindowPlay play_;
     MacroPlayer player_;
     EngineTriggerPlayer triggerPlayer_;
     HotKeys hotKeys_;
@@ -84,14 +86,10 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
                program.desktop,
                Handle(window),
                [&settings = program.settings.settings] { return settings.macroDelay; }},
-      interpreter_{
-          program.desktop,
-          InterpreterMode::Strict,
-          [&table = program.table] { return table.currentMacro ? table.currentMacro->speed : 0; },
-          Handle(window),
-          {}},
-      player_{program.playState, program.desktop, RealFileSystem(), interpreter_,
-              Handle(window),    &controls_,      nullptr},
+      interpreter_{program.desktop, InterpreterMode::Strict, 0, Handle(window), {}},
+      play_(controls_),
+      player_{program.playState, program.desktop, RealFileSystem(),
+              interpreter_,      Handle(window),  &play_},
       triggerPlayer_(player_),
       hotKeys_{program.table, program.desktop, triggerPlayer_, Handle(window)},
       context_{library_, hotKeys_, player_, program.editorState, controls_, tray_},

@@ -5,6 +5,9 @@
 
 #include "macro/desktop/desktop_port.h"
 
+// The editor's buttons that a recording turns on and off.
+enum class EditorButton { Play, Stop, Record, Apply };
+
 class RecorderView {
   public:
     virtual ~RecorderView() = default;
@@ -16,7 +19,7 @@ class RecorderView {
     // Length of the code box's text.
     virtual int CodeLength() = 0;
     // Play (1089), Stop (1090), Record (1091) or Apply (1061).
-    virtual void EnableControl(int controlId, bool enabled) = 0;
+    virtual void EnableButton(EditorButton button, bool enabled) = 0;
     virtual void HideEditor() = 0;
     virtual void RestoreEditor() = 0;
     // Sets editorModified.

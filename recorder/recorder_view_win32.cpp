@@ -18,8 +18,9 @@ int DialogRecorderView::CodeLength() {
     return static_cast<int>(SendDlgItemMessageA(editor_, IDC_CODE, WM_GETTEXTLENGTH, 0, 0));
 }
 
-void DialogRecorderView::EnableControl(int controlId, bool enabled) {
-    ::EnableControl(editor_, controlId, enabled);
+void DialogRecorderView::EnableButton(EditorButton button, bool enabled) {
+    static constexpr int CONTROLS[] = {IDC_PREVIEW_PLAY, IDC_PREVIEW_STOP, IDC_RECORD, IDC_APPLY};
+    EnableControl(editor_, CONTROLS[static_cast<int>(button)], enabled);
 }
 
 void DialogRecorderView::HideEditor() {

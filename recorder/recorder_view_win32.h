@@ -16,7 +16,7 @@ class DialogRecorderView : public RecorderView {
     WindowHandle EditorWindow() override;
     void SetCode(std::string_view code) override;
     int CodeLength() override;
-    void EnableControl(int controlId, bool enabled) override;
+    void EnableButton(EditorButton button, bool enabled) override;
     void HideEditor() override;
     void RestoreEditor() override;
     void SetEditorModified() override;

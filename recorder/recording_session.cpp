@@ -4,7 +4,6 @@
 #include "macro/desktop/debug_trace.h"
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
-#include "resources/keyloom_ids.h"
 
 namespace {
 
@@ -33,9 +32,9 @@ void StopTimer(RecorderState& state, DesktopPort& desktop) {
 }
 
 void ReturnToEditor(RecorderView& view) {
-    view.EnableControl(IDC_PREVIEW_PLAY, true);
-    view.EnableControl(IDC_PREVIEW_STOP, false);
-    view.EnableControl(IDC_RECORD, true);
+    view.EnableButton(EditorButton::Play, true);
+    view.EnableButton(EditorButton::Stop, false);
+    view.EnableButton(EditorButton::Record, true);
     view.RestoreEditor();
 }
 
@@ -63,9 +62,9 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
         return;
     }
     view.HideEditor();
-    view.EnableControl(IDC_RECORD, false);
-    view.EnableControl(IDC_PREVIEW_PLAY, false);
-    view.EnableControl(IDC_PREVIEW_STOP, true);
+    view.EnableButton(EditorButton::Record, false);
+    view.EnableButton(EditorButton::Play, false);
+    view.EnableButton(EditorButton::Stop, true);
     view.SetEditorModified();
 }
 
@@ -94,7 +93,7 @@ void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& v
     view.SetCode(std::string_view(state.recordedCode, static_cast<std::size_t>(state.codeLength)));
     ReturnToEditor(view);
     view.SetEditorModified();
-    view.EnableControl(IDC_APPLY, true);
+    view.EnableButton(EditorButton::Apply, true);
     DebugTrace(desktop, "Length of macro code: " + std::to_string(view.CodeLength()));
 }
 
@@ -102,5 +101,5 @@ void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& v
     StopTimer(state, desktop);
     view.SetCode("");
     ReturnToEditor(view);
-    view.EnableControl(IDC_APPLY, true);
+    view.EnableButton(EditorButton::Apply, true);
 }

@@ -2,7 +2,7 @@
 // What the schedule evaluation shows in the window: the notification-area icon and the window
 // menu's "Enable All" / "Disable All" pair.
 #include "macro/desktop/desktop_port.h"
-#include "macro/player/scheduler_tray.h"
+#include "scheduler/tray_state.h"
 
 class SchedulerShell {
   public:

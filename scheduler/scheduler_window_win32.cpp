@@ -181,7 +181,7 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
                                    SettingsContext& settings)
     : view(desktop),
-      playback(desktop, files, state, view),
+      playback(desktop, files),
       scheduler{table, state, desktop, files, view, playback, NO_WINDOW},
       window{scheduler, view},
       settings(settings) {}

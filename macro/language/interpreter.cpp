@@ -121,6 +121,6 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
     if (outcome == CommandOutcome::Done)
-        WaitMilliseconds(interpreter.desktop, interpreter.pace ? interpreter.pace() : 0);
+        WaitMilliseconds(interpreter.desktop, interpreter.pace);
     return outcome != CommandOutcome::Failed;
 }

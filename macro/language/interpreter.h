@@ -1,7 +1,6 @@
 #pragma once
 // The macro command language: one line of code per call.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +13,9 @@ enum class InterpreterMode { Strict, Lenient };
 struct MacroInterpreter {
     DesktopPort& desktop;
     InterpreterMode mode;
-    // The pause after every command, in milliseconds: the speed of the macro being played
-    // (Keyloom: the table's current macro; the scheduler: its play record).
-    std::function<int32_t()> pace;
+    // The pause after every command, in milliseconds: the speed of the macro being played, set
+    // by whatever starts the play.
+    int32_t pace = 0;
     // Keyloom: owner of the error messages and of RUN; the scheduler: owner of RUN and OPEN_URL.
     WindowHandle mainWindow = NO_WINDOW;
     // The text that window titles were last searched for.

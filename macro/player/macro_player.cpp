@@ -11,46 +11,50 @@
 
 namespace {
 
-// What differs between the programs and the origins of a play; the rest is one algorithm.
+// What differs between the origins of a play; the rest is one algorithm.
 struct PlayRules {
     bool traces;
     bool asksForTimer;
     uintptr_t timerId;  // PLAY_TIMER_ID, or 0 for an id the platform chooses
     bool discardsKeys;  // a press made before the play does not stop it
-    bool drivesWindow;  // Play, Pause and Stop, and the window hidden for the play
-    bool showsProgress;
     bool pauseRewinds;
-    bool resetsTray;
     WindowHandle errorOwner;
 };
+
+PlayRules RulesFor(PlayOrigin origin, WindowHandle mainWindow) {
+    switch (origin) {
+        case ORIGIN_TRIGGER:
+            return {true, true, PLAY_TIMER_ID, true, false, NO_WINDOW};
+        case ORIGIN_SCHEDULE:
+            return {false, true, 0, true, true, mainWindow};
+        default:
+            return {false, false, PLAY_TIMER_ID, false, false, mainWindow};
+    }
+}
 
 // Virtual keys whose pending presses are dropped before a play.
 constexpr int FIRST_DISCARDED_KEY = 8;
 constexpr int LAST_DISCARDED_KEY = 134;
 
-enum class PlayEnd { StyleSatisfied, Escape, Pause, FileLost };
-
 class Play {
   public:
-    Play(MacroPlayer& player, const Macro& macro, const PlayRules& rules)
+    Play(MacroPlayer& player, const Macro& macro, PlayOrigin origin)
         : player_(player),
           state_(player.state),
           desktop_(player.desktop),
           macro_(macro),
-          rules_(rules),
+          origin_(origin),
+          rules_(RulesFor(origin, player.mainWindow)),
           path_(FieldText(macro.fileName)) {}
 
     void Run();
 
   private:
-    PlayView* Bar() const { return rules_.showsProgress ? player_.view : nullptr; }
     bool Begin();
     PlayEnd PlayPasses();
     std::optional<PlayEnd> PlaySteps(LineReader& reader);
     void CompletePass();
     void Finish(PlayEnd end);
-    void ShowPlaying();
-    void ShowIdle();
     void ResetCounters();
     void ReportOpenFailure();
 
@@ -58,7 +62,8 @@ class Play {
     PlayState& state_;
     DesktopPort& desktop_;
     const Macro& macro_;
-    const PlayRules& rules_;
+    const PlayOrigin origin_;
+    const PlayRules rules_;
     std::string path_;
     StepList steps_{0, 1};
 };
@@ -84,16 +89,13 @@ bool Play::Begin() {
     if (rules_.discardsKeys)
         for (int key = FIRST_DISCARDED_KEY; key <= LAST_DISCARDED_KEY; key++)
             desktop_.GetAsyncKeyState(key);
-    if (rules_.drivesWindow) ShowPlaying();
     state_.playing = true;
     steps_ = ScanStepList(*reader);
     reader.reset();
     // A position saved by a pause on a longer macro would leave passes with no step to play.
-    if (state_.position >= steps_.stepCount) RewindPlay(state_, Bar());
-    if (PlayView* bar = Bar()) {
-        bar->SetProgressRange(steps_.stepCount);
-        bar->SetProgressStep(1);
-    }
+    if (state_.position >= steps_.stepCount) RewindPlay(state_);
+    player_.interpreter.pace = macro_.speed;
+    if (player_.observer) player_.observer->PlayStarted(origin_, steps_.stepCount, state_.position);
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
     return true;
@@ -106,11 +108,7 @@ PlayEnd Play::PlayPasses() {
             ReportOpenFailure();
             return PlayEnd::FileLost;
         }
-        SkipLines(*reader, steps_.linesBeforeStart);
-        if (state_.position > 0) {
-            if (PlayView* bar = Bar()) bar->SetProgressPosition(state_.position);
-            SkipLines(*reader, state_.position);
-        }
+        SkipLines(*reader, steps_.linesBeforeStart + state_.position);
         if (std::optional<PlayEnd> stop = PlaySteps(*reader)) return *stop;
         reader.reset();
         CompletePass();
@@ -126,7 +124,7 @@ std::optional<PlayEnd> Play::PlaySteps(LineReader& reader) {
         if (desktop_.GetAsyncKeyState(desk::KEY_PAUSE) != 0)
             return rules_.pauseRewinds ? PlayEnd::Escape : PlayEnd::Pause;
         reader.ReadFileLine(line);
-        if (PlayView* bar = Bar()) bar->StepProgress();
+        if (player_.observer) player_.observer->StepPlaying(state_.position);
         ExecuteMacroLine(player_.interpreter, line);  // a failed line has reported itself
         state_.position++;
         UpdateElapsedSeconds(state_, desktop_);
@@ -136,7 +134,7 @@ std::optional<PlayEnd> Play::PlaySteps(LineReader& reader) {
 
 void Play::CompletePass() {
     state_.passesDone++;
-    RewindPlay(state_, Bar());
+    RewindPlay(state_);
 }
 
 void Play::Finish(PlayEnd end) {
@@ -146,37 +144,19 @@ void Play::Finish(PlayEnd end) {
                 DebugTrace(desktop_,
                            "Duration (seconds) :" + std::to_string(state_.elapsedSeconds));
             state_.playing = false;
-            ResetCounters();
             break;
         case PlayEnd::Escape:
-            RewindPlay(state_, Bar());
+            RewindPlay(state_);
             ReleasePlay(state_, desktop_);
-            if (rules_.resetsTray && player_.tray)
-                player_.tray->SetTrayIconState(player_.tray->Suspended() ? TRAY_SUSPENDED
-                                                                         : TRAY_IDLE);
             break;
         case PlayEnd::Pause:
         case PlayEnd::FileLost:
             ReleasePlay(state_, desktop_);
             break;
     }
-    if (rules_.drivesWindow) ShowIdle();
-}
-
-void Play::ShowPlaying() {
-    player_.view->EnableButton(PlayButton::Play, false);
-    player_.view->EnableButton(PlayButton::Stop, true);
-    player_.view->EnableButton(PlayButton::Pause, true);
-    player_.view->HideWindow();
-}
-
-// After every end of a Play-button play; Stop stays available to reset a paused play.
-void Play::ShowIdle() {
-    player_.view->EnableButton(PlayButton::Play, true);
-    player_.view->EnableButton(PlayButton::Stop, state_.position != 0);
-    player_.view->EnableButton(PlayButton::Pause, false);
-    player_.view->RestoreWindow();
+    // A play that will not resume leaves no counts behind.
     if (state_.position == 0) ResetCounters();
+    if (player_.observer) player_.observer->PlayEnded(origin_, end, state_.position);
 }
 
 void Play::ResetCounters() {
@@ -191,34 +171,7 @@ void Play::ReportOpenFailure() {
 }  // namespace
 
 void PlayMacro(MacroPlayer& player, const Macro& macro, PlayOrigin origin) {
-    const bool trigger = origin == ORIGIN_TRIGGER;
-    const PlayRules rules{
-        .traces = trigger,
-        .asksForTimer = trigger,
-        .timerId = PLAY_TIMER_ID,
-        .discardsKeys = trigger,
-        .drivesWindow = !trigger && player.view != nullptr,
-        .showsProgress = true,
-        .pauseRewinds = false,
-        .resetsTray = false,
-        .errorOwner = trigger ? NO_WINDOW : player.mainWindow,
-    };
-    Play(player, macro, rules).Run();
-}
-
-void PlayScheduledMacro(MacroPlayer& player, const Macro& macro) {
-    const PlayRules rules{
-        .traces = false,
-        .asksForTimer = true,
-        .timerId = 0,
-        .discardsKeys = true,
-        .drivesWindow = false,
-        .showsProgress = false,
-        .pauseRewinds = true,
-        .resetsTray = true,
-        .errorOwner = player.mainWindow,
-    };
-    Play(player, macro, rules).Run();
+    Play(player, macro, origin).Run();
 }
 
 bool PlayStyleSatisfied(const Macro& macro, const PlayState& state) {

@@ -1,7 +1,5 @@
 #include "macro/player/play_state.h"
 
-#include "macro/player/play_view.h"
-
 void UpdateElapsedSeconds(PlayState& state, DesktopPort& desktop) {
     const uint32_t sinceStart = desktop.GetTickCount() - state.startTick;
     state.elapsedSeconds = static_cast<int32_t>(sinceStart / 1000u);
@@ -26,7 +24,6 @@ void ReleasePlay(PlayState& state, DesktopPort& desktop) {
     StopPlayTimer(state, desktop);
 }
 
-void RewindPlay(PlayState& state, PlayView* view) {
+void RewindPlay(PlayState& state) {
     state.position = 0;
-    if (view) view->SetProgressPosition(0);
 }

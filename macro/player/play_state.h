@@ -4,8 +4,6 @@
 
 #include "macro/desktop/desktop_port.h"
 
-class PlayView;
-
 // The id Keyloom asks the platform for; the scheduler lets the platform choose (id 0).
 constexpr uintptr_t PLAY_TIMER_ID = 1337;
 constexpr uint32_t PLAY_TIMER_PERIOD_MS = 1000;
@@ -13,6 +11,7 @@ constexpr uint32_t PLAY_TIMER_PERIOD_MS = 1000;
 enum PlayOrigin {
     ORIGIN_TRIGGER,      // a hot key
     ORIGIN_PLAY_BUTTON,  // the main window's Play button or its menu twin
+    ORIGIN_SCHEDULE,     // a schedule item of the scheduler
 };
 
 struct PlayState {
@@ -35,5 +34,5 @@ void StopPlayTimer(PlayState& state, DesktopPort& desktop);
 
 // Lets go of a play: not playing, no timer (the main window's Pause button).
 void ReleasePlay(PlayState& state, DesktopPort& desktop);
-// Back to the start of a pass, the bar too (Escape, the Stop button, opening the editor).
-void RewindPlay(PlayState& state, PlayView* view);
+// Back to the start of a pass (Escape, the Stop button, opening the editor).
+void RewindPlay(PlayState& state);

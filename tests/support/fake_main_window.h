@@ -24,8 +24,6 @@ class FakeMainWindow : public MainWindowView {
     bool buttons[3] = {true, true, true};  // Play, Pause, Stop
 
     void SetProgressRange(int32_t) override {}
-    void SetProgressStep(int32_t) override {}
-    void StepProgress() override { progress++; }
     void SetProgressPosition(int32_t position) override { progress = position; }
     void EnableButton(PlayButton button, bool enabled) override {
         buttons[static_cast<int>(button)] = enabled;

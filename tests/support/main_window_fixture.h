@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "library/hot_keys.h"
 #include "library/main_window_commands.h"
+#include "library/main_window_play.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/macro_library_fixture.h"
@@ -33,13 +34,9 @@ class MainWindowTest : public MacroLibraryTest {
     FakeTrayIcon tray{log};
     EditorState editor;
     PlayState playState;
-    MacroInterpreter interpreter{
-        desktop,
-        InterpreterMode::Strict,
-        [this] { return table.currentMacro ? table.currentMacro->speed : 0; },
-        MAIN_WINDOW,
-        {}};
-    MacroPlayer player{playState, desktop, files, interpreter, MAIN_WINDOW, &view, nullptr};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, MAIN_WINDOW, {}};
+    MainWindowPlay play{view};
+    MacroPlayer player{playState, desktop, files, interpreter, MAIN_WINDOW, &play};
     NamedPlays plays;
     HotKeys hotKeys{table, desktop, plays, MAIN_WINDOW};
     MainWindowContext context{library, hotKeys, player, editor, view, tray};

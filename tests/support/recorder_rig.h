@@ -15,7 +15,7 @@ class FakeRecorderView : public RecorderView {
     std::string code;  // the code box
     bool editorModified = false;
     int handOvers = 0;
-    // "SetCode", "Enable <id> on|off", "Hide", "Restore", "Modified"
+    // "SetCode", "Enable <button> on|off", "Hide", "Restore", "Modified"
     std::vector<std::string> calls;
 
     WindowHandle EditorWindow() override { return editor; }
@@ -24,8 +24,10 @@ class FakeRecorderView : public RecorderView {
         calls.push_back("SetCode");
     }
     int CodeLength() override { return static_cast<int>(code.size()); }
-    void EnableControl(int controlId, bool enabled) override {
-        calls.push_back("Enable " + std::to_string(controlId) + (enabled ? " on" : " off"));
+    void EnableButton(EditorButton button, bool enabled) override {
+        static const char* const NAMES[] = {"Play", "Stop", "Record", "Apply"};
+        calls.push_back(std::string("Enable ") + NAMES[static_cast<int>(button)] +
+                        (enabled ? " on" : " off"));
     }
     void HideEditor() override { calls.push_back("Hide"); }
     void RestoreEditor() override { calls.push_back("Restore"); }

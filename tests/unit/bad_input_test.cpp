@@ -136,7 +136,7 @@ TEST_F(BadInputTest, HundredThousandCharacterLinesAreCutOrRefusedAndTheNextLineI
 
     // A code line: taken up to the line length and carried out without overrun.
     desktop.calls.clear();
-    MacroInterpreter interpreter{desktop, InterpreterMode::Lenient, [] { return 0; }, 55, {}};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Lenient, 0, 55, {}};
     EXPECT_TRUE(ExecuteMacroLine(interpreter, "TYPE \"" + huge + "\""));
     EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "VkKeyScanA 120"),
               LINE_CAPACITY - 1 - 6);

@@ -58,13 +58,11 @@ class EditorPreviewTest : public ::testing::Test {
     void Preview() { PreviewPlay(context, view); }
 
     FakeDesktop desktop;
-    int32_t speed = 10;
-    MacroInterpreter interpreter{
-        desktop, InterpreterMode::Strict, [this] { return speed; }, 0x77, {}};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, 0x77, {}};
     PlayState play;
     EditorState state;
     FakePreviewView view;
-    PreviewContext context{desktop, interpreter, play, state};
+    PreviewContext context{desktop, interpreter, play, state, 10};
 };
 
 TEST_F(EditorPreviewTest, EveryNonEmptyLineRunsOnceWithThePaceAndEmptyLinesCostNothing) {

@@ -33,23 +33,6 @@ const std::filesystem::path EXAMPLES =
 const std::string EXAMPLE_LIST = (EXAMPLES / "examples.lst").string();
 const std::string EXAMPLE_SCHEDULE = (EXAMPLES / "daily-routine.scl").string();
 
-class IgnoredPlayView : public PlayView {
-  public:
-    void SetProgressRange(int32_t) override {}
-    void SetProgressStep(int32_t) override {}
-    void StepProgress() override {}
-    void SetProgressPosition(int32_t) override {}
-    void EnableButton(PlayButton, bool) override {}
-    void HideWindow() override {}
-    void RestoreWindow() override {}
-};
-
-class IgnoredTray : public SchedulerTray {
-  public:
-    bool Suspended() const override { return false; }
-    void SetTrayIconState(int) override {}
-};
-
 // What an edit control in front would show for the keys sent: characters of a US layout, a
 // line break for Enter, and "<Ctrl+key>" or "<key>" for keys that type nothing.
 std::string TypedText(const std::vector<std::string>& calls) {
@@ -123,14 +106,8 @@ class ExamplesTest : public ::testing::Test {
     MacroLibrary library{table, list,    saveItem,    dialogs,
                          files, desktop, MAIN_WINDOW, [] { return 20; }};
     PlayState state;
-    MacroInterpreter interpreter{
-        desktop,
-        InterpreterMode::Strict,
-        [this] { return table.currentMacro ? table.currentMacro->speed : 0; },
-        MAIN_WINDOW,
-        {}};
-    IgnoredPlayView view;
-    MacroPlayer player{state, desktop, files, interpreter, MAIN_WINDOW, &view, nullptr};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, MAIN_WINDOW, {}};
+    MacroPlayer player{state, desktop, files, interpreter, MAIN_WINDOW, nullptr};
     EngineTriggerPlayer triggerPlayer{player};
     HotKeys hotKeys{table, desktop, triggerPlayer, MAIN_WINDOW};
 };
@@ -245,17 +222,15 @@ TEST_F(ExamplesTest, TheScheduleHoldsAStartUpAnHourlyAndAWeeklyItemWhoseMacrosPl
               std::vector<int>({9, 30, 0}));
 
     Macro playRecord{};
-    MacroInterpreter lenient{
-        desktop, InterpreterMode::Lenient, [&] { return playRecord.speed; }, MAIN_WINDOW, {}};
-    IgnoredTray tray;
-    MacroPlayer scheduler{state, desktop, files, lenient, MAIN_WINDOW, nullptr, &tray};
+    MacroInterpreter lenient{desktop, InterpreterMode::Lenient, 0, MAIN_WINDOW, {}};
+    MacroPlayer scheduler{state, desktop, files, lenient, MAIN_WINDOW, nullptr};
     for (int id = 0; id < schedule.count; ++id) {
         const std::string path(FieldText(schedule.items[id].macroFileName));
         ASSERT_TRUE(
             LoadMacroFile(files, desktop, SchedulerLoadRules(MAIN_WINDOW), path, playRecord))
             << path;
         EXPECT_EQ(FieldText(playRecord.name), FieldText(schedule.items[id].name));
-        PlayScheduledMacro(scheduler, playRecord);
+        PlayMacro(scheduler, playRecord, ORIGIN_SCHEDULE);
     }
     EXPECT_EQ(TypedText(desktop.calls), "Plan for today:\n1. <Ctrl+35>\n<116>");
     ASSERT_EQ(desktop.boxes.size(), 1u);

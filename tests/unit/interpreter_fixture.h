@@ -1,5 +1,5 @@
 #pragma once
-// An interpreter of each mode over one FakeDesktop, with the macro's speed as the pace.
+// An interpreter of each mode over one FakeDesktop, with a pace of 10 ms.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,11 +35,8 @@ class InterpreterFixture : public ::testing::Test {
     }
 
     FakeDesktop desktop;
-    int32_t speed = 10;
-    MacroInterpreter strict{
-        desktop, InterpreterMode::Strict, [this] { return speed; }, MAIN_WINDOW, {}};
-    MacroInterpreter lenient{
-        desktop, InterpreterMode::Lenient, [this] { return speed; }, MAIN_WINDOW, {}};
+    MacroInterpreter strict{desktop, InterpreterMode::Strict, 10, MAIN_WINDOW, {}};
+    MacroInterpreter lenient{desktop, InterpreterMode::Lenient, 10, MAIN_WINDOW, {}};
 };
 
 using Actions = std::vector<std::string>;

@@ -27,9 +27,9 @@ TEST_F(InterpreterLineTest, LinesThatNameNoCommandCostOnePace) {
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
-TEST_F(InterpreterLineTest, ThePaceIsTheSpeedAtEachLine) {
+TEST_F(InterpreterLineTest, ThePaceIsTheInterpretersAtEachLine) {
     EXPECT_TRUE(Strict("SHIFT_DOWN"));
-    speed = 250;
+    lenient.pace = 250;
     EXPECT_TRUE(Lenient("SHIFT_UP"));
     EXPECT_EQ(TakeActions(),
               (Actions{"keybd_event 16 0", "Wait 10", "keybd_event 16 2", "Wait 250"}));
@@ -135,7 +135,7 @@ LineTranscript Transcript(InterpreterMode mode, const std::string& line) {
     FakeDesktop desktop;
     desktop.windows = {{0x50, "Notes - Editor"}};
     desktop.foreground = 0x50;
-    MacroInterpreter interpreter{desktop, mode, [] { return 10; }, MAIN_WINDOW, {}};
+    MacroInterpreter interpreter{desktop, mode, 10, MAIN_WINDOW, {}};
     bool result = ExecuteMacroLine(interpreter, line);
     return {result, desktop.calls};
 }

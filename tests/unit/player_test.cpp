@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "library/main_window_play.h"
 #include "macro/desktop/debug_trace.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
@@ -26,8 +27,6 @@ constexpr int LAST_DISCARDED_KEY = 134;
 class RecordingView : public PlayView {
   public:
     void SetProgressRange(int32_t steps) override { range = steps, Log("range", steps); }
-    void SetProgressStep(int32_t step) override { Log("step", step); }
-    void StepProgress() override { position++; }
     void SetProgressPosition(int32_t to) override { position = to, Log("position", to); }
     void EnableButton(PlayButton button, bool on) override {
         enabled[static_cast<int>(button)] = on;
@@ -50,14 +49,6 @@ class RecordingView : public PlayView {
     }
 };
 
-class RecordingTray : public SchedulerTray {
-  public:
-    bool Suspended() const override { return suspended; }
-    void SetTrayIconState(int state) override { states.push_back(state); }
-    bool suspended = false;
-    std::vector<int> states;
-};
-
 class PlayerTest : public ::testing::Test {
   protected:
     PlayerTest() {
@@ -77,7 +68,7 @@ class PlayerTest : public ::testing::Test {
         CopyText(macro.fileName, dir.Write(name, bytes));
     }
     void Play(PlayOrigin origin = ORIGIN_TRIGGER) { PlayMacro(player, macro, origin); }
-    void PlayScheduled() { PlayScheduledMacro(scheduler, macro); }
+    void PlayScheduled() { PlayMacro(scheduler, macro, ORIGIN_SCHEDULE); }
 
     // Letters typed, from the key presses of A to Z.
     std::string Typed() const {
@@ -132,13 +123,11 @@ class PlayerTest : public ::testing::Test {
     FakeDesktop desktop;
     Macro macro;
     PlayState state;
-    MacroInterpreter interpreter{
-        desktop, InterpreterMode::Strict, [this] { return macro.speed; }, MAIN_WINDOW, {}};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, MAIN_WINDOW, {}};
     RecordingView view;
-    RecordingTray tray;
-    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, &view, nullptr};
-    MacroPlayer scheduler{state,   desktop, RealFileSystem(), interpreter, MAIN_WINDOW,
-                          nullptr, &tray};
+    MainWindowPlay mainWindow{view};
+    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, &mainWindow};
+    MacroPlayer scheduler{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, nullptr};
 };
 
 // ---- Passes and play styles ----
@@ -311,7 +300,8 @@ TEST_F(PlayerTest, SavedStepBeyondTheOtherMacroStartsItAtStepZero) {
     macro.playCount = 2;
     Play();
     EXPECT_EQ(Typed(), "pqpq");
-    EXPECT_EQ(view.log.front(), "position 0");
+    EXPECT_EQ(std::vector<std::string>(view.log.begin(), view.log.begin() + 2),
+              (std::vector<std::string>{"range 3", "position 0"}));
     EXPECT_EQ(state.position, 0);
 }
 
@@ -355,9 +345,10 @@ TEST_F(PlayerTest, PlayButtonHidesTheWindowAndSetsTheButtonsAfterwards) {
     WriteMacro("TYPE \"a\"\r\n");
     desktop.Tap(FIRST_DISCARDED_KEY);
     Play(ORIGIN_PLAY_BUTTON);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"Play off", "Stop on", "Pause on", "hide",
-                                                  "range 2", "step 1", "position 0", "Play on",
-                                                  "Stop off", "Pause off", "restore"}));
+    EXPECT_EQ(view.log,
+              (std::vector<std::string>{"Play off", "Stop on", "Pause on", "hide", "range 2",
+                                        "position 0", "position 1", "position 2", "position 0",
+                                        "Play on", "Stop off", "Pause off", "restore"}));
     EXPECT_EQ(Count("SetTimer 1337 1000"), 0);  // the main window's timer serves it
     EXPECT_EQ(KeysStillPressed(), std::vector<int>{FIRST_DISCARDED_KEY});
 }
@@ -456,30 +447,24 @@ TEST_F(PlayerTest, MainWindowStopRewindsAndPauseOnlyLetsGo) {
     ASSERT_TRUE(StartPlayTimer(state, desktop, PLAY_TIMER_ID));
     state.playing = true;
     state.position = 5;
-    view.position = 5;
     ReleasePlay(state, desktop);
     EXPECT_FALSE(state.playing);
     EXPECT_EQ(state.position, 5);
     EXPECT_FALSE(desktop.HasThreadTimer(1337));
-    RewindPlay(state, &view);
+    RewindPlay(state);
     EXPECT_EQ(state.position, 0);
-    EXPECT_EQ(view.position, 0);
 }
 
 // ---- The scheduler's build ----
 
-TEST_F(PlayerTest, SchedulerPlayHasNoBarNoTraceAndAPlatformTimer) {
+TEST_F(PlayerTest, SchedulerPlayHasNoTraceAndAPlatformTimer) {
     WriteMacro("TYPE \"a\"\r\n");
-    scheduler.view = &view;  // even when one is at hand
     PressEveryDiscardedKey();
     PlayScheduled();
     EXPECT_EQ(Typed(), "a");
-    EXPECT_TRUE(view.log.empty());
-    EXPECT_EQ(view.position, 0);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(Count("SetTimer 0 1000"), 1);
     EXPECT_EQ(KeysStillPressed(), std::vector<int>{});
-    EXPECT_TRUE(tray.states.empty());
 }
 
 TEST_F(PlayerTest, SchedulerDiscardsEarlierPressesAndRewindsOnPause) {
@@ -490,13 +475,11 @@ TEST_F(PlayerTest, SchedulerDiscardsEarlierPressesAndRewindsOnPause) {
     EXPECT_EQ(Typed(), "a");
     EXPECT_EQ(state.position, 0);
     EXPECT_FALSE(state.playing);
-    EXPECT_EQ(tray.states, std::vector<int>{TRAY_IDLE});
     EXPECT_EQ(Count("KillTimer 100"), 1);  // the id the platform gave
 
-    tray.suspended = true;
     PressOn("keybd_event 65 2", desk::KEY_ESCAPE);
     PlayScheduled();
-    EXPECT_EQ(tray.states, (std::vector<int>{TRAY_IDLE, TRAY_SUSPENDED}));
+    EXPECT_EQ(state.position, 0);
     EXPECT_EQ(Typed(), "aa");
 }
 

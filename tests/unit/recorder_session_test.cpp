@@ -53,7 +53,7 @@ TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsForButtonAndSpaceThenHidesTheEd
     EXPECT_NE(Position("timeSetEvent 25 periodic"), -1);
     EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
     EXPECT_EQ(view.calls,
-              (Calls{"Hide", "Enable 1091 off", "Enable 1089 off", "Enable 1090 on", "Modified"}));
+              (Calls{"Hide", "Enable Record off", "Enable Play off", "Enable Stop on", "Modified"}));
 }
 
 TEST_F(RecorderSessionTest, RefusedTimerOrZeroDelayReportsAndLeavesTheEditorAsItWas) {
@@ -83,8 +83,8 @@ TEST_F(RecorderSessionTest, PauseFinishesWithTheFinalDelayInTheCodeBox) {
     EXPECT_NE(Position("timeKillEvent"), -1);
     EXPECT_FALSE(desktop.HasPeriodicTimer(100));
     EXPECT_EQ(view.code, "MOVE_CURSOR 40 50\r\nDELAY 20\r\n");
-    EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable 1089 on", "Enable 1090 off", "Enable 1091 on",
-                                 "Restore", "Modified", "Enable 1061 on"}));
+    EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable Play on", "Enable Stop off", "Enable Record on",
+                                 "Restore", "Modified", "Enable Apply on"}));
     EXPECT_EQ(state->phase.load(), RecorderPhase::Idle);
 }
 
@@ -121,8 +121,8 @@ TEST_F(RecorderSessionTest, EscapeEmptiesTheBoxAndItsQuietTimeOpensTheNextRecord
     Tick();
     EndWith(desk::KEY_ESCAPE);
     EXPECT_EQ(view.code, "");
-    EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable 1089 on", "Enable 1090 off", "Enable 1091 on",
-                                 "Restore", "Enable 1061 on"}));
+    EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable Play on", "Enable Stop off", "Enable Record on",
+                                 "Restore", "Enable Apply on"}));
     EXPECT_EQ(state->pendingDelay, 20);
 
     Start(10);

@@ -7,7 +7,6 @@
 #include "macro/file/text_field.h"
 #include "scheduler/scheduled_playback.h"
 #include "tests/support/fake_desktop.h"
-#include "tests/support/fake_scheduler_window.h"
 #include "tests/support/temp_files.h"
 
 namespace {
@@ -16,17 +15,14 @@ constexpr WindowHandle MAIN_WINDOW = 55;
 
 class SchedulePlaybackTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        shell.trayIconPresent = true;
-        playback.SetMainWindow(MAIN_WINDOW);
-    }
+    void SetUp() override { playback.SetMainWindow(MAIN_WINDOW); }
     void Play(const std::string& code, const std::string& properties = "") {
         const std::string path =
             dir.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
-        state.playRecord = Macro{};
+        playRecord = Macro{};
         ASSERT_TRUE(LoadMacroFile(RealFileSystem(), desktop, SchedulerLoadRules(MAIN_WINDOW), path,
-                                  state.playRecord));
-        playback.PlayMacro(state.playRecord);
+                                  playRecord));
+        playback.PlayMacro(playRecord);
     }
     bool Called(const std::string& call) const {
         return std::find(desktop.calls.begin(), desktop.calls.end(), call) != desktop.calls.end();
@@ -34,9 +30,8 @@ class SchedulePlaybackTest : public ::testing::Test {
 
     TempDir dir;
     FakeDesktop desktop;
-    SchedulerState state;
-    FakeSchedulerWindow shell;
-    ScheduledPlayback playback{desktop, RealFileSystem(), state, shell};
+    Macro playRecord;
+    ScheduledPlayback playback{desktop, RealFileSystem()};
 };
 
 TEST_F(SchedulePlaybackTest, PlaysLenientlyWithTheMainWindowAsOwnerOfRun) {
@@ -49,20 +44,17 @@ TEST_F(SchedulePlaybackTest, PlaysLenientlyWithTheMainWindowAsOwnerOfRun) {
 
 TEST_F(SchedulePlaybackTest, PacesByThePlayRecordsSpeed) {
     Play("SHIFT_DOWN\r\n", "TIME 37;\r\n");
-    EXPECT_EQ(state.playRecord.speed, 37);
+    EXPECT_EQ(playRecord.speed, 37);
     EXPECT_GE(desktop.now, 2u * 37u);  // the START step and the command line
     EXPECT_LT(desktop.now, 3u * 37u);
 }
 
-TEST_F(SchedulePlaybackTest, StopByKeyLeavesTheIconShowingTheSuspension) {
-    state.suspended = true;
+TEST_F(SchedulePlaybackTest, PauseStopsAPlayThatRepeatsUntilStopped) {
     desktop.onCall = [&](const std::string& call) {
         if (call == "keybd_event 16 0") desktop.Tap(desk::KEY_PAUSE);
     };
     Play("SHIFT_DOWN\r\nSHIFT_UP\r\n", "PLAY_STYLE 2;\r\n");
     EXPECT_FALSE(Called("keybd_event 16 2"));
-    ASSERT_FALSE(shell.trayStates.empty());
-    EXPECT_EQ(shell.trayStates.back(), TRAY_SUSPENDED);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class WindowMatchingTest : public ::testing::Test {
         return desktop.Actions();
     }
     FakeDesktop desktop;
-    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, [] { return 10; }, MAIN, {}};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 10, MAIN, {}};
 };
 
 using Actions = std::vector<std::string>;

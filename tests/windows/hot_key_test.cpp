@@ -178,12 +178,8 @@ class HotKeyPlayTest : public ::testing::Test {
                          target.handle(),
                          [] { return 10; }};
     PlayState state;
-    MacroInterpreter interpreter{
-        desktop, InterpreterMode::Strict,
-        [this] { return table.currentMacro ? table.currentMacro->speed : 10; }, target.handle(),
-        ""};
-    MacroPlayer player{state,           desktop, RealFileSystem(), interpreter,
-                       target.handle(), nullptr, nullptr};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, target.handle(), ""};
+    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, target.handle(), nullptr};
     EnginePlayer enginePlayer{player};
     HotKeys hotKeys{table, desktop, enginePlayer, target.handle()};
 };

@@ -74,7 +74,7 @@ class HungWindowTest : public ::testing::Test {
     std::vector<std::chrono::milliseconds> Play(InterpreterMode mode,
                                                 const std::vector<std::string>& lines) {
         std::vector<std::chrono::milliseconds> times;
-        MacroInterpreter interpreter{desktop_, mode, [] { return 0; }, NO_WINDOW, {}};
+        MacroInterpreter interpreter{desktop_, mode, 0, NO_WINDOW, {}};
         for (const std::string& line : lines) {
             std::atomic<bool> done{false};
             const auto start = std::chrono::steady_clock::now();

@@ -79,7 +79,7 @@ class InterpreterTest : public ::testing::Test {
 
     BoxCloser boxes;
     MacroInterpreter interpreter{
-        TheDesktop(), InterpreterMode::Strict, [] { return 0; }, NO_WINDOW, {}};
+        TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
 };
 
 // The first top-level window, in the system's order, whose title contains `text`.

@@ -145,10 +145,12 @@ TEST_F(EditorWindowTest, PreviewTypesIntoTheFrontWindowAndStopsOnEscape) {
     GetAsyncKeyState(VK_PAUSE);
     Type(IDC_CODE, "TYPE \"abc\"\r\n\r\nDELAY 1500\r\nTYPE \"xyz\"");
     // Escape while the DELAY runs: after the first line has typed and its pace of 50 ms.
+    bool playingSeen = false;  // whether `playing` was set while the DELAY ran
     std::thread escape([&] {
         for (int i = 0; i < 500 && target.Text() != "abc"; ++i)
             Sleep(10);
         Sleep(300);
+        playingSeen = play.playing;
         TapKey(VK_ESCAPE);
     });
     Click(IDC_PREVIEW_PLAY);  // returns when the preview has ended

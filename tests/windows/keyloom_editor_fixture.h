@@ -171,15 +171,7 @@ class EditorWindowTest : public ::testing::Test {
     Settings settings{};
     std::unique_ptr<RecorderState> recorder = std::make_unique<RecorderState>();
     PlayState play;
-    bool playingSeen = false;  // whether `playing` was set while a line ran
-    MacroInterpreter interpreter{TheDesktop(),
-                                 InterpreterMode::Strict,
-                                 [this] {
-                                     playingSeen = playingSeen || play.playing;
-                                     return table.currentMacro->speed;
-                                 },
-                                 NO_WINDOW,
-                                 {}};
+    MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
     CallRecordingMacroList list;
     EditorState state;
     EditorContext context{table, state,       TheDesktop(), RealFileSystem(), settings, *recorder,

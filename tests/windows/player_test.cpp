@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "library/main_window_play.h"
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
@@ -79,8 +80,6 @@ class WindowView : public PlayView {
   public:
     explicit WindowView(HWND window) : window_(window) {}
     void SetProgressRange(int32_t) override {}
-    void SetProgressStep(int32_t) override {}
-    void StepProgress() override {}
     void SetProgressPosition(int32_t) override {}
     void EnableButton(PlayButton, bool) override {}
     void HideWindow() override { ShowWindow(window_, SW_HIDE); }
@@ -147,9 +146,8 @@ class PlayerWin32Test : public ::testing::Test {
     Win32Desktop& desktop = TheDesktop();
     Macro macro;
     PlayState state;
-    MacroInterpreter interpreter{
-        desktop, InterpreterMode::Strict, [this] { return macro.speed; }, NO_WINDOW, {}};
-    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr, nullptr};
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr};
 };
 
 TEST_F(PlayerWin32Test, MacroPlayedThreeTimesTypesIntoAnEditControl) {
@@ -190,9 +188,10 @@ TEST_F(PlayerWin32Test, EscapePressedDuringADelayStopsThePlay) {
 TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront) {
     TestWindow mainWindow("Keyloom player main window");
     WindowView view(mainWindow.handle());
+    MainWindowPlay play(view);
     interpreter.mainWindow = reinterpret_cast<WindowHandle>(mainWindow.handle());
     player.mainWindow = interpreter.mainWindow;
-    player.view = &view;
+    player.observer = &play;
     TargetThread target;
     target.Focus();
     // A box of the macro, then an error box owned by the hidden main window.

@@ -198,10 +198,8 @@ void PlayBack(const std::string& code) {
     macro.speed = MACRO_DELAY;
     ASSERT_TRUE(SaveMacroFile(RealFileSystem(), code, macro));
     PlayState playState;
-    const auto pace = [&macro] { return macro.speed; };
-    MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, pace, NO_WINDOW, {}};
-    MacroPlayer player{playState, TheDesktop(), RealFileSystem(), interpreter,
-                       NO_WINDOW, nullptr,      nullptr};
+    MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroPlayer player{playState, TheDesktop(), RealFileSystem(), interpreter, NO_WINDOW, nullptr};
     PlayMacro(player, macro, ORIGIN_TRIGGER);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the engine drives in Keyloom's main window: the progress bar (1027), the Play (1018),
-// Pause (1019) and Stop (1020) buttons, and the window itself. The main window implements it.
+// The main window's play controls: the progress bar (1027), the Play (1018), Pause (1019) and
+// Stop (1020) buttons, and the window itself.
 #include <cstdint>
 
 enum class PlayButton { Play, Pause, Stop };
@@ -10,8 +10,6 @@ class PlayView {
     virtual ~PlayView() = default;
     // Range 0 to `steps`; the whole range is kept, also above 65535 steps.
     virtual void SetProgressRange(int32_t steps) = 0;
-    virtual void SetProgressStep(int32_t step) = 0;
-    virtual void StepProgress() = 0;  // one step forward
     virtual void SetProgressPosition(int32_t position) = 0;
     virtual void EnableButton(PlayButton button, bool enabled) = 0;
     virtual void HideWindow() = 0;
