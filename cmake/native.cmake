@@ -5,8 +5,7 @@ if (KEYLOOM_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-keyloom_sources(core_sources macro/file macro/desktop macro/language macro/player settings ui
-                recorder library editor scheduler)
+keyloom_sources(core_sources macro settings ui recorder library editor scheduler)
 add_library(keyloom_core STATIC ${core_sources})
 
 if(KEYLOOM_BUILD_TESTS)

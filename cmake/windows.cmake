@@ -18,8 +18,7 @@ function(keyloom_library name deps)
     endif()
 endfunction()
 
-keyloom_library(keyloom_shared "${KEYLOOM_WIN32_LIBS}" macro/file macro/desktop macro/language
-                macro/player settings ui)
+keyloom_library(keyloom_shared "${KEYLOOM_WIN32_LIBS}" macro settings ui)
 keyloom_library(keyloom_app keyloom_shared recorder library editor)
 keyloom_library(keyloom_sched keyloom_shared scheduler)
 
@@ -35,11 +34,11 @@ set_source_files_properties(resources/keyloom.rc resources/scheduler.rc
 add_library(keyloom_resources OBJECT resources/keyloom.rc)
 add_library(scheduler_resources OBJECT resources/scheduler.rc)
 
-add_executable(Keyloom WIN32 library/program_entry_win32.cpp resources/keyloom_program.rc
+add_executable(Keyloom WIN32 library/program/program_entry_win32.cpp resources/keyloom_program.rc
                              $<TARGET_OBJECTS:keyloom_resources>)
 target_link_libraries(Keyloom keyloom_app)
 
-add_executable(KeyloomScheduler WIN32 scheduler/program_entry_win32.cpp
+add_executable(KeyloomScheduler WIN32 scheduler/window/program_entry_win32.cpp
                                       resources/scheduler_program.rc
                                       $<TARGET_OBJECTS:scheduler_resources>)
 target_link_libraries(KeyloomScheduler keyloom_sched)

@@ -1,6 +1,6 @@
 #include "editor/apply_changes.h"
 
-#include "library/trigger_encoding.h"
+#include "library/table/trigger_encoding.h"
 #include "macro/desktop/debug_trace.h"
 #include "macro/desktop/error_report.h"
 #include "macro/file/macro_file.h"

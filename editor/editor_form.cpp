@@ -1,6 +1,6 @@
 #include "editor/editor_form.h"
 
-#include "library/trigger_encoding.h"
+#include "library/table/trigger_encoding.h"
 #include "macro/file/decimal.h"
 #include "macro/file/text_field.h"
 

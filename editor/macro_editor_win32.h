@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "editor/editor_state.h"
-#include "library/macro_list_view.h"
-#include "library/macro_table.h"
+#include "library/table/macro_list_view.h"
+#include "library/table/macro_table.h"
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
 #include "macro/language/interpreter.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"

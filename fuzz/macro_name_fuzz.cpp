@@ -5,7 +5,8 @@
 
 #include "fuzz/fuzz_check.h"
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
+#include "scheduler/schedule/macro_name.h"
+#include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/memory_file_system.h"
 

@@ -1,15 +1,14 @@
 #include <cstdio>
 #include <random>
 
+#include "macro/file/file_path.h"
 #include "macro/file/file_system.h"
 
 std::string ScratchPathBeside(const std::string& target) {
-    std::size_t folderEnd = target.find_last_of("\\/:");
-    std::string folder = folderEnd == std::string::npos ? "" : target.substr(0, folderEnd + 1);
     char name[32];
     std::snprintf(name, sizeof name, "~keyloom-%08x.saving",
                   static_cast<unsigned>(std::random_device{}()));
-    return folder + name;
+    return std::string(FolderOf(target)) + name;
 }
 
 bool SaveFileAtomically(FileSystem& files, const std::string& path, const std::string& bytes) {

@@ -1,5 +1,7 @@
 #include "macro/file/listed_path.h"
 
+#include "macro/file/file_path.h"
+
 namespace {
 
 bool IsSeparator(char c) {
@@ -8,12 +10,6 @@ bool IsSeparator(char c) {
 
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// The folder of a file path with its closing separator; empty when the path names no folder.
-std::string_view FolderOf(std::string_view filePath) {
-    std::size_t last = filePath.find_last_of("\\/");
-    return last == std::string_view::npos ? std::string_view{} : filePath.substr(0, last + 1);
 }
 
 }  // namespace

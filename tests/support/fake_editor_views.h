@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor/apply_changes.h"
-#include "library/macro_list_view.h"
+#include "library/table/macro_list_view.h"
 
 // The editor window that owns Apply's messages.
 inline constexpr WindowHandle FAKE_EDITOR = 0x124;

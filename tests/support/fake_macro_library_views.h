@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "library/macro_list_view.h"
+#include "library/table/macro_list_view.h"
 #include "ui/file_dialogs.h"
 
 class FakeMacroList : public MacroListView {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "library/main_window_view.h"
+#include "library/program/main_window_view.h"
 
 class FakeMainWindow : public MainWindowView {
   public:

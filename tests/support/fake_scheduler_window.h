@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scheduler/schedule_window.h"
+#include "scheduler/window/schedule_window.h"
 
 class FakeScheduleList : public ScheduleListView {
   public:

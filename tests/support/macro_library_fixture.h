@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "library/macro_table.h"
+#include "library/table/macro_table.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
 #include "tests/support/temp_files.h"

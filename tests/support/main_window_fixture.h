@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "editor/editor_state.h"
-#include "library/hot_keys.h"
-#include "library/main_window_commands.h"
-#include "library/main_window_play.h"
+#include "library/program/hot_keys.h"
+#include "library/program/main_window_commands.h"
+#include "library/program/main_window_play.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/macro_library_fixture.h"

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "library/engine_trigger_player.h"
-#include "library/macro_list_file.h"
+#include "library/program/engine_trigger_player.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
-#include "scheduler/schedule_file.h"
+#include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
 #include "tests/support/fake_scheduler_window.h"

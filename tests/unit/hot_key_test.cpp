@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "library/hot_keys.h"
-#include "library/trigger_encoding.h"
+#include "library/program/hot_keys.h"
+#include "library/table/trigger_encoding.h"
 #include "macro/file/text_field.h"
 #include "tests/support/macro_library_fixture.h"
 

@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "library/macro_list_commands.h"
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_commands.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/listed_path.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_window.h"
+#include "scheduler/engine/fire_item.h"
+#include "scheduler/window/schedule_file_commands.h"
+#include "scheduler/window/schedule_item_commands.h"
+#include "scheduler/window/schedule_window.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -58,6 +61,7 @@ TEST(ListedPathTest, ARelativePathIsTakenFromTheFolderOfTheFileThatNamesIt) {
     EXPECT_EQ(ResolveListedPath("C:\\lists\\my.lst", "..\\macros\\a.mro"),
               "C:\\lists\\..\\macros\\a.mro");
     EXPECT_EQ(ResolveListedPath("/home/me/my.lst", "a.mro"), "/home/me/a.mro");
+    EXPECT_EQ(ResolveListedPath("C:my.lst", "a.mro"), "C:a.mro");  // the drive's own folder
     EXPECT_EQ(ResolveListedPath("C:\\lists\\my.lst", "D:\\a.mro"), "D:\\a.mro");
     EXPECT_EQ(ResolveListedPath("C:\\lists\\my.lst", "\\\\server\\a.mro"), "\\\\server\\a.mro");
     EXPECT_EQ(ResolveListedPath("my.lst", "a.mro"), "a.mro");  // a list without a folder

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "editor/apply_changes.h"
-#include "library/trigger_encoding.h"
+#include "library/table/trigger_encoding.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "library/macro_list_commands.h"
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_commands.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/macro_library_fixture.h"

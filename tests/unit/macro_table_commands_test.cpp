@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "library/macro_list_commands.h"
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_commands.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "settings/settings.h"
 #include "tests/support/fake_settings_store.h"

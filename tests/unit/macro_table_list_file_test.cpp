@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
 #include "tests/support/macro_library_fixture.h"
 

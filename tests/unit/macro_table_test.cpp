@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "library/macro_table.h"
+#include "library/table/macro_table.h"
 #include "macro/file/text_field.h"
 #include "tests/support/macro_library_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "scheduler/picker_values.h"
+#include "scheduler/schedule/picker_values.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "library/main_window_play.h"
+#include "library/program/main_window_play.h"
 #include "macro/desktop/debug_trace.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"

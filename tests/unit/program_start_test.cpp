@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "library/keyloom_texts.h"
+#include "library/program/keyloom_texts.h"
 #include "settings/project_page.h"
 #include "tests/support/fake_desktop.h"
 #include "ui/program_start.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scheduler/clock_change.h"
-#include "scheduler/schedule_rules.h"
+#include "scheduler/engine/clock_change.h"
+#include "scheduler/schedule/schedule_rules.h"
 #include "tests/support/fake_wall_clock.h"
 #include "tests/support/scheduler_rig.h"
 

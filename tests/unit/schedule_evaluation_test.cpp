@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "scheduler/engine/fire_item.h"
 #include "tests/support/scheduler_rig.h"
 
 namespace {

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
-#include "scheduler/schedule_window.h"
+#include "scheduler/schedule/schedule_file.h"
+#include "scheduler/window/schedule_file_commands.h"
+#include "scheduler/window/schedule_window.h"
 #include "tests/support/scheduler_rig.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
+#include "scheduler/schedule/macro_name.h"
+#include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/faulty_file_system.h"

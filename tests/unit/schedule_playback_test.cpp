@@ -5,7 +5,7 @@
 
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
-#include "scheduler/scheduled_playback.h"
+#include "scheduler/engine/scheduled_playback.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/temp_files.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "scheduler/pane_text.h"
-#include "scheduler/scheduler_texts.h"
+#include "scheduler/window/pane_text.h"
+#include "scheduler/window/scheduler_texts.h"
 #include "tests/support/fake_desktop.h"
 #include "ui/program_start.h"
 

@@ -5,8 +5,10 @@
 
 #include "macro/desktop/wall_clock.h"
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
-#include "scheduler/schedule_window.h"
+#include "scheduler/schedule/schedule_file.h"
+#include "scheduler/window/schedule_file_commands.h"
+#include "scheduler/window/schedule_item_commands.h"
+#include "scheduler/window/schedule_window.h"
 #include "tests/support/scheduler_rig.h"
 #include "ui/program_start.h"
 

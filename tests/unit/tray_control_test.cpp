@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "library/tray_control.h"
+#include "library/program/tray_control.h"
 #include "resources/keyloom_ids.h"
 #include "tests/support/main_window_fixture.h"
 

@@ -12,11 +12,11 @@
 #include <thread>
 #include <vector>
 
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/long_path_win32.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
+#include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
 #include "tests/support/fake_scheduler_window.h"

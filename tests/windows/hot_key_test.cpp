@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "library/hot_keys.h"
-#include "library/macro_list_file.h"
+#include "library/program/hot_keys.h"
+#include "library/table/macro_list_file.h"
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"

@@ -6,10 +6,11 @@
 
 #include <string>
 
-#include "library/macro_list_file.h"
+#include "library/table/macro_list_file.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
-#include "scheduler/schedule_file.h"
+#include "scheduler/schedule/macro_name.h"
+#include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
 #include "tests/support/fake_scheduler_window.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "library/main_window_tray_win32.h"
+#include "library/program/main_window_tray_win32.h"
 #include "resources/keyloom_ids.h"
 #include "tests/support/keyloom_driver_win32.h"
 #include "tests/support/temp_files.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "library/main_window_play.h"
+#include "library/program/main_window_play.h"
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"

@@ -1,0 +1,28 @@
+#include "library/program/main_window_tray_win32.h"
+
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+int Picture(bool disabledPicture) {
+    return disabledPicture ? IDI_DISABLED : IDI_ENABLED;
+}
+
+}  // namespace
+
+MainWindowTray::MainWindowTray(HINSTANCE instance, HWND owner)
+    : icon_(instance, owner, TRAY_MESSAGE, "Keyloom") {}
+
+bool MainWindowTray::Add(bool disabledPicture) {
+    return icon_.Add(Picture(disabledPicture));
+}
+
+bool MainWindowTray::Change(bool disabledPicture) {
+    return icon_.SetIcon(Picture(disabledPicture));
+}
+
+int TrackTrayMenu(HINSTANCE instance, HWND owner, bool macrosDisabled) {
+    return ShowTrayMenu(instance, owner, IDR_TRAY_MENU,
+                        {{IDM_TRAY_DISABLE, !macrosDisabled}, {IDM_TRAY_ENABLE, macrosDisabled}},
+                        IDM_TRAY_CLOSE);
+}

@@ -1,0 +1,68 @@
+#include "library/program/tray_control.h"
+
+#include "library/table/macro_list_commands.h"
+#include "macro/desktop/error_report.h"
+#include "resources/keyloom_ids.h"
+
+namespace {
+
+void ReportError(MainWindowContext& context, const char* text) {
+    ReportError(context.library.desktop, context.library.mainWindow, text, ERROR_CAPTION);
+}
+
+bool AddIcon(MainWindowContext& context) {
+    return AddTrayIconPatiently(context.library.desktop,
+                                [&] { return context.tray.Add(context.hotKeys.macrosDisabled); });
+}
+
+void DeleteIcon(MainWindowContext& context) {
+    if (!context.tray.Delete()) ReportError(context, "Failed to delete tray icon");
+}
+
+void CloseFromTray(MainWindowContext& context) {
+    if (!OfferToSaveList(context.library)) return;
+    context.view.EndMainWindow();
+    HotKeysOnLeaveTray(context.hotKeys);
+    DeleteIcon(context);
+}
+
+}  // namespace
+
+void HideInTray(MainWindowContext& context) {
+    if (context.tray.Present()) return;  // already there: a second close request changes nothing
+    if (!AddIcon(context)) {
+        // Without an icon there would be no way back to a hidden window.
+        context.view.RestoreWindow();
+        ReportError(context, "Failed to add tray icon");
+        return;
+    }
+    context.view.HideWindow();
+    HotKeysOnHideInTray(context.hotKeys);
+}
+
+void RestoreFromTray(MainWindowContext& context) {
+    context.view.RestoreWindow();
+    HotKeysOnLeaveTray(context.hotKeys);
+    DeleteIcon(context);
+}
+
+void OnTrayCommand(MainWindowContext& context, int command) {
+    switch (command) {
+        case IDM_TRAY_DISABLE:
+            context.tray.Change(true);
+            DisableAllMacros(context.hotKeys);
+            break;
+        case IDM_TRAY_ENABLE:
+            context.tray.Change(false);
+            EnableAllMacros(context.hotKeys);
+            break;
+        case IDM_TRAY_CLOSE:
+            CloseFromTray(context);
+            break;
+        case IDM_TRAY_RESTORE:
+            RestoreFromTray(context);
+            break;
+        default:
+            break;
+    }
+}

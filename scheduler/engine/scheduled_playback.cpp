@@ -1,0 +1,14 @@
+#include "scheduler/engine/scheduled_playback.h"
+
+ScheduledPlayback::ScheduledPlayback(DesktopPort& desktop, FileSystem& files)
+    : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}},
+      player_{playState_, desktop, files, interpreter_, NO_WINDOW, nullptr} {}
+
+void ScheduledPlayback::SetMainWindow(WindowHandle window) {
+    interpreter_.mainWindow = window;
+    player_.mainWindow = window;
+}
+
+void ScheduledPlayback::PlayMacro(const Macro& macro) {
+    ::PlayMacro(player_, macro, ORIGIN_SCHEDULE);
+}

@@ -1,0 +1,143 @@
+#include "scheduler/window/schedule_window.h"
+#include "scheduler/engine/fire_item.h"
+
+#include "macro/desktop/error_report.h"
+#include "macro/file/text_field.h"
+#include "scheduler/schedule/schedule_file.h"
+#include "ui/program_start.h"
+
+namespace {
+
+bool IsItemInUse(const ScheduleTable& table, const ScheduleItem* item) {
+    return item && item >= table.items && item < table.items + table.count;
+}
+
+// Puts the window into the notification area and starts listening; it stays up when the
+// notification area refuses the icon.
+void HideAndListen(ScheduleWindow& window) {
+    StorePane(window);
+    if (!AddTrayIcon(window)) return;
+    window.view.ShowWindow(false);
+    StartScheduler(window.scheduler);
+}
+
+bool TryTrayIcon(ScheduleWindow& window) {
+    if (window.inTray) return true;
+    const TrayState state = RestingTrayState(window.scheduler.state);
+    window.inTray = AddTrayIconPatiently(window.scheduler.desktop,
+                                         [&] { return window.view.AddTrayIcon(state); });
+    return window.inTray;
+}
+
+void ReportRefusedTrayIcon(ScheduleWindow& window) {
+    ReportError(window.scheduler.desktop, window.scheduler.mainWindow,
+                "The notification area refused the Keyloom Scheduler icon, so the window "
+                "stays open and the schedule is not listening.",
+                ERROR_CAPTION);
+}
+
+}  // namespace
+
+int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
+                uint32_t style) {
+    return window.scheduler.desktop.MessageBoxA(window.scheduler.mainWindow, text, caption, style);
+}
+
+void StorePane(ScheduleWindow& window) {
+    ScheduleTable& table = window.scheduler.table;
+    if (IsItemInUse(table, table.currentItem)) window.view.StoreItem(*table.currentItem);
+}
+
+void MarkModified(ScheduleWindow& window) {
+    window.scheduler.table.modified = true;
+    window.view.EnableSaveSchedule(true);
+}
+
+bool AddTrayIcon(ScheduleWindow& window) {
+    if (TryTrayIcon(window)) return true;
+    ReportRefusedTrayIcon(window);
+    return false;
+}
+
+void DeleteTrayIcon(ScheduleWindow& window) {
+    if (window.inTray) window.view.DeleteTrayIcon();
+    window.inTray = false;
+    window.refreshPane = true;
+}
+
+void OnWindowCreated(ScheduleWindow& window) {
+    Scheduler& scheduler = window.scheduler;
+    ScheduleTable& table = scheduler.table;
+    window.view.EnableSaveSchedule(false);
+    table.modified = false;
+    if (FieldLength(table.scheduleFileName) == 0 || IsUntitled(table)) return;
+    LoadSchedule(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
+                 std::string(FieldText(table.scheduleFileName)), table, window.view.List());
+}
+
+// The modified mark survives a trip to the notification area: unsaved edits are still offered
+// for saving at exit.
+void OnShownOrHidden(ScheduleWindow& window) {
+    ScheduleTable& table = window.scheduler.table;
+    window.view.List().Select(0);
+    if (window.refreshPane) {
+        table.currentItem = FindItemByID(table, 0);
+        if (table.currentItem) window.view.ShowItem(*table.currentItem);
+        window.refreshPane = false;
+        if (table.count == 0) window.view.EnableRunStyles(false);
+    }
+    window.view.EnableSaveSchedule(table.modified);
+    window.view.ShowSuspension(window.scheduler.state.suspended);
+}
+
+void OnSelectionChanged(ScheduleWindow& window) {
+    ScheduleTable& table = window.scheduler.table;
+    StorePane(window);
+    const int selection = window.view.List().Selection();
+    if (selection == NO_SELECTION) return;
+    window.view.EnableRunStyles(true);
+    table.currentItem = FindItemByID(table, selection);
+    if (table.currentItem) window.view.ShowItem(*table.currentItem);
+}
+
+void OnCloseBox(ScheduleWindow& window) {
+    HideAndListen(window);
+}
+
+void HideInTrayAndListen(ScheduleWindow& window) {
+    HideAndListen(window);
+}
+
+// The session-start items are what the start-up entry is for: they play whether or not the
+// notification area takes the icon. Without an icon the window is hidden only while they play,
+// as nothing could bring it back afterwards, and the user is told once they have played.
+void StartHiddenIfAsked(ScheduleWindow& window) {
+    if (!window.startHidden) return;
+    window.startHidden = false;
+    const bool iconAdded = TryTrayIcon(window);
+    window.view.ShowWindow(false);
+    PlayStartupItems(window.scheduler);
+    if (!iconAdded) {
+        window.view.ShowWindow(true);
+        ReportRefusedTrayIcon(window);
+        return;
+    }
+    // A box shown by a session-start macro may have let the user restore the window.
+    if (window.inTray) StartScheduler(window.scheduler);
+}
+
+void RestoreFromTray(ScheduleWindow& window) {
+    DeleteTrayIcon(window);
+    StopScheduler(window.scheduler);
+    window.view.ShowWindow(true);
+}
+
+void EnableAllItems(ScheduleWindow& window, bool fromTray) {
+    SetSuspended(window.scheduler, false);
+    if (fromTray) SetTrayIconState(window.scheduler, TRAY_IDLE);
+}
+
+void DisableAllItems(ScheduleWindow& window, bool fromTray) {
+    SetSuspended(window.scheduler, true);
+    if (fromTray) SetTrayIconState(window.scheduler, TRAY_SUSPENDED);
+}

@@ -1,0 +1,194 @@
+#include "scheduler/window/scheduler_program_win32.h"
+#include "scheduler/window/schedule_file_commands.h"
+#include "scheduler/window/schedule_item_commands.h"
+
+#include <commctrl.h>
+
+#include "macro/desktop/error_report.h"
+#include "resources/scheduler_ids.h"
+#include "scheduler/window/pane_text.h"
+#include "scheduler/window/schedule_pane_win32.h"
+#include "scheduler/window/scheduler_texts.h"
+#include "settings/options_dialog_win32.h"
+#include "settings/project_page.h"
+#include "ui/about_box_win32.h"
+#include "ui/small_icon_win32.h"
+
+namespace {
+
+constexpr UINT_PTR CLOCK_TIMER_ID = 1339;
+constexpr UINT START_HIDDEN_MESSAGE = WM_APP + 1;
+
+SchedulerProgram* ProgramOf(HWND dialog) {
+    return reinterpret_cast<SchedulerProgram*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void ShowClockLine(HWND dialog, DesktopPort& desktop) {
+    SetDlgItemTextA(dialog, IDC_CURRENT_TIME, ClockLineText(desktop.GetLocalTime()).c_str());
+}
+
+void ShowDateLine(HWND dialog, DesktopPort& desktop) {
+    SetDlgItemTextA(dialog, IDC_CURRENT_DATE, DateLineText(desktop.GetLocalTime()).c_str());
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
+    SetWindowLongPtrA(dialog, DWLP_USER, programParam);
+    SchedulerProgram& program = *ProgramOf(dialog);
+    const WindowHandle handle = reinterpret_cast<WindowHandle>(dialog);
+    program.view.Attach(dialog);
+    program.scheduler.mainWindow = handle;
+    program.playback.SetMainWindow(handle);
+    SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
+    SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
+    ShowClockLine(dialog, program.scheduler.desktop);
+    PrepareSchedulePane(dialog);
+    OnWindowCreated(program.window);
+    return TRUE;
+}
+
+void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
+    SetWindowTextA(dialog, SCHEDULER_TITLE.data());
+    ShowDateLine(dialog, program.scheduler.desktop);
+    OnShownOrHidden(program.window);
+    // The "/m" start follows once the window is up.
+    if (shown && program.window.startHidden) PostMessageA(dialog, START_HIDDEN_MESSAGE, 0, 0);
+}
+
+void EndIfExiting(HWND dialog, SchedulerProgram& program) {
+    if (!ExitScheduler(program.window)) return;
+    KillTimer(dialog, CLOCK_TIMER_ID);
+    EndDialog(dialog, 0);
+}
+
+void ShowAbout(SchedulerProgram& program) {
+    if (!ShowAboutBox(GetModuleHandleA(nullptr), IDD_SCHEDULER_ABOUT))
+        ReportError(program.scheduler.desktop, NO_WINDOW, ABOUT_FAILED_TEXT, FAILURE_CAPTION);
+}
+
+void ShowOptions(HWND dialog, SchedulerProgram& program) {
+    if (ShowOptionsDialog(dialog, program.settings) <= 0)
+        ReportError(program.scheduler.desktop, program.scheduler.mainWindow, OPTIONS_FAILED_TEXT,
+                    ERROR_CAPTION);
+}
+
+void VisitWebSite(HWND dialog, SchedulerProgram& program) {
+    OpenProjectPage(program.settings.desktop, reinterpret_cast<WindowHandle>(dialog));
+}
+
+void OnTrayMenu(HWND dialog, SchedulerProgram& program) {
+    ScheduleWindow& window = program.window;
+    switch (TrackSchedulerTrayMenu(dialog, program.state.suspended)) {
+        case IDM_TRAY_CLOSE_SCHEDULER:
+            return EndIfExiting(dialog, program);
+        case IDM_TRAY_RESTORE_SCHEDULER:
+            return RestoreFromTray(window);
+        case IDM_TRAY_DISABLE_ALL:
+            return DisableAllItems(window, true);
+        case IDM_TRAY_ENABLE_ALL:
+            return EnableAllItems(window, true);
+    }
+}
+
+void OnTrayMessage(HWND dialog, SchedulerProgram& program, LPARAM mouseMessage) {
+    if (mouseMessage == WM_LBUTTONDBLCLK) RestoreFromTray(program.window);
+    if (mouseMessage == WM_RBUTTONDOWN) OnTrayMenu(dialog, program);
+}
+
+// Edits in the pane mark the schedule modified; filling it does not.
+void OnPaneEdit(SchedulerProgram& program) {
+    if (!program.view.FillingPane()) MarkModified(program.window);
+}
+
+void OnControlNotification(HWND dialog, SchedulerProgram& program, int control, int code) {
+    if (control == IDC_SCHEDULE_LIST && code == LBN_SELCHANGE) OnSelectionChanged(program.window);
+    if (code == BN_CLICKED && ChoosePaneRadio(dialog, control)) OnPaneEdit(program);
+    if (code == BN_CLICKED && control == IDC_ITEM_ACTIVE) OnPaneEdit(program);
+    if (IsPaneChange(control, code)) OnPaneEdit(program);
+}
+
+void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
+    ScheduleWindow& window = program.window;
+    switch (command) {
+        case IDC_ADD_ITEM:
+            return AddItem(window);
+        case IDC_DELETE_ITEM:
+            return DeleteItem(window);
+        case IDC_CLEAR_SCHEDULE:
+            return ClearSchedule(window);
+        case IDC_RUN_NOW:
+            return RunMacroNow(window);
+        case IDM_NEW_SCHEDULE:
+            return NewSchedule(window);
+        case IDM_SAVE_SCHEDULE:
+            return SaveCurrentSchedule(window);
+        case IDM_SAVE_SCHEDULE_AS:
+            return SaveScheduleAs(window);
+        case IDM_LOAD_SCHEDULE:
+            return LoadScheduleFile(window);
+        case IDM_SCHEDULER_ABOUT:
+            return ShowAbout(program);
+        case IDM_SCHEDULER_VISIT_WEB_SITE:
+            return VisitWebSite(dialog, program);
+        case IDM_SCHEDULER_OPTIONS:
+            return ShowOptions(dialog, program);
+        case IDM_ENABLE_ALL:
+            return EnableAllItems(window, false);
+        case IDM_DISABLE_ALL:
+            return DisableAllItems(window, false);
+        case IDM_SCHEDULER_HIDE_IN_TRAY:
+            return HideInTrayAndListen(window);
+        case IDM_SCHEDULER_EXIT:
+            return EndIfExiting(dialog, program);
+        default:
+            return OnControlNotification(dialog, program, command, code);
+    }
+}
+
+INT_PTR OnNotify(SchedulerProgram& program, const NMHDR& header) {
+    if (IsPaneChange(static_cast<int>(header.idFrom), header.code)) OnPaneEdit(program);
+    return FALSE;
+}
+
+INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
+    SchedulerProgram* program = ProgramOf(dialog);
+    if (!program) return FALSE;
+    switch (message) {
+        case WM_SHOWWINDOW:
+            OnShowWindow(dialog, *program, wParam != FALSE);
+            return FALSE;
+        case START_HIDDEN_MESSAGE:
+            if (IsWindowVisible(dialog)) StartHiddenIfAsked(program->window);
+            return TRUE;
+        case WM_TIMER:
+            if (wParam == CLOCK_TIMER_ID) ShowClockLine(dialog, program->scheduler.desktop);
+            return TRUE;
+        case WM_CLOSE:
+            OnCloseBox(program->window);
+            return TRUE;
+        case TRAY_CALLBACK_MESSAGE:
+            OnTrayMessage(dialog, *program, lParam);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(dialog, *program, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY:
+            return OnNotify(*program, *reinterpret_cast<NMHDR*>(lParam));
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
+                                   SettingsContext& settings)
+    : view(desktop),
+      playback(desktop, files),
+      scheduler{table, state, desktop, files, view, playback, NO_WINDOW},
+      window{scheduler, view},
+      settings(settings) {}
+
+INT_PTR RunSchedulerWindow(SchedulerProgram& program) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SCHEDULER), nullptr,
+                           SchedulerDialogProc, reinterpret_cast<LPARAM>(&program));
+}
