@@ -161,14 +161,14 @@ TEST_F(MacroListFileTest, AListThatCannotBeOpenedIsReportedWithoutAnOwner) {
 TEST_F(MacroListFileTest, AFailedWriteIsReportedAndKeepsTheOldList) {
     Populate(2);
     std::string path = WriteFile("kept.lst", "C:\\old.mro\r\n");
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Write, 1});
     EXPECT_FALSE(SaveMacroList(library, path));
     EXPECT_EQ(ReadFile(path), "C:\\old.mro\r\n");
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Error writing file");
     EXPECT_EQ(desktop.boxes[0].caption, "Error");
     EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
-    EXPECT_FALSE(FileExists(files.RealPath(path + ".saving")));
+    EXPECT_THAT(disk.NamesBeside(path), ElementsAre("kept.lst", "m0.mro", "m1.mro"));
 }
 
 TEST_F(MacroListFileTest, AnEntryWithoutAMacroStopsTheSaveAndKeepsTheOldList) {

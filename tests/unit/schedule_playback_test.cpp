@@ -8,7 +8,7 @@
 #include "scheduler/scheduled_playback.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -22,21 +22,21 @@ class SchedulePlaybackTest : public ::testing::Test {
     }
     void Play(const std::string& code, const std::string& properties = "") {
         const std::string path =
-            dir.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
+            disk.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
         state.playRecord = Macro{};
-        ASSERT_TRUE(LoadMacroFile(RealFileSystem(), desktop, SchedulerLoadRules(MAIN_WINDOW), path,
-                                  state.playRecord));
+        ASSERT_TRUE(
+            LoadMacroFile(disk, desktop, SchedulerLoadRules(MAIN_WINDOW), path, state.playRecord));
         playback.PlayMacro(state.playRecord);
     }
     bool Called(const std::string& call) const {
         return std::find(desktop.calls.begin(), desktop.calls.end(), call) != desktop.calls.end();
     }
 
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
     SchedulerState state;
     FakeSchedulerWindow shell;
-    ScheduledPlayback playback{desktop, RealFileSystem(), state, shell};
+    ScheduledPlayback playback{desktop, disk, state, shell};
 };
 
 TEST_F(SchedulePlaybackTest, PlaysLenientlyWithTheMainWindowAsOwnerOfRun) {
