@@ -54,10 +54,3 @@ std::vector<int> MacroLibraryTest::Ids() const {
         ids.push_back(macro.id);
     return ids;
 }
-
-std::vector<std::string> MacroLibraryTest::BoxTexts() const {
-    std::vector<std::string> texts;
-    for (const FakeDesktop::Box& box : desktop.boxes)
-        texts.push_back(box.text);
-    return texts;
-}

@@ -29,7 +29,6 @@ class MacroLibraryTest : public ::testing::Test {
     void Populate(int count);
     std::vector<std::string> Names() const;  // of the macros in use, in table order
     std::vector<int> Ids() const;
-    std::vector<std::string> BoxTexts() const;
 
     MemoryFileSystem disk;
     FaultyFileSystem files{disk};

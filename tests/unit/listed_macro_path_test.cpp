@@ -73,7 +73,7 @@ class RelativeListTest : public MainWindowTest {
 TEST_F(RelativeListTest, TheListsMacrosLoadFromItsFolderAndSaveAsTheyWereNamed) {
     RestoreLastMacroList(library, LIST);
     EXPECT_THAT(list.entries, ElementsAre("Note", "Absolute"));
-    EXPECT_THAT(BoxTexts(), IsEmpty());
+    EXPECT_THAT(desktop.BoxTexts(), IsEmpty());
     EXPECT_EQ(FieldText(table.macros[0].fileName), "C:\\lists\\note.mro");
 
     SaveCommand(library);
@@ -119,9 +119,10 @@ TEST_F(RelativeListTest, AMacroWhosePathFromTheListsFolderIsTooLongIsSkippedWith
     WriteList(folder + "\\long.lst", {name});
     LoadMacroList(library, "C:\\" + folder + "\\long.lst");
     EXPECT_EQ(table.count, 0);
-    EXPECT_THAT(BoxTexts(), ElementsAre("The macro file " + name +
-                                        " was skipped: its path from the folder of the list is "
-                                        "longer than 259 characters"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("The macro file " + name +
+                            " was skipped: its path from the folder of the list is "
+                            "longer than 259 characters"));
 }
 
 // Keyloom Scheduler with a schedule in schedules\ naming macros beside it, in a sibling folder

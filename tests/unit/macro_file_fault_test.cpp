@@ -113,7 +113,7 @@ TEST_F(NewMacroFaultTest, FailedNewMacroLeavesTheReplacedFileAndTheLibrary) {
         files.Arm(fault);
         NewMacroCommand(context);
         EXPECT_EQ(ReadFile(path), previous);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
         EXPECT_EQ(table.count, 1);
         EXPECT_THAT(list.entries, ElementsAre("M0"));
         EXPECT_FALSE(table.modified);

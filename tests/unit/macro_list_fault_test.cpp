@@ -37,7 +37,7 @@ class MacroListFaultTest : public MacroLibraryTest {
     void ExpectNothingLost() {
         EXPECT_EQ(ReadFile(listPath), previous);
         EXPECT_THAT(disk.NamesBeside(listPath), ElementsAre("m0.mro", "m1.mro", "named.lst"));
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
         EXPECT_EQ(desktop.boxes[0].caption, "Error");
         EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
         EXPECT_EQ(FieldText(table.listFileName), listPath);
@@ -75,7 +75,7 @@ TEST_F(MacroListFaultTest, FailedSaveAsOntoAnExistingListKeepsItAndTheOldName) {
                     ElementsAre("m0.mro", "m1.mro", "named.lst", "other.lst"));
         EXPECT_EQ(FieldText(table.listFileName), listPath);
         EXPECT_TRUE(table.modified);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
     }
 }
 

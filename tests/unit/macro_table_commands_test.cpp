@@ -164,7 +164,7 @@ TEST_F(MacroListCommandsTest, AListThatCannotBeWrittenKeepsItsNameAndItsChanges)
     EXPECT_EQ(ListName(), "C:\\named.lst");
     EXPECT_TRUE(table.modified);
     EXPECT_TRUE(saveItem.enabled);
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file", "Error writing file"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file", "Error writing file"));
     EXPECT_FALSE(disk.Exists("C:\\other.lst"));
 }
 
@@ -206,7 +206,7 @@ TEST_F(MacroListCommandsTest, AListThatCannotBeOpenedStillNamesTheTable) {
     EXPECT_EQ(table.count, 0);
     EXPECT_THAT(list.entries, IsEmpty());
     EXPECT_EQ(ListName(), "C:\\gone.lst");
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error opening file: C:\\gone.lst"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error opening file: C:\\gone.lst"));
 }
 
 TEST_F(MacroListCommandsTest, StartUpRestoresTheLastListOrStartsUntitled) {

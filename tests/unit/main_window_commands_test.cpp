@@ -17,7 +17,8 @@ constexpr int16_t KEY_F5 = 0x74;
 class MainWindowCommandsTest : public MainWindowTest {
   protected:
     void ExpectOnlyBox(const std::string& text, const std::string& caption, uint32_t style) {
-        ASSERT_EQ(desktop.boxes.size(), 1u) << "boxes: " << ::testing::PrintToString(BoxTexts());
+        ASSERT_EQ(desktop.boxes.size(), 1u)
+            << "boxes: " << ::testing::PrintToString(desktop.BoxTexts());
         EXPECT_EQ(desktop.boxes[0].text, text);
         EXPECT_EQ(desktop.boxes[0].caption, caption);
         EXPECT_EQ(desktop.boxes[0].style, style);
