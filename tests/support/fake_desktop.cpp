@@ -29,6 +29,13 @@ bool IsQuery(const std::string& call) {
 
 }  // namespace
 
+std::vector<std::string> FakeDesktop::BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const Box& box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
 std::vector<std::string> FakeDesktop::Actions() const {
     std::vector<std::string> actions;
     for (const std::string& call : calls)

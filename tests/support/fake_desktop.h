@@ -29,6 +29,7 @@ class FakeDesktop : public DesktopPort {
     // ---- The log ----
     std::vector<std::string> calls;
     std::vector<Box> boxes;
+    std::vector<std::string> BoxTexts() const;  // of the boxes shown, in order
     // Calls that change something, without the queries (Get..., IsWindow, EnumWindows,
     // VkKeyScanA).
     std::vector<std::string> Actions() const;

@@ -56,10 +56,12 @@ bool FaultyFileSystem::Strikes(FaultPoint point) {
 }
 
 std::unique_ptr<ReadableFile> FaultyFileSystem::OpenForReading(const std::string& path) {
+    opened.push_back(path);
     return inner_.OpenForReading(path);
 }
 
 std::unique_ptr<ReadableFile> FaultyFileSystem::OpenOrCreateForReading(const std::string& path) {
+    opened.push_back(path);
     return inner_.OpenOrCreateForReading(path);
 }
 

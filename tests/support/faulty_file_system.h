@@ -24,6 +24,7 @@ class FaultyFileSystem : public FileSystem {
     int writes = 0;                    // writes made so far
     int faultsMade = 0;                // how often the fault struck
     std::vector<std::string> created;  // the paths of the files created, in order
+    std::vector<std::string> opened;   // the paths opened for reading, in order
 
     // From now on, `next` fails; the counts start again.
     void Arm(Fault next) {

@@ -1,5 +1,6 @@
 #pragma once
-// A macro library over recording views, a fake desktop and a scratch folder of macro files.
+// A macro library over recording views, a fake desktop and macro files in memory, named as on
+// the platform ("C:\name"); any step of a save can be made to fail.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,32 +9,14 @@
 #include "library/table/macro_table.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_macro_library_views.h"
-#include "tests/support/temp_files.h"
-
-// Files named as on the platform, "C:\name", kept in a scratch folder; other paths go to the
-// real files unchanged. Records the paths opened for reading and can fail every write.
-class ScratchFileSystem : public FileSystem {
-  public:
-    explicit ScratchFileSystem(const TempDir& dir) : dir_(dir) {}
-    std::vector<std::string> opened;
-    bool failWrites = false;
-
-    std::string RealPath(const std::string& path) const;
-    std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override;
-    std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
-    bool Replace(const std::string& source, const std::string& target) override;
-    bool Remove(const std::string& path) override;
-
-  private:
-    const TempDir& dir_;
-};
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 class MacroLibraryTest : public ::testing::Test {
   protected:
     static constexpr WindowHandle MAIN_WINDOW = 77;
 
-    // Writes `bytes` to the scratch file `name`; returns its path, "C:\name".
+    // Writes `bytes` to the file `name`; returns its path, "C:\name".
     std::string WriteFile(const std::string& name, const std::string& bytes);
     std::string ReadFile(const std::string& path) const;
     // Writes a macro file named `name` with the given trigger; returns its path.
@@ -46,10 +29,9 @@ class MacroLibraryTest : public ::testing::Test {
     void Populate(int count);
     std::vector<std::string> Names() const;  // of the macros in use, in table order
     std::vector<int> Ids() const;
-    std::vector<std::string> BoxTexts() const;
 
-    TempDir dir;
-    ScratchFileSystem files{dir};
+    MemoryFileSystem disk;
+    FaultyFileSystem files{disk};
     FakeDesktop desktop;
     FakeMacroList list;
     FakeSaveItem saveItem;

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's commands over recording views, a fake desktop and real macro files.
+// The main window's commands over recording views, a fake desktop and macro files in memory.
 #include <string>
 #include <vector>
 

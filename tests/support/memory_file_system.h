@@ -1,11 +1,14 @@
 #pragma once
 // Files held in memory, so that a test or a fuzz target reads and writes files without touching
-// the disk. A read can be told to fail part way, as a failing disk would.
+// the disk. A read can be told to fail part way, as a failing disk would, and a folder can be
+// missing. A path without a folder names a file of the current folder.
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "macro/file/file_system.h"
@@ -15,17 +18,20 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::string> files;
     // Reads fail once this many bytes of a file have been read; negative: never.
     long failReadsAfter = -1;
+    // Folders that are not there, each ending in a backslash: nothing in them opens.
+    std::set<std::string> missingFolders;
 
     std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
         auto file = files.find(path);
-        if (file == files.end()) return nullptr;
+        if (file == files.end() || InMissingFolder(path)) return nullptr;
         return std::make_unique<Reader>(file->second, failReadsAfter);
     }
     std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override {
+        if (InMissingFolder(path)) return nullptr;
         return std::make_unique<Reader>(files[path], failReadsAfter);
     }
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
-        if (files.count(path)) return nullptr;
+        if (files.count(path) || InMissingFolder(path)) return nullptr;
         return std::make_unique<Writer>(files[path]);
     }
     bool Replace(const std::string& source, const std::string& target) override {
@@ -53,7 +59,7 @@ class MemoryFileSystem : public FileSystem {
     // The names of the files in the folder that holds `path`, sorted: after a failed save, the
     // previous file and nothing half-written beside it.
     std::vector<std::string> NamesBeside(const std::string& path) const {
-        const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+        const std::string folder = FolderOf(path);
         std::vector<std::string> names;
         for (const auto& [other, bytes] : files)
             if (other.size() > folder.size() && other.compare(0, folder.size(), folder) == 0 &&
@@ -63,10 +69,19 @@ class MemoryFileSystem : public FileSystem {
     }
 
   private:
+    static std::string FolderOf(const std::string& path) {
+        return path.substr(0, path.find_last_of('\\') + 1);
+    }
+    bool InMissingFolder(const std::string& path) const {
+        return missingFolders.count(FolderOf(path)) == 1;
+    }
+
     class Reader : public ReadableFile {
       public:
-        // The file's bytes stay where they are: nothing changes them while they are read.
-        Reader(const std::string& bytes, long failAfter) : bytes_(bytes), failAfter_(failAfter) {}
+        // Reads the bytes the file held when it was opened, as a file that is rewritten or
+        // removed while a reader has it open reads on unchanged.
+        Reader(std::string bytes, long failAfter)
+            : bytes_(std::move(bytes)), failAfter_(failAfter) {}
         long Read(char* buffer, std::size_t size) override {
             if (failAfter_ >= 0 && static_cast<long>(next_) >= failAfter_) return -1;
             std::size_t count = std::min(size, bytes_.size() - next_);
@@ -76,7 +91,7 @@ class MemoryFileSystem : public FileSystem {
         }
 
       private:
-        const std::string& bytes_;
+        const std::string bytes_;
         long failAfter_;
         std::size_t next_ = 0;
     };

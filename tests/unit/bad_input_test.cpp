@@ -72,7 +72,7 @@ TEST_F(BadInputTest, TenMegabyteMacroFileLoadsItsPropertiesAndStaysAsItWas) {
     EXPECT_NE(
         FormatMacroFile(shown.wholeCode, table.macros[0]).find("START\r\n" + code + "END\r\n"),
         std::string::npos);
-    EXPECT_THAT(BoxTexts(), IsEmpty());
+    EXPECT_THAT(desktop.BoxTexts(), IsEmpty());
     EXPECT_EQ(ReadFile(path), bytes);
 }
 
@@ -84,7 +84,8 @@ TEST_F(BadInputTest, HundredThousandLineListLoadsOneHundredMacrosAndSaysSo) {
     const std::string path = WriteFile("long.lst", list);
     LoadMacroList(library, path);
     EXPECT_EQ(table.count, MACRO_CAPACITY);
-    EXPECT_THAT(BoxTexts(), ElementsAre("The macro list is full: a list holds at most 100 macros"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("The macro list is full: a list holds at most 100 macros"));
     EXPECT_EQ(ReadFile(path), list);
 }
 
@@ -99,7 +100,8 @@ TEST_F(BadInputTest, ListNamingOneHundredAndFiftyMacrosKeepsTheFirstHundred) {
     ASSERT_EQ(table.count, MACRO_CAPACITY);
     EXPECT_STREQ(table.macros[99].name, "M99");
     EXPECT_EQ(table.macros[99].id, 99);
-    EXPECT_THAT(BoxTexts(), ElementsAre("The macro list is full: a list holds at most 100 macros"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("The macro list is full: a list holds at most 100 macros"));
 }
 
 TEST_F(BadInputTest, HundredThousandCharacterLinesAreCutOrRefusedAndTheNextLineIsRead) {
@@ -116,7 +118,7 @@ TEST_F(BadInputTest, HundredThousandCharacterLinesAreCutOrRefusedAndTheNextLineI
     WriteFile("one.mro", MacroText("One"));
     LoadMacroList(library, WriteFile("long.lst", "C:\\" + huge + "\r\nC:\\one.mro\r\n"));
     EXPECT_THAT(Names(), ElementsAre("One"));
-    EXPECT_THAT(BoxTexts(),
+    EXPECT_THAT(desktop.BoxTexts(),
                 ElementsAre("A line of the macro list is too long to be a file path; it was "
                             "skipped"));
 
@@ -134,7 +136,7 @@ TEST_F(BadInputTest, HundredThousandCharacterLinesAreCutOrRefusedAndTheNextLineI
     EXPECT_FALSE(ReadMacroName(ScheduleFiles{files, desktop, 55},
                                WriteFile("longname.mro", "NAME \"" + huge + "\";\r\n"), name));
     EXPECT_STREQ(name, "before");
-    EXPECT_THAT(BoxTexts(), ElementsAre(HasSubstr("is longer than 99 characters")));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre(HasSubstr("is longer than 99 characters")));
 
     // A code line: taken up to the line length and carried out without overrun.
     desktop.calls.clear();
@@ -160,7 +162,7 @@ TEST_F(BadInputTest, NulBytesEndLinesInEveryFormat) {
     ASSERT_TRUE(LoadScheduleFile(
         WriteFile("nul.scl", "NEW_ITEM" + nul + "NAME \"n\"" + nul + "END_ITEM" + nul)));
     EXPECT_THAT(scheduleList.entries, ElementsAre("n"));
-    EXPECT_THAT(BoxTexts(), IsEmpty());
+    EXPECT_THAT(desktop.BoxTexts(), IsEmpty());
 }
 
 TEST_F(BadInputTest, BinaryFileNamedMroLoadsWithoutPropertiesAndIsNotTouched) {
@@ -184,8 +186,9 @@ TEST_F(BadInputTest, ScheduleOfOneHundredAndFiftyItemsLoadsTheFirstHundredAndSay
     ASSERT_EQ(schedule.count, SCHEDULE_CAPACITY);
     EXPECT_STREQ(schedule.items[99].name, "item 99");
     EXPECT_EQ(schedule.items[99].id, 99);
-    EXPECT_THAT(BoxTexts(), ElementsAre("C:\\many.scl holds more than 100 schedule items; only "
-                                        "the first 100 were loaded."));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("C:\\many.scl holds more than 100 schedule items; only "
+                            "the first 100 were loaded."));
 }
 
 TEST_F(BadInputTest, FullCodeBoxRefusesALineThatDoesNotFitWhole) {

@@ -10,7 +10,7 @@
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_editor_views.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -31,20 +31,20 @@ class EditorApplyTest : public ::testing::Test {
         Macro& macro = table.macros[table.count];
         macro.id = table.count++;
         CopyText(macro.name, name);
-        CopyText(macro.fileName, dir.Path(std::string(name) + ".mro"));
+        CopyText(macro.fileName, disk.Path(std::string(name) + ".mro"));
         macro.trigger = trigger;
         macro.active = 1;
         return macro;
     }
     ApplyResult Apply() { return ApplyChanges(context, view); }
 
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
     MacroTable table;
     EditorState state;
     FakeFormView view;
     CallRecordingMacroList list;
-    ApplyContext context{table, state, desktop, RealFileSystem(), list, 10};
+    ApplyContext context{table, state, desktop, disk, list, 10};
 };
 
 TEST_F(EditorApplyTest, ApplyStoresTheFormRewritesTheFileAndRenamesTheEntry) {
@@ -55,8 +55,8 @@ TEST_F(EditorApplyTest, ApplyStoresTheFormRewritesTheFileAndRenamesTheEntry) {
     EXPECT_STREQ(macro.name, "Hello");
     EXPECT_EQ(macro.playCount, 5);
     EXPECT_EQ(macro.speed, 10) << "the MacroDelay in effect, not the macro's own 50";
-    EXPECT_EQ(ReadWholeFile(macro.fileName), FormatMacroFile("DELAY 100\r\nPRESS_KEY 65", macro));
-    EXPECT_NE(ReadWholeFile(macro.fileName).find("SPEED 10;\r\n"), std::string::npos);
+    EXPECT_EQ(disk.Read(macro.fileName), FormatMacroFile("DELAY 100\r\nPRESS_KEY 65", macro));
+    EXPECT_NE(disk.Read(macro.fileName).find("SPEED 10;\r\n"), std::string::npos);
     EXPECT_EQ(list.calls, (std::vector<std::string>{"delete 1", "insert 1 Hello"}));
     EXPECT_FALSE(state.editorModified);
     EXPECT_FALSE(view.applyEnabled);
@@ -76,7 +76,7 @@ TEST_F(EditorApplyTest, TriggerOfAnotherMacroIsRefusedAndClearedThenApplyStoresN
     EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
     EXPECT_EQ(view.form.hotKey, 0) << "the hot-key control is cleared";
     EXPECT_STREQ(table.macros[1].name, "Greet") << "nothing stored";
-    EXPECT_FALSE(FileExists(table.macros[1].fileName));
+    EXPECT_FALSE(disk.Exists(table.macros[1].fileName));
     EXPECT_TRUE(list.calls.empty());
     EXPECT_TRUE(state.editorModified);
     EXPECT_TRUE(view.applyEnabled);
@@ -95,7 +95,8 @@ TEST_F(EditorApplyTest, OwnTriggerAndTriggersDifferingInAModifierDoNotClash) {
 }
 
 TEST_F(EditorApplyTest, FileThatCannotBeRewrittenIsReportedAndTheChangesStayPending) {
-    CopyText(table.macros[1].fileName, dir.Path("no such folder/greet.mro"));
+    disk.missingFolders.insert(disk.Path("no such folder\\"));
+    CopyText(table.macros[1].fileName, disk.Path("no such folder\\greet.mro"));
     view.form.name = "Hello";
     ASSERT_EQ(Apply(), ApplyResult::NotRewritten);
     ASSERT_EQ(desktop.boxes.size(), 1u);
@@ -114,9 +115,9 @@ TEST_F(EditorApplyTest, HeldCodeIsStoredWholeInsteadOfTheCutBox) {
     view.code = "TYPE \"aaa";
     ASSERT_EQ(Apply(), ApplyResult::Stored);
     const Macro& macro = table.macros[1];
-    EXPECT_EQ(ReadWholeFile(macro.fileName),
+    EXPECT_EQ(disk.Read(macro.fileName),
               FormatMacroFile("TYPE \"" + std::string(400, 'a') + "\"\r\nDELAY 6", macro));
-    EXPECT_NE(ReadWholeFile(macro.fileName).find("\r\nTYPE \"" + std::string(400, 'a')),
+    EXPECT_NE(disk.Read(macro.fileName).find("\r\nTYPE \"" + std::string(400, 'a')),
               std::string::npos);
 }
 

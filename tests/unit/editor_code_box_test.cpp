@@ -11,7 +11,7 @@
 #include "editor/event_templates.h"
 #include "macro/file/macro.h"
 #include "tests/support/fake_desktop.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ class EditorCodeBoxTest : public ::testing::Test {
   protected:
     std::string Read(const std::string& bytes) { return ReadCode(bytes).text; }
     CodeBoxText ReadCode(const std::string& bytes) {
-        return ReadCodeBoxText(RealFileSystem(), desktop, dir.Write("m.mro", bytes));
+        return ReadCodeBoxText(disk, desktop, disk.Write("m.mro", bytes));
     }
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
 };
 
@@ -44,16 +44,17 @@ TEST_F(EditorCodeBoxTest, SectionBoundsAreFoundByTheirFirstCharacters) {
 }
 
 TEST_F(EditorCodeBoxTest, MissingFileIsCreatedEmpty) {
-    std::string path = dir.Path("new.mro");
-    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path).text, "");
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ(ReadWholeFile(path), "");
+    std::string path = disk.Path("new.mro");
+    EXPECT_EQ(ReadCodeBoxText(disk, desktop, path).text, "");
+    EXPECT_TRUE(disk.Exists(path));
+    EXPECT_EQ(disk.Read(path), "");
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(EditorCodeBoxTest, UnopenableFileIsReportedWithoutOwner) {
-    std::string path = dir.Path("no such folder/m.mro");
-    EXPECT_EQ(ReadCodeBoxText(RealFileSystem(), desktop, path).text, "");
+    disk.missingFolders.insert(disk.Path("no such folder\\"));
+    std::string path = disk.Path("no such folder\\m.mro");
+    EXPECT_EQ(ReadCodeBoxText(disk, desktop, path).text, "");
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + path);
     EXPECT_EQ(desktop.boxes[0].caption, "Error!");

@@ -107,7 +107,7 @@ TEST_F(HotKeyTest, ARefusedCombinationStopsRegistrationAndEachUnregisteredOneIsR
 
     desktop.boxes.clear();
     UnregisterTriggers(hotKeys);
-    EXPECT_THAT(BoxTexts(),
+    EXPECT_THAT(desktop.BoxTexts(),
                 ElementsAre("Failed to unregister hotkey", "Failed to unregister hotkey",
                             "Failed to unregister hotkey"));
     EXPECT_EQ(desktop.boxes[0].caption, "Keyloom");

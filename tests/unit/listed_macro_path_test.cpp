@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@
 #include "scheduler/window/schedule_window.h"
 #include "tests/support/fake_scheduler_window.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scheduler_rig.h"
 
 namespace {
 
@@ -27,20 +26,6 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-
-// Makes `folder` the current folder for the life of the object, as a start from a shortcut or
-// the start-up entry does.
-class CurrentFolder {
-  public:
-    explicit CurrentFolder(const std::filesystem::path& folder)
-        : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~CurrentFolder() { std::filesystem::current_path(previous_); }
-
-  private:
-    std::filesystem::path previous_;
-};
 
 std::string MacroBytes(const std::string& name) {
     return "NAME \"" + name + "\";\r\nSTART\r\nEND\r\n";
@@ -83,22 +68,17 @@ class RelativeListTest : public MainWindowTest {
     static constexpr char LIST[] = "C:\\lists\\notes.lst";
 
     RelativeListTest() {
-        std::filesystem::create_directories(elsewhere.Path("started-here"));
-        elsewhere.Write("started-here/note.mro", MacroBytes("Wrong note"));
+        disk.files["note.mro"] = MacroBytes("Wrong note");
         WriteFile("lists\\note.mro", MacroBytes("Note"));
         WriteFile("absolute.mro", MacroBytes("Absolute"));
         WriteList("lists\\notes.lst", {"note.mro", "C:\\absolute.mro"});
-        startedHere.emplace(elsewhere.Path("started-here"));
     }
-
-    TempDir elsewhere;
-    std::optional<CurrentFolder> startedHere;
 };
 
 TEST_F(RelativeListTest, TheListsMacrosLoadFromItsFolderAndSaveAsTheyWereNamed) {
     RestoreLastMacroList(library, LIST);
     EXPECT_THAT(list.entries, ElementsAre("Note", "Absolute"));
-    EXPECT_THAT(BoxTexts(), IsEmpty());
+    EXPECT_THAT(desktop.BoxTexts(), IsEmpty());
     EXPECT_EQ(FieldText(table.macros[0].fileName), "C:\\lists\\note.mro");
 
     SaveCommand(library);
@@ -119,7 +99,7 @@ TEST_F(RelativeListTest, PlayExportAndTheEditorsSaveReachTheMacroBesideTheList) 
 
     ASSERT_TRUE(SaveMacroFile(files, "TYPE \"edited\"\r\n", table.macros[0]));
     EXPECT_THAT(ReadFile("C:\\lists\\note.mro"), HasSubstr("TYPE \"edited\""));
-    EXPECT_EQ(ReadWholeFile(elsewhere.Path("started-here/note.mro")), MacroBytes("Wrong note"));
+    EXPECT_EQ(disk.Read("note.mro"), MacroBytes("Wrong note"));
 }
 
 TEST_F(RelativeListTest, SavedInAnotherFolderTheListNamesItsRelativeMacrosInFull) {
@@ -144,27 +124,24 @@ TEST_F(RelativeListTest, AMacroWhosePathFromTheListsFolderIsTooLongIsSkippedWith
     WriteList(folder + "\\long.lst", {name});
     LoadMacroList(library, "C:\\" + folder + "\\long.lst");
     EXPECT_EQ(table.count, 0);
-    EXPECT_THAT(BoxTexts(), ElementsAre("The macro file " + name +
-                                        " was skipped: its path from the folder of the list is "
-                                        "longer than 259 characters"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("The macro file " + name +
+                            " was skipped: its path from the folder of the list is "
+                            "longer than 259 characters"));
 }
 
-// Keyloom Scheduler with a schedule in schedules/ naming macros beside it, in a sibling folder
+// Keyloom Scheduler with a schedule in schedules\ naming macros beside it, in a sibling folder
 // and by a full path, started from a folder that holds another "stretch.mro".
-class RelativeScheduleTest : public ::testing::Test {
+class RelativeScheduleTest : public SchedulerRig {
   protected:
     RelativeScheduleTest() {
-        for (const char* folder : {"schedules", "macros", "started-here", "other"})
-            std::filesystem::create_directories(dir.Path(folder));
-        dir.Write("schedules/stretch.mro", MacroBytes("Stretch"));
-        dir.Write("macros/stamp.mro", MacroBytes("Stamp"));
-        dir.Write("started-here/stretch.mro", MacroBytes("Wrong stretch"));
-        absolute = dir.Write("absolute.mro", MacroBytes("Absolute"));
+        disk.Write("schedules\\stretch.mro", MacroBytes("Stretch"));
+        disk.Write("schedules\\..\\macros\\stamp.mro", MacroBytes("Stamp"));
+        disk.files["stretch.mro"] = MacroBytes("Wrong stretch");
+        absolute = disk.Write("absolute.mro", MacroBytes("Absolute"));
         bytes = "//Created by Keyloom Scheduler\r\n//\r\n" + Item("Stretch", "stretch.mro") +
-                Item("Stamp", "../macros/stamp.mro") + Item("Absolute", absolute);
-        schedule = dir.Write("schedules/daily.scl", bytes);
-        view.onShowWindow = [this] { OnShownOrHidden(window); };
-        startedHere.emplace(dir.Path("started-here"));
+                Item("Stamp", "..\\macros\\stamp.mro") + Item("Absolute", absolute);
+        schedule = disk.Write("schedules\\daily.scl", bytes);
     }
     static std::string Item(const std::string& name, const std::string& macro) {
         return "\r\nNEW_ITEM\r\nNAME \"" + name + "\"\r\nMACRO_FILENAME \"" + macro +
@@ -173,52 +150,37 @@ class RelativeScheduleTest : public ::testing::Test {
                "ACTIVE TRUE\r\nEND_ITEM\r\n";
     }
     // The window as it opens at start-up, with the schedule as its last one.
-    void Open() {
+    void OpenLastSchedule() {
         CopyText(table.scheduleFileName, schedule);
-        OnWindowCreated(window);
-        OnShownOrHidden(window);
-    }
-    std::vector<std::string> Played() const {
-        std::vector<std::string> names;
-        for (const Macro& macro : playback.plays)
-            names.emplace_back(macro.name);
-        return names;
+        Open();
     }
 
-    TempDir dir;
     std::string absolute, bytes, schedule;
-    std::optional<CurrentFolder> startedHere;
-    FakeDesktop desktop;
-    ScheduleTable table;
-    SchedulerState state;
-    FakeSchedulerWindow view;
-    FakePlayback playback;
-    Scheduler scheduler{table, state, desktop, RealFileSystem(), view, playback, 55};
-    ScheduleWindow window{scheduler, view};
 };
 
 TEST_F(RelativeScheduleTest, ItemsPlayTheMacrosBesideTheScheduleAtStartAndByRunMacroNow) {
-    Open();
+    OpenLastSchedule();
     EXPECT_THAT(view.list.entries, ElementsAre("Stretch", "Stamp", "Absolute"));
     PlayStartupItems(scheduler);
     view.list.Select(1);
     RunMacroNow(window);
     EXPECT_THAT(Played(), ElementsAre("Stretch", "Stamp", "Absolute", "Stamp"));
     EXPECT_THAT(desktop.boxes, IsEmpty());
-    EXPECT_EQ(FieldText(table.items[1].macroFileName), dir.Path("schedules/../macros/stamp.mro"));
+    EXPECT_EQ(FieldText(table.items[1].macroFileName),
+              disk.Path("schedules\\..\\macros\\stamp.mro"));
 }
 
 TEST_F(RelativeScheduleTest, SavedUnchangedTheScheduleKeepsItsBytesAndElsewhereNamesMacrosInFull) {
-    Open();
+    OpenLastSchedule();
     SaveCurrentSchedule(window);
-    EXPECT_EQ(ReadWholeFile(schedule), bytes);
+    EXPECT_EQ(disk.Read(schedule), bytes);
 
-    view.saveAnswers.push_back(dir.Path("other/copy.scl"));
+    view.saveAnswers.push_back(disk.Path("other\\copy.scl"));
     SaveScheduleAs(window);
-    EXPECT_EQ(ReadWholeFile(dir.Path("other/copy.scl")),
+    EXPECT_EQ(disk.Read(disk.Path("other\\copy.scl")),
               "//Created by Keyloom Scheduler\r\n//\r\n" +
-                  Item("Stretch", dir.Path("schedules/stretch.mro")) +
-                  Item("Stamp", dir.Path("schedules/../macros/stamp.mro")) +
+                  Item("Stretch", disk.Path("schedules\\stretch.mro")) +
+                  Item("Stamp", disk.Path("schedules\\..\\macros\\stamp.mro")) +
                   Item("Absolute", absolute));
 }
 

@@ -15,7 +15,7 @@
 #include "tests/support/fake_editor_views.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -33,11 +33,11 @@ Macro NamedMacro(const std::string& name, const std::string& path) {
 }
 
 TEST(MacroFileFault, EveryFailedStepLeavesThePreviousFile) {
-    TempDir dir;
-    FaultyFileSystem files(RealFileSystem());
-    Macro macro = NamedMacro("Greet", dir.Path("greet.mro"));
+    MemoryFileSystem disk;
+    FaultyFileSystem files(disk);
+    Macro macro = NamedMacro("Greet", disk.Path("greet.mro"));
     const std::string previous = FormatMacroFile("TYPE \"old\"\r\n", macro);
-    dir.Write("greet.mro", previous);
+    disk.Write("greet.mro", previous);
     CopyText(macro.name, "Renamed");
 
     ASSERT_TRUE(SaveMacroFile(files, "TYPE \"new\"\r\n", macro));
@@ -45,23 +45,23 @@ TEST(MacroFileFault, EveryFailedStepLeavesThePreviousFile) {
     ASSERT_GE(writes, 1);
     for (const Fault& fault : EveryFault(writes)) {
         SCOPED_TRACE(fault.Describe());
-        dir.Write("greet.mro", previous);
+        disk.Write("greet.mro", previous);
         files.Arm(fault);
         EXPECT_FALSE(SaveMacroFile(files, "TYPE \"new\"\r\n", macro));
         EXPECT_EQ(files.faultsMade, 1);
-        EXPECT_EQ(ReadWholeFile(macro.fileName), previous);
-        EXPECT_THAT(FilesBeside(macro.fileName), ElementsAre("greet.mro"));
+        EXPECT_EQ(disk.Read(macro.fileName), previous);
+        EXPECT_THAT(disk.NamesBeside(macro.fileName), ElementsAre("greet.mro"));
     }
 }
 
 // The editor's Apply: "Error rewriting macro file", and the edit stays pending (Apply enabled,
 // editorModified set) so that neither OK nor a later Apply loses it.
 TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
-    TempDir dir;
-    FaultyFileSystem files(RealFileSystem());
+    MemoryFileSystem disk;
+    FaultyFileSystem files(disk);
     FakeDesktop desktop;
     auto table = std::make_unique<MacroTable>();
-    Macro& macro = table->macros[0] = NamedMacro("Greet", dir.Path("greet.mro"));
+    Macro& macro = table->macros[0] = NamedMacro("Greet", disk.Path("greet.mro"));
     table->count = 1;
     table->currentMacro = &macro;
     const std::string previous = FormatMacroFile("TYPE \"old\"\r\n", macro);
@@ -72,7 +72,7 @@ TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
 
     for (const Fault& fault : EveryFault(1)) {
         SCOPED_TRACE(fault.Describe());
-        dir.Write("greet.mro", previous);
+        disk.Write("greet.mro", previous);
         view.form = FormFromMacro(macro);
         view.form.name = "Renamed";
         view.code = "TYPE \"new\"\r\n";
@@ -80,8 +80,8 @@ TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
         desktop.boxes.clear();
         files.Arm(fault);
         EXPECT_EQ(ApplyChanges(context, view), ApplyResult::NotRewritten);
-        EXPECT_EQ(ReadWholeFile(macro.fileName), previous);
-        EXPECT_THAT(FilesBeside(macro.fileName), ElementsAre("greet.mro"));
+        EXPECT_EQ(disk.Read(macro.fileName), previous);
+        EXPECT_THAT(disk.NamesBeside(macro.fileName), ElementsAre("greet.mro"));
         ASSERT_EQ(desktop.boxes.size(), 1u);
         EXPECT_EQ(desktop.boxes[0].text, "Error rewriting macro file");
         EXPECT_EQ(desktop.boxes[0].caption, "Error!");
@@ -91,21 +91,15 @@ TEST(MacroFileFault, FailedApplyIsReportedAndKeepsTheEditPending) {
 
         files.Arm(Fault{});  // the disk recovers: the pending edit is written whole
         EXPECT_EQ(ApplyChanges(context, view), ApplyResult::Stored);
-        EXPECT_EQ(ReadWholeFile(macro.fileName), FormatMacroFile(view.code, macro));
+        EXPECT_EQ(disk.Read(macro.fileName), FormatMacroFile(view.code, macro));
         EXPECT_STREQ(macro.name, "Renamed");
         EXPECT_FALSE(state.editorModified);
-        macro = NamedMacro("Greet", dir.Path("greet.mro"));
+        macro = NamedMacro("Greet", disk.Path("greet.mro"));
     }
 }
 
 // New macro onto an existing file the user agreed to replace: the file stays, nothing is added.
-class NewMacroFaultTest : public MainWindowTest {
-  protected:
-    FaultyFileSystem faulty{files};
-    MacroLibrary faultyLibrary{table,  list,    saveItem,    dialogs,
-                               faulty, desktop, MAIN_WINDOW, [this] { return macroDelay; }};
-    MainWindowContext faultyContext{faultyLibrary, hotKeys, player, editor, view, tray};
-};
+using NewMacroFaultTest = MainWindowTest;
 
 TEST_F(NewMacroFaultTest, FailedNewMacroLeavesTheReplacedFileAndTheLibrary) {
     Populate(1);
@@ -116,16 +110,16 @@ TEST_F(NewMacroFaultTest, FailedNewMacroLeavesTheReplacedFileAndTheLibrary) {
         SCOPED_TRACE(fault.Describe());
         desktop.boxes.clear();
         dialogs.answers.push_back(path);
-        faulty.Arm(fault);
-        NewMacroCommand(faultyContext);
+        files.Arm(fault);
+        NewMacroCommand(context);
         EXPECT_EQ(ReadFile(path), previous);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
         EXPECT_EQ(table.count, 1);
         EXPECT_THAT(list.entries, ElementsAre("M0"));
         EXPECT_FALSE(table.modified);
         EXPECT_EQ(view.editorOpenings, 0);
     }
-    EXPECT_THAT(FilesBeside(files.RealPath(path)), ElementsAre("existing.mro", "m0.mro"));
+    EXPECT_THAT(disk.NamesBeside(path), ElementsAre("existing.mro", "m0.mro"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 #include "tests/support/fake_desktop.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ class MacroFileTest : public ::testing::Test {
         return MacroLoadRules{macroDelay, false, {table.data(), table.size()}, MAIN_WINDOW};
     }
     bool Load(const std::string& bytes, Macro& macro, const MacroLoadRules& rules) {
-        return LoadMacroFile(RealFileSystem(), desktop, rules, dir.Write("m.mro", bytes), macro);
+        return LoadMacroFile(disk, desktop, rules, disk.Write("m.mro", bytes), macro);
     }
     std::vector<std::string> ReadLines(const std::string& bytes) {
-        auto reader = OpenLineReader(RealFileSystem(), dir.Write("lines.txt", bytes));
+        auto reader = OpenLineReader(disk, disk.Write("lines.txt", bytes));
         std::vector<std::string> lines;
         char line[LINE_CAPACITY];
         while (reader->ReadFileLine(line))
@@ -36,7 +36,7 @@ class MacroFileTest : public ::testing::Test {
         return lines;
     }
 
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
     std::vector<Macro> table;
 };
@@ -46,15 +46,15 @@ TEST_F(MacroFileTest, SavedFileHasTheExactBytes) {
     CopyText(macro.name, "Greet");
     CopyText(macro.description, "Says hello");
     CopyText(macro.window, "NULL");
-    CopyText(macro.fileName, dir.Path("greet.mro"));
+    CopyText(macro.fileName, disk.Path("greet.mro"));
     macro.trigger = Trigger{-3, 1, 0, 2};
     macro.active = 1;
     macro.playCount = 2;
     macro.repeatTime = -5;
     macro.playStyle = 1;
     macro.speed = 20;
-    ASSERT_TRUE(SaveMacroFile(RealFileSystem(), "TYPE \"hi\"\r\n", macro));
-    EXPECT_EQ(ReadWholeFile(macro.fileName),
+    ASSERT_TRUE(SaveMacroFile(disk, "TYPE \"hi\"\r\n", macro));
+    EXPECT_EQ(disk.Read(macro.fileName),
               "//File created by Keyloom v1\r\n\r\n"
               "//Macro properties (Editing could cause corruption!)\r\n"
               "NAME \"Greet\";\r\n"
@@ -92,7 +92,7 @@ TEST_F(MacroFileTest, EveryPropertyRoundTrips) {
     CopyText(saved.name, "");
     CopyText(saved.description, "");
     CopyText(saved.window, "Notepad");
-    CopyText(saved.fileName, dir.Path("round.mro"));
+    CopyText(saved.fileName, disk.Path("round.mro"));
     saved.trigger = Trigger{0x74, 1, 1, 0};
     saved.active = 0;
     saved.isPrivate = 1;
@@ -100,12 +100,12 @@ TEST_F(MacroFileTest, EveryPropertyRoundTrips) {
     saved.repeatTime = 30;
     saved.playStyle = 0;
     saved.speed = 55;
-    ASSERT_TRUE(SaveMacroFile(RealFileSystem(), "DELAY 100", saved));
+    ASSERT_TRUE(SaveMacroFile(disk, "DELAY 100", saved));
 
     Macro loaded = EmptyMacro();
     CopyText(loaded.name, "stale");
     CopyText(loaded.description, "stale");
-    ASSERT_TRUE(LoadMacroFile(RealFileSystem(), desktop, MainRules(), saved.fileName, loaded));
+    ASSERT_TRUE(LoadMacroFile(disk, desktop, MainRules(), saved.fileName, loaded));
     EXPECT_STREQ(loaded.name, "");
     EXPECT_STREQ(loaded.description, "");
     EXPECT_STREQ(loaded.window, "Notepad");
@@ -179,8 +179,8 @@ TEST_F(MacroFileTest, SpeedDefaultsDifferByProgram) {
 TEST_F(MacroFileTest, MissingFileReportsAndLeavesTheRecord) {
     Macro macro = EmptyMacro();
     CopyText(macro.name, "kept");
-    std::string path = dir.Path("absent.mro");
-    EXPECT_FALSE(LoadMacroFile(RealFileSystem(), desktop, MainRules(), path, macro));
+    std::string path = disk.Path("absent.mro");
+    EXPECT_FALSE(LoadMacroFile(disk, desktop, MainRules(), path, macro));
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Error opening file: " + path);
     EXPECT_EQ(desktop.boxes[0].caption, "Error!");
@@ -264,10 +264,11 @@ TEST_F(MacroFileTest, OverLongLinesAndValuesAreCutAtTheirCapacity) {
 
 TEST_F(MacroFileTest, FailedSaveLeavesTheOldFile) {
     Macro macro = EmptyMacro();
-    std::string path = dir.Write("keep.mro", "old bytes");
-    CopyText(macro.fileName, dir.Path("missing-folder/keep.mro"));
-    EXPECT_FALSE(SaveMacroFile(RealFileSystem(), "", macro));
-    EXPECT_EQ(ReadWholeFile(path), "old bytes");
+    std::string path = disk.Write("keep.mro", "old bytes");
+    disk.missingFolders.insert(disk.Path("missing-folder\\"));
+    CopyText(macro.fileName, disk.Path("missing-folder\\keep.mro"));
+    EXPECT_FALSE(SaveMacroFile(disk, "", macro));
+    EXPECT_EQ(disk.Read(path), "old bytes");
 }
 
 }  // namespace

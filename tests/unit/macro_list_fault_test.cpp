@@ -9,7 +9,6 @@
 #include "library/table/macro_list_commands.h"
 #include "library/table/macro_list_file.h"
 #include "macro/file/text_field.h"
-#include "tests/support/faulty_file_system.h"
 #include "tests/support/macro_library_fixture.h"
 
 namespace {
@@ -23,9 +22,9 @@ class MacroListFaultTest : public MacroLibraryTest {
         previous = "C:\\m0.mro\r\n";
         listPath = WriteFile("named.lst", previous);
         CopyText(table.listFileName, listPath);
-        faulty.Arm(Fault{});
-        ASSERT_TRUE(SaveMacroList(faultyLibrary, listPath));
-        writes = faulty.writes;
+        files.Arm(Fault{});
+        ASSERT_TRUE(SaveMacroList(library, listPath));
+        writes = files.writes;
     }
     // The list as it stands before each failing save: named, with a macro added since.
     void Arrange(const Fault& fault) {
@@ -33,13 +32,12 @@ class MacroListFaultTest : public MacroLibraryTest {
         table.modified = true;
         saveItem.enabled = true;
         desktop.boxes.clear();
-        faulty.Arm(fault);
+        files.Arm(fault);
     }
     void ExpectNothingLost() {
         EXPECT_EQ(ReadFile(listPath), previous);
-        EXPECT_THAT(FilesBeside(files.RealPath(listPath)),
-                    ElementsAre("m0.mro", "m1.mro", "named.lst"));
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(disk.NamesBeside(listPath), ElementsAre("m0.mro", "m1.mro", "named.lst"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
         EXPECT_EQ(desktop.boxes[0].caption, "Error");
         EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
         EXPECT_EQ(FieldText(table.listFileName), listPath);
@@ -49,9 +47,6 @@ class MacroListFaultTest : public MacroLibraryTest {
         EXPECT_THAT(list.entries, ElementsAre("M0", "M1"));
     }
 
-    FaultyFileSystem faulty{files};
-    MacroLibrary faultyLibrary{table,  list,    saveItem,    dialogs,
-                               faulty, desktop, MAIN_WINDOW, [this] { return macroDelay; }};
     std::string previous;
     std::string listPath;
     int writes = 0;
@@ -61,8 +56,8 @@ TEST_F(MacroListFaultTest, FailedSaveKeepsTheFileTheNameAndTheChanges) {
     for (const Fault& fault : EveryFault(writes)) {
         SCOPED_TRACE(fault.Describe());
         Arrange(fault);
-        SaveCommand(faultyLibrary);
-        EXPECT_EQ(faulty.faultsMade, 1);
+        SaveCommand(library);
+        EXPECT_EQ(files.faultsMade, 1);
         ExpectNothingLost();
     }
 }
@@ -74,13 +69,13 @@ TEST_F(MacroListFaultTest, FailedSaveAsOntoAnExistingListKeepsItAndTheOldName) {
         SCOPED_TRACE(fault.Describe());
         Arrange(fault);
         dialogs.answers.push_back(otherPath);
-        SaveAsCommand(faultyLibrary);
+        SaveAsCommand(library);
         EXPECT_EQ(ReadFile(otherPath), other);
-        EXPECT_THAT(FilesBeside(files.RealPath(otherPath)),
+        EXPECT_THAT(disk.NamesBeside(otherPath),
                     ElementsAre("m0.mro", "m1.mro", "named.lst", "other.lst"));
         EXPECT_EQ(FieldText(table.listFileName), listPath);
         EXPECT_TRUE(table.modified);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file"));
+        EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file"));
     }
 }
 
@@ -91,7 +86,7 @@ TEST_F(MacroListFaultTest, FailedSaveAtThePromptStopsTheCommandThatWouldDiscardT
         SCOPED_TRACE(fault.Describe());
         Arrange(fault);
         desktop.boxAnswers = {desk::ANSWER_YES};
-        NewMacroListCommand(faultyLibrary);
+        NewMacroListCommand(library);
         EXPECT_EQ(desktop.boxes[0].text, "Save changes to current macro list?");
         desktop.boxes.erase(desktop.boxes.begin());
         ExpectNothingLost();
@@ -99,7 +94,7 @@ TEST_F(MacroListFaultTest, FailedSaveAtThePromptStopsTheCommandThatWouldDiscardT
         Arrange(fault);
         desktop.boxAnswers = {desk::ANSWER_YES};
         dialogs.shown.clear();
-        OpenMacroListCommand(faultyLibrary);
+        OpenMacroListCommand(library);
         EXPECT_TRUE(dialogs.shown.empty()) << "the open dialog came up after a failed save";
         desktop.boxes.erase(desktop.boxes.begin());
         ExpectNothingLost();

@@ -99,7 +99,7 @@ TEST_F(MacroListCommandsTest, NoProceedsAndKeepsTheChanges) {
 
 TEST_F(MacroListCommandsTest, AFailedSaveAtThePromptAbortsTheCommand) {
     std::string path = ModifiedNamedList();
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Create});
     desktop.boxAnswers = {desk::ANSWER_YES};
     NewMacroListCommand(library);
     EXPECT_EQ(table.count, 3);  // nothing discarded
@@ -157,15 +157,15 @@ TEST_F(MacroListCommandsTest, SaveAsWritesUnderTheNewNameWhichTheListTakes) {
 
 TEST_F(MacroListCommandsTest, AListThatCannotBeWrittenKeepsItsNameAndItsChanges) {
     ModifiedNamedList();
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Create});
     dialogs.answers = {"C:\\other.lst"};
     SaveAsCommand(library);
     SaveCommand(library);
     EXPECT_EQ(ListName(), "C:\\named.lst");
     EXPECT_TRUE(table.modified);
     EXPECT_TRUE(saveItem.enabled);
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error writing file", "Error writing file"));
-    EXPECT_FALSE(FileExists(files.RealPath("C:\\other.lst")));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error writing file", "Error writing file"));
+    EXPECT_FALSE(disk.Exists("C:\\other.lst"));
 }
 
 TEST_F(MacroListCommandsTest, OpenReplacesTheListWithTheChosenOne) {
@@ -206,7 +206,7 @@ TEST_F(MacroListCommandsTest, AListThatCannotBeOpenedStillNamesTheTable) {
     EXPECT_EQ(table.count, 0);
     EXPECT_THAT(list.entries, IsEmpty());
     EXPECT_EQ(ListName(), "C:\\gone.lst");
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error opening file: C:\\gone.lst"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error opening file: C:\\gone.lst"));
 }
 
 TEST_F(MacroListCommandsTest, StartUpRestoresTheLastListOrStartsUntitled) {

@@ -59,7 +59,7 @@ TEST_F(MacroListFileTest, LeadingSpacesArePartOfThePath) {
     // Behind spaces the path is relative, so it is taken from the list's folder, spaces and all.
     Load(WriteList("spaces.lst", {"  C:\\a.mro"}));
     EXPECT_THAT(MacroFilesOpened(), ElementsAre("C:\\  C:\\a.mro"));
-    EXPECT_THAT(BoxTexts(), ElementsAre("Error opening file: C:\\  C:\\a.mro"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error opening file: C:\\  C:\\a.mro"));
 }
 
 TEST_F(MacroListFileTest, CommentsAndBlankLinesAreIgnored) {
@@ -87,7 +87,7 @@ TEST_F(MacroListFileTest, TheSameFileTwiceLoadsTwiceUnlessItHasATrigger) {
     Load(WriteList("hot.lst", {"C:\\hot.mro", "C:\\hot.mro"}));
     EXPECT_THAT(Names(), ElementsAre("Hot"));
     EXPECT_THAT(list.entries, ElementsAre("Hot"));
-    EXPECT_THAT(BoxTexts(),
+    EXPECT_THAT(desktop.BoxTexts(),
                 ElementsAre("Cannot load macro as the trigger has already been used by an existing "
                             "macro"));
 }
@@ -130,7 +130,8 @@ TEST_F(MacroListFileTest, AListBeyondCapacityLoadsTheFirstHundredAndSaysSo) {
     EXPECT_EQ(table.count, MACRO_CAPACITY);
     EXPECT_EQ(list.entries.size(), static_cast<std::size_t>(MACRO_CAPACITY));
     EXPECT_EQ(FieldText(table.macros[MACRO_CAPACITY - 1].name), "M99");
-    EXPECT_THAT(BoxTexts(), ElementsAre("The macro list is full: a list holds at most 100 macros"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("The macro list is full: a list holds at most 100 macros"));
 }
 
 TEST_F(MacroListFileTest, ALineLongerThanAPathIsRejectedWithAMessage) {
@@ -161,14 +162,14 @@ TEST_F(MacroListFileTest, AListThatCannotBeOpenedIsReportedWithoutAnOwner) {
 TEST_F(MacroListFileTest, AFailedWriteIsReportedAndKeepsTheOldList) {
     Populate(2);
     std::string path = WriteFile("kept.lst", "C:\\old.mro\r\n");
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Write, 1});
     EXPECT_FALSE(SaveMacroList(library, path));
     EXPECT_EQ(ReadFile(path), "C:\\old.mro\r\n");
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Error writing file");
     EXPECT_EQ(desktop.boxes[0].caption, "Error");
     EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
-    EXPECT_FALSE(FileExists(files.RealPath(path + ".saving")));
+    EXPECT_THAT(disk.NamesBeside(path), ElementsAre("kept.lst", "m0.mro", "m1.mro"));
 }
 
 TEST_F(MacroListFileTest, AnEntryWithoutAMacroStopsTheSaveAndKeepsTheOldList) {

@@ -138,7 +138,7 @@ TEST_F(MacroTableTest, ImportStartsFromAClearedSlot) {
 TEST_F(MacroTableTest, ImportRefusesAFileAlreadyLoaded) {
     Populate(1);
     EXPECT_FALSE(ImportMacro(library, "C:\\m0.mro"));
-    EXPECT_THAT(BoxTexts(), ElementsAre("This macro has already been loaded"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("This macro has already been loaded"));
     EXPECT_EQ(table.count, 1);
 }
 

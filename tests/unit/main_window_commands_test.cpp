@@ -17,7 +17,8 @@ constexpr int16_t KEY_F5 = 0x74;
 class MainWindowCommandsTest : public MainWindowTest {
   protected:
     void ExpectOnlyBox(const std::string& text, const std::string& caption, uint32_t style) {
-        ASSERT_EQ(desktop.boxes.size(), 1u) << "boxes: " << ::testing::PrintToString(BoxTexts());
+        ASSERT_EQ(desktop.boxes.size(), 1u)
+            << "boxes: " << ::testing::PrintToString(desktop.BoxTexts());
         EXPECT_EQ(desktop.boxes[0].text, text);
         EXPECT_EQ(desktop.boxes[0].caption, caption);
         EXPECT_EQ(desktop.boxes[0].style, style);
@@ -84,10 +85,10 @@ TEST_F(MainWindowCommandsTest, NewMacroThatCannotBeCreatedLeavesTheLibraryAsItWa
     EXPECT_EQ(table.count, 1);
     EXPECT_EQ(view.editorOpenings, 0);
 
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Create});
     dialogs.answers.push_back("C:\\fresh.mro");
     NewMacroCommand(context);  // the file cannot be written
-    files.failWrites = false;
+    files.Arm(Fault{});
     ExpectOnlyBox("Error writing file", "Error", ERROR_BOX);
     EXPECT_EQ(table.count, 1);
     EXPECT_THAT(list.entries, ElementsAre("M0"));
@@ -166,7 +167,7 @@ TEST_F(MainWindowCommandsTest, RemoveAsksFirstAndNoLeavesEverythingAsItWas) {
     EXPECT_THAT(list.entries, ElementsAre("M0", "M2"));
     EXPECT_TRUE(table.modified);
     EXPECT_EQ(table.currentMacro, nullptr);
-    EXPECT_TRUE(FileExists(dir.Path("m1.mro")));  // the macro's file stays on disk
+    EXPECT_TRUE(disk.Exists("C:\\m1.mro"));  // the macro's file stays
 }
 
 TEST_F(MainWindowCommandsTest, ImportOpensTheImportDialogAndRefusesAMacroAlreadyLoaded) {
@@ -199,13 +200,13 @@ TEST_F(MainWindowCommandsTest, ExportCopiesTheMacroFileAndReplacesATargetTheUser
     EXPECT_THAT(desktop.boxes, IsEmpty());
 
     std::string exported = ReadFile(target);
-    files.failWrites = true;
+    files.Arm(Fault{FaultPoint::Create});
     dialogs.answers.push_back(target);
     ExportCommand(context);
     ExpectOnlyBox("Error writing file", "Error", ERROR_BOX);
     EXPECT_EQ(ReadFile(target), exported);  // a failed copy leaves the target as it was
 
-    files.failWrites = false;
+    files.Arm(Fault{});
     desktop.boxes.clear();
     files.Remove(table.macros[1].fileName);  // the macro's own file is gone
     dialogs.answers.push_back(target);

@@ -12,7 +12,7 @@
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_desktop.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ class PlayerTest : public ::testing::Test {
                   name);
     }
     void WriteFile(const std::string& bytes, const std::string& name = "m.mro") {
-        CopyText(macro.fileName, dir.Write(name, bytes));
+        CopyText(macro.fileName, disk.Write(name, bytes));
     }
     void Play(PlayOrigin origin = ORIGIN_TRIGGER) { PlayMacro(player, macro, origin); }
     void PlayScheduled() { PlayMacro(scheduler, macro, ORIGIN_SCHEDULE); }
@@ -119,15 +119,15 @@ class PlayerTest : public ::testing::Test {
         desktop.onCall = nullptr;
     }
 
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
     Macro macro;
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, MAIN_WINDOW, {}};
     RecordingView view;
     MainWindowPlay mainWindow{view};
-    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, &mainWindow};
-    MacroPlayer scheduler{state, desktop, RealFileSystem(), interpreter, MAIN_WINDOW, nullptr};
+    MacroPlayer player{state, desktop, disk, interpreter, MAIN_WINDOW, &mainWindow};
+    MacroPlayer scheduler{state, desktop, disk, interpreter, MAIN_WINDOW, nullptr};
 };
 
 // ---- Passes and play styles ----
@@ -238,7 +238,7 @@ TEST_F(PlayerTest, FileLostBetweenPassesEndsThePlayWithOneMessage) {
     macro.playStyle = PLAY_STYLE_UNTIL_STOPPED;
     const std::string path = macro.fileName;
     desktop.onCall = [&](const std::string& call) {
-        if (call == "keybd_event 65 2") std::remove(path.c_str());
+        if (call == "keybd_event 65 2") disk.Remove(path);
     };
     Play(ORIGIN_PLAY_BUTTON);
     EXPECT_EQ(Typed(), "a");
@@ -376,13 +376,13 @@ TEST_F(PlayerTest, ProgressRangeIsNotCutAt65535Steps) {
 }
 
 TEST_F(PlayerTest, MissingFileIsReportedAndChangesNothing) {
-    CopyText(macro.fileName, dir.Path("missing.mro"));
+    CopyText(macro.fileName, disk.Path("missing.mro"));
     state.position = 3;
     Play(ORIGIN_TRIGGER);
     Play(ORIGIN_PLAY_BUTTON);
     ASSERT_EQ(Errors().size(), 2u);
     for (const FakeDesktop::Box& box : Errors()) {
-        EXPECT_EQ(box.text, "Error opening file: " + dir.Path("missing.mro"));
+        EXPECT_EQ(box.text, "Error opening file: " + disk.Path("missing.mro"));
         EXPECT_EQ(box.caption, "Error!");
         EXPECT_EQ(box.style, ERROR_BOX);
     }
@@ -484,7 +484,7 @@ TEST_F(PlayerTest, SchedulerDiscardsEarlierPressesAndRewindsOnPause) {
 }
 
 TEST_F(PlayerTest, SchedulerErrorBoxesAreOwnedByItsWindow) {
-    CopyText(macro.fileName, dir.Path("missing.mro"));
+    CopyText(macro.fileName, disk.Path("missing.mro"));
     PlayScheduled();
     WriteMacro("TYPE \"a\"\r\n");
     desktop.refuseThreadTimers = true;

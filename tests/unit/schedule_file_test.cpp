@@ -6,14 +6,9 @@
 #include "macro/file/text_field.h"
 #include "scheduler/schedule/macro_name.h"
 #include "scheduler/schedule/schedule_file.h"
-#include "tests/support/fake_desktop.h"
-#include "tests/support/fake_scheduler_window.h"
-#include "tests/support/faulty_file_system.h"
-#include "tests/support/memory_file_system.h"
+#include "tests/support/scheduler_rig.h"
 
 namespace {
-
-constexpr WindowHandle MAIN_WINDOW = 55;
 
 const std::string EXAMPLE =
     "//Created by Keyloom Scheduler\r\n"
@@ -53,7 +48,7 @@ std::string Item(const std::string& lines) {
     return "\r\nNEW_ITEM\r\n" + lines + "END_ITEM\r\n";
 }
 
-class ScheduleFileTest : public ::testing::Test {
+class ScheduleFileTest : public SchedulerRig {
   protected:
     void Add(const ScheduleItem& item) {
         table.items[table.count] = item;
@@ -65,11 +60,7 @@ class ScheduleFileTest : public ::testing::Test {
     }
     ScheduleFiles Io() { return ScheduleFiles{files, desktop, MAIN_WINDOW}; }
 
-    MemoryFileSystem disk;
-    FaultyFileSystem files{disk};
-    FakeDesktop desktop;
-    ScheduleTable table;
-    FakeScheduleList list;
+    FakeScheduleList& list = view.list;
 };
 
 TEST_F(ScheduleFileTest, SavedExampleHasTheExactBytes) {

@@ -7,7 +7,7 @@
 #include "macro/file/text_field.h"
 #include "scheduler/engine/scheduled_playback.h"
 #include "tests/support/fake_desktop.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/memory_file_system.h"
 
 namespace {
 
@@ -18,20 +18,20 @@ class SchedulePlaybackTest : public ::testing::Test {
     void SetUp() override { playback.SetMainWindow(MAIN_WINDOW); }
     void Play(const std::string& code, const std::string& properties = "") {
         const std::string path =
-            dir.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
+            disk.Write("m.mro", "NAME \"m\";\r\n" + properties + "START\r\n" + code + "END\r\n");
         playRecord = Macro{};
-        ASSERT_TRUE(LoadMacroFile(RealFileSystem(), desktop, SchedulerLoadRules(MAIN_WINDOW), path,
-                                  playRecord));
+        ASSERT_TRUE(
+            LoadMacroFile(disk, desktop, SchedulerLoadRules(MAIN_WINDOW), path, playRecord));
         playback.PlayMacro(playRecord);
     }
     bool Called(const std::string& call) const {
         return std::find(desktop.calls.begin(), desktop.calls.end(), call) != desktop.calls.end();
     }
 
-    TempDir dir;
+    MemoryFileSystem disk;
     FakeDesktop desktop;
     Macro playRecord;
-    ScheduledPlayback playback{desktop, RealFileSystem()};
+    ScheduledPlayback playback{desktop, disk};
 };
 
 TEST_F(SchedulePlaybackTest, PlaysLenientlyWithTheMainWindowAsOwnerOfRun) {

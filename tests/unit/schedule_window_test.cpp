@@ -20,12 +20,6 @@ class ScheduleWindowTest : public SchedulerRig {
         view.list.Select(entry);
         OnSelectionChanged(window);
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : desktop.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
 };
 
 TEST_F(ScheduleWindowTest, OpeningLoadsTheLastNamedScheduleAndShowsItemZero) {
@@ -106,7 +100,7 @@ TEST_F(ScheduleWindowTest, CancelledOrFullAddChangesNothing) {
     view.dialogsShown.clear();
     AddItem(window);
     EXPECT_TRUE(view.dialogsShown.empty());
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(desktop.BoxTexts(),
               std::vector<std::string>{"The schedule is full: it holds 100 items, the most it "
                                        "can hold."});
 }

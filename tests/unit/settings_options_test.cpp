@@ -38,15 +38,14 @@ class SettingsOptionsTest : public ::testing::Test {
         LoadSettings(scheduler);
         store.calls.clear();
     }
+    // The texts of the boxes shown, each an error box of the dialog.
     std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
         for (const FakeDesktop::Box& box : desktop.boxes) {
             EXPECT_EQ(box.owner, DIALOG);
             EXPECT_EQ(box.caption, "Error");
             EXPECT_EQ(box.style, desk::BOX_OK | desk::BOX_ICON_ERROR);
-            texts.push_back(box.text);
         }
-        return texts;
+        return desktop.BoxTexts();
     }
     bool RunEntryExists(const std::string& name) { return store.keys[RUN_KEY].count(name) != 0; }
 
