@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "macro/desktop/win32_desktop.h"
@@ -29,10 +28,10 @@ LONGLONG Counter() {
     return now.QuadPart;
 }
 
-// User and kernel time of the calling thread, in milliseconds.
-double ThreadCpuMs() {
+// User and kernel time of the whole process, timer threads included, in milliseconds.
+double ProcessCpuMs() {
     FILETIME creation, exit, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
+    GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
     auto ms = [](const FILETIME& t) {
         return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
                                    t.dwLowDateTime) /
@@ -41,24 +40,26 @@ double ThreadCpuMs() {
     return ms(kernel) + ms(user);
 }
 
+// Overshoot is the time past the asked one; a wait that ends before it is early.
 void Measure(int milliseconds, int repetitions) {
-    double sum = 0, worst = 0, earliest = 1e9, waited = 0;
-    double cpuBefore = ThreadCpuMs();
+    double sum = 0, worst = 0, waited = 0;
+    int early = 0;
+    const double cpuBefore = ProcessCpuMs();
     for (int i = 0; i < repetitions; ++i) {
-        LONGLONG start = Counter();
+        const LONGLONG start = Counter();
         WaitMilliseconds(TheDesktop(), milliseconds);
-        double elapsed = 1000.0 * Seconds(Counter() - start);
-        double error = elapsed - milliseconds;
-        sum += error;
-        worst = std::max(worst, std::fabs(error));
-        earliest = std::min(earliest, error);
+        const double elapsed = 1000.0 * Seconds(Counter() - start);
+        const double overshoot = elapsed - milliseconds;
+        sum += overshoot;
+        worst = std::max(worst, overshoot);
+        early += overshoot < 0;
         waited += elapsed;
     }
-    double cpu = ThreadCpuMs() - cpuBefore;
+    const double cpu = ProcessCpuMs() - cpuBefore;
     std::printf(
-        "%6d ms x %5d   mean error %+7.3f ms   worst %7.3f ms   earliest %+7.3f ms   "
-        "CPU %7.2f ms = %5.2f %% of %8.1f ms waited\n",
-        milliseconds, repetitions, sum / repetitions, worst, earliest, cpu, 100.0 * cpu / waited,
+        "%6d ms x %5d   mean overshoot %+7.3f ms   worst %+7.3f ms   early %4d   "
+        "CPU %7.2f ms = %5.2f %% of a core over %8.1f ms\n",
+        milliseconds, repetitions, sum / repetitions, worst, early, cpu, 100.0 * cpu / waited,
         waited);
 }
 

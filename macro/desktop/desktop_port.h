@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 using WindowHandle = std::uintptr_t;
 constexpr WindowHandle NO_WINDOW = 0;
@@ -89,7 +90,10 @@ class DesktopPort {
     virtual bool SetCursorPos(int x, int y) = 0;
     // None when the pointer cannot be read (another desktop in front, such as a secure one).
     virtual std::optional<ScreenPoint> GetCursorPos() = 0;
-    virtual ScreenRect GetScreenRect() = 0;  // GetWindowRect of GetDesktopWindow
+    // The rectangle of every monitor (EnumDisplayMonitors over the whole virtual screen), right
+    // and bottom edges exclusive. The primary monitor's top left is 0,0; the others may lie at
+    // negative co-ordinates, and the union may hold points that are on no monitor.
+    virtual std::vector<ScreenRect> EnumDisplayMonitors() = 0;
     virtual void mouse_event(uint32_t flags) = 0;
     virtual void keybd_event(uint8_t virtualKey, uint32_t flags) = 0;
     // One keystroke of a character the keyboard layout cannot produce, taken from the system
@@ -117,8 +121,9 @@ class DesktopPort {
     virtual bool EnableShutdownPrivilege() = 0;
     virtual bool ExitWindowsEx(uint32_t flags) = 0;
 
-    // Timers and time. WaitPrecisely blocks the calling thread for `milliseconds` at 1 ms
-    // resolution without handling window messages and without spinning.
+    // Timers and time. WaitPrecisely blocks the calling thread for `milliseconds`, never less,
+    // ending within a fraction of a millisecond after, without handling window messages and
+    // without keeping a processor busy through the wait.
     virtual void WaitPrecisely(int milliseconds) = 0;
     // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
     virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "macro/desktop/precise_wait_win32.h"
+
 namespace {
 
 HWND ToHwnd(WindowHandle window) {
@@ -34,30 +36,15 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
     return visit(FromHwnd(window)) ? TRUE : FALSE;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM context) {
+    auto& monitors = *reinterpret_cast<std::vector<ScreenRect>*>(context);
+    monitors.push_back(ScreenRect{rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
 void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     TheDesktop().RunThreadTimer(id);
 }
-
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
-#endif
-
-// The timer behind every wait of one thread.
-struct WaitTimer {
-    WaitTimer()
-        : handle(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                        TIMER_ALL_ACCESS)),
-          highResolution(handle != nullptr) {
-        if (!handle) handle = CreateWaitableTimerW(nullptr, FALSE, nullptr);
-    }
-    ~WaitTimer() {
-        if (handle) CloseHandle(handle);
-    }
-    WaitTimer(const WaitTimer&) = delete;
-    WaitTimer& operator=(const WaitTimer&) = delete;
-    HANDLE handle;
-    bool highResolution;
-};
 
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
@@ -102,10 +89,10 @@ std::optional<ScreenPoint> Win32Desktop::GetCursorPos() {
     return ScreenPoint{point.x, point.y};
 }
 
-ScreenRect Win32Desktop::GetScreenRect() {
-    RECT rect{};
-    ::GetWindowRect(::GetDesktopWindow(), &rect);
-    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+std::vector<ScreenRect> Win32Desktop::EnumDisplayMonitors() {
+    std::vector<ScreenRect> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
 }
 
 void Win32Desktop::mouse_event(uint32_t flags) {
@@ -204,19 +191,7 @@ bool Win32Desktop::ExitWindowsEx(uint32_t flags) {
 }
 
 void Win32Desktop::WaitPrecisely(int milliseconds) {
-    if (milliseconds <= 0) return;
-    // Made once per waiting thread: creating a timer costs more than a 1 ms wait.
-    thread_local const WaitTimer timer;
-    // Without a high-resolution timer a wait ends on the system tick, 15.6 ms by default: ask
-    // for a 1 ms tick while this wait lasts.
-    if (!timer.highResolution) timeBeginPeriod(1);
-    LARGE_INTEGER due;
-    due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns units
-    if (timer.handle && SetWaitableTimer(timer.handle, &due, 0, nullptr, nullptr, FALSE))
-        WaitForSingleObject(timer.handle, INFINITE);
-    else
-        Sleep(static_cast<DWORD>(milliseconds));
-    if (!timer.highResolution) timeEndPeriod(1);
+    WaitOnCounter(milliseconds);
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

@@ -10,7 +10,7 @@ class Win32Desktop : public DesktopPort {
   public:
     bool SetCursorPos(int x, int y) override;
     std::optional<ScreenPoint> GetCursorPos() override;
-    ScreenRect GetScreenRect() override;
+    std::vector<ScreenRect> EnumDisplayMonitors() override;
     void mouse_event(uint32_t flags) override;
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;
     void TypeUnicodeCharacter(unsigned char character) override;

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
@@ -28,10 +30,12 @@ CommandOutcome SendButton(CommandLine& line, bool down) {
     return CommandOutcome::Done;
 }
 
-// Negative co-ordinates become huge, so they fail like those beyond the screen.
-bool IsBeyondScreen(int32_t x, int32_t y, const ScreenRect& screen) {
-    return static_cast<uint32_t>(x) > static_cast<uint32_t>(screen.right) ||
-           static_cast<uint32_t>(y) > static_cast<uint32_t>(screen.bottom);
+// A recorded point may lie on any monitor, left of or above the primary too. A monitor's right
+// and bottom edges count as on it, as they always have: the pointer stops at its last pixel.
+bool IsOnAMonitor(int32_t x, int32_t y, const std::vector<ScreenRect>& monitors) {
+    return std::any_of(monitors.begin(), monitors.end(), [x, y](const ScreenRect& monitor) {
+        return x >= monitor.left && x <= monitor.right && y >= monitor.top && y <= monitor.bottom;
+    });
 }
 
 }  // namespace
@@ -49,7 +53,7 @@ CommandOutcome MoveCursor(CommandLine& line) {
                          "MOVE_CURSOR command has invalid X or Y co-ordinate");
         return CommandOutcome::Failed;
     }
-    if (IsBeyondScreen(x, y, line.desktop().GetScreenRect())) return CommandOutcome::Failed;
+    if (!IsOnAMonitor(x, y, line.desktop().EnumDisplayMonitors())) return CommandOutcome::Failed;
     line.desktop().SetCursorPos(x, y);
     return CommandOutcome::Done;
 }

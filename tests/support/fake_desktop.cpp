@@ -24,7 +24,7 @@ int16_t UsLayoutKeyScan(char character) {
 
 bool IsQuery(const std::string& call) {
     return call.rfind("Get", 0) == 0 || call.rfind("IsWindow", 0) == 0 ||
-           call.rfind("EnumWindows", 0) == 0 || call.rfind("VkKeyScanA", 0) == 0;
+           call.rfind("Enum", 0) == 0 || call.rfind("VkKeyScanA", 0) == 0;
 }
 
 }  // namespace
@@ -112,9 +112,9 @@ std::optional<ScreenPoint> FakeDesktop::GetCursorPos() {
     return cursor;
 }
 
-ScreenRect FakeDesktop::GetScreenRect() {
-    Log("GetScreenRect");
-    return screen;
+std::vector<ScreenRect> FakeDesktop::EnumDisplayMonitors() {
+    Log("EnumDisplayMonitors");
+    return monitors;
 }
 
 void FakeDesktop::mouse_event(uint32_t flags) {

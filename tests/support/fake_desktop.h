@@ -30,8 +30,7 @@ class FakeDesktop : public DesktopPort {
     std::vector<std::string> calls;
     std::vector<Box> boxes;
     std::vector<std::string> BoxTexts() const;  // of the boxes shown, in order
-    // Calls that change something, without the queries (Get..., IsWindow, EnumWindows,
-    // VkKeyScanA).
+    // Calls that change something, without the queries (Get..., IsWindow, Enum..., VkKeyScanA).
     std::vector<std::string> Actions() const;
     // Runs after every logged call, with its log line: lets a test act "while" code runs.
     std::function<void(const std::string&)> onCall;
@@ -39,8 +38,8 @@ class FakeDesktop : public DesktopPort {
     // ---- Scripted answers ----
     ScreenPoint cursor{0, 0};
     bool cursorUnreadable = false;  // GetCursorPos fails, as behind a secure desktop
-    ScreenRect screen{0, 0, 1024, 768};
-    std::vector<Window> windows;  // in enumeration order
+    std::vector<ScreenRect> monitors{{0, 0, 1024, 768}};  // the primary first
+    std::vector<Window> windows;                          // in enumeration order
     WindowHandle foreground = NO_WINDOW;
     intptr_t shellResult = 42;
     bool soundPlays = true;
@@ -73,7 +72,7 @@ class FakeDesktop : public DesktopPort {
     // ---- DesktopPort ----
     bool SetCursorPos(int x, int y) override;
     std::optional<ScreenPoint> GetCursorPos() override;
-    ScreenRect GetScreenRect() override;
+    std::vector<ScreenRect> EnumDisplayMonitors() override;
     void mouse_event(uint32_t flags) override;
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;
     void TypeUnicodeCharacter(unsigned char character) override;

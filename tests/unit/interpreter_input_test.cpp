@@ -21,6 +21,36 @@ TEST_F(InterpreterInputTest, MoveCursorBeyondTheScreenOrNegativeFailsSilently) {
     EXPECT_EQ(TakeActions(), Actions{});
 }
 
+// Primary 0..1920 x 0..1080, a monitor left of it and a shorter one right of it.
+class MoveCursorOnMonitorsTest : public InterpreterFixture {
+  protected:
+    void SetUp() override {
+        desktop.monitors = {{0, 0, 1920, 1080}, {-1920, 0, 0, 1080}, {1920, 0, 3840, 600}};
+    }
+};
+
+TEST_F(MoveCursorOnMonitorsTest, MovesOntoTheMonitorsLeftAndRightOfThePrimary) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR -1500 300"));
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR 3000 300\r"));
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR -1920 1080"));
+        EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos -1500 300", PACE, "SetCursorPos 3000 300",
+                                          PACE, "SetCursorPos -1920 1080", PACE}));
+    }
+}
+
+TEST_F(MoveCursorOnMonitorsTest, RefusesAPointOnNoMonitorSilently) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR 3000 900"));  // below the shorter monitor
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR -1921 300"));
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR 3841 300"));
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR 300 -5"));
+        EXPECT_FALSE(Execute(mode, "MOVE_CURSOR -1500 1081"));
+    }
+    EXPECT_EQ(TakeActions(), Actions{});
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
 TEST_F(InterpreterInputTest, StrictRefusesACoOrdinateOfZeroThatLenientCarriesOut) {
     for (const char* line : {"MOVE_CURSOR 0 100", "MOVE_CURSOR 100 0", "MOVE_CURSOR x 100"}) {
         EXPECT_FALSE(Strict(line));

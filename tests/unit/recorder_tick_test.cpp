@@ -130,6 +130,14 @@ TEST_F(RecorderTickTest, QuietSamplesBecomeOneDelayWrittenBeforeTheNextLine) {
     EXPECT_EQ(state->lastCursor.x, 7);
 }
 
+TEST_F(RecorderTickTest, PointerOnAMonitorLeftOfOrAboveThePrimaryIsRecordedUnclipped) {
+    desktop.cursor = ScreenPoint{-1500, 300};
+    Tick();
+    desktop.cursor = ScreenPoint{2500, -200};
+    Tick();
+    EXPECT_EQ(Code(), "MOVE_CURSOR -1500 300\r\nMOVE_CURSOR 2500 -200\r\n");
+}
+
 TEST_F(RecorderTickTest, PointerThatCannotBeReadHasNotMoved) {
     desktop.cursor = ScreenPoint{40, 50};
     Tick();

@@ -1,7 +1,9 @@
 // The real desktop does what the macro logic relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 #include "macro/desktop/win32_desktop.h"
 #include "tests/support/win32_test_helpers.h"
@@ -21,9 +23,26 @@ TEST(DesktopPortTest, CursorMovesAndReadsBack) {
         2000);
     EXPECT_EQ(point.x, 123);
     EXPECT_EQ(point.y, 234);
-    ScreenRect screen = desktop.GetScreenRect();
-    EXPECT_GT(screen.right, 0);
-    EXPECT_GT(screen.bottom, 0);
+}
+
+TEST(DesktopPortTest, MonitorsSpanTheVirtualScreenWithThePrimaryAtTheOrigin) {
+    const std::vector<ScreenRect> monitors = TheDesktop().EnumDisplayMonitors();
+    ASSERT_FALSE(monitors.empty());
+    ScreenRect span = monitors[0];
+    bool primary = false;
+    for (const ScreenRect& monitor : monitors) {
+        primary = primary || (monitor.left == 0 && monitor.top == 0 &&
+                              monitor.right == GetSystemMetrics(SM_CXSCREEN) &&
+                              monitor.bottom == GetSystemMetrics(SM_CYSCREEN));
+        span =
+            ScreenRect{std::min(span.left, monitor.left), std::min(span.top, monitor.top),
+                       std::max(span.right, monitor.right), std::max(span.bottom, monitor.bottom)};
+    }
+    EXPECT_TRUE(primary);
+    EXPECT_EQ(span.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(span.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+    EXPECT_EQ(span.right - span.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(span.bottom - span.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 TEST(DesktopPortTest, SynthesisedKeyIsSeenDownAndAsPressedSinceTheLastQuery) {
@@ -112,6 +131,22 @@ TEST(DesktopPortTest, WaitReturnsAfterTheDelay) {
     desktop.WaitPrecisely(0);
     desktop.WaitPrecisely(-5);
     EXPECT_LT(GetTickCount() - start, 100u);
+}
+
+// Measured on the performance counter, which a pace or DELAY must never undercut.
+TEST(DesktopPortTest, WaitNeverEndsEarlyOnThePerformanceCounter) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (int milliseconds : {1, 5}) {
+        for (int wait = 0; wait < 20; ++wait) {
+            LARGE_INTEGER start, end;
+            QueryPerformanceCounter(&start);
+            TheDesktop().WaitPrecisely(milliseconds);
+            QueryPerformanceCounter(&end);
+            EXPECT_GE((end.QuadPart - start.QuadPart) * 1000, milliseconds * frequency.QuadPart)
+                << milliseconds << " ms wait " << wait;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,6 @@
+#pragma once
+// The blocking wait behind every pace and DELAY: ends on the performance counter, never early,
+// without handling window messages and without keeping a processor busy through the wait.
+
+// Returns once `milliseconds` have passed on the performance counter; 0 or less returns at once.
+void WaitOnCounter(int milliseconds);
