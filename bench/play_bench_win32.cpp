@@ -1,6 +1,6 @@
-// Pacing of a long play on the real timer: a macro of 2,000 cheap lines at speed 10, played
-// once. Prints the nominal time (every step's pace), the time taken, the overhead per step and
-// the processor time used.
+// Pacing of a long play on the real timer: a macro of 2,000 cheap lines at speed 10, and one of
+// 100 DELAY 20 lines, each played once. Prints the nominal time (every step's pace or DELAY),
+// the time taken, the overhead per step and the processor time used.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,15 +16,18 @@ namespace {
 
 constexpr int CODE_LINES = 2000;
 constexpr int SPEED_MS = 10;
+constexpr int DELAY_LINES = 100;
+constexpr int DELAY_MS = 20;
 
-std::string WriteBenchMacro() {
+// A macro file of `count` times `line` between START and END.
+std::string WriteBenchMacro(const char* name, int count, const std::string& line) {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "keyloom_play_bench.mro";
+    std::string path = std::string(folder) + name;
     std::ofstream file(path, std::ios::binary);
     file << "//File created by Keyloom v1\r\n\r\nSTART\r\n";
-    for (int i = 0; i < CODE_LINES; i++)
-        file << (i % 2 ? "MOVE_CURSOR 300 200\r\n" : "MOVE_CURSOR 301 201\r\n");
+    for (int i = 0; i < count; i++)
+        file << line << "\r\n";
     file << "END\r\n";
     return path;
 }
@@ -73,25 +76,35 @@ Figures PlayOnce(const std::string& path, int32_t speed) {
     return figures;
 }
 
-}  // namespace
-
-int main() {
-    const std::string path = WriteBenchMacro();
-    const Figures paced = PlayOnce(path, SPEED_MS);
-    const Figures unpaced = PlayOnce(path, 0);  // the steps' own cost, without the pace
-    DeleteFileA(path.c_str());
-
-    const int steps = CODE_LINES + 1;  // the START step paces too
-    const double nominal = steps * SPEED_MS / 1000.0;
-    const double actual = paced.wallSeconds;
-    std::printf("play benchmark: %d code lines + START at speed %d ms\n", CODE_LINES, SPEED_MS);
+void PrintTiming(const Figures& figures, double nominal, int steps) {
+    const double actual = figures.wallSeconds;
     std::printf("  nominal time        %8.3f s\n", nominal);
     std::printf("  actual time         %8.3f s  (%+.2f %%)\n", actual,
                 100.0 * (actual - nominal) / nominal);
     std::printf("  overhead per step   %8.3f ms\n", 1000.0 * (actual - nominal) / steps);
-    std::printf("  CPU used            %8.3f s  (%.2f %% of wall time)\n", paced.processorSeconds,
-                100.0 * paced.processorSeconds / actual);
+    std::printf("  CPU used            %8.3f s  (%.2f %% of wall time)\n", figures.processorSeconds,
+                100.0 * figures.processorSeconds / actual);
+}
+
+}  // namespace
+
+int main() {
+    const std::string path =
+        WriteBenchMacro("keyloom_play_bench.mro", CODE_LINES, "MOVE_CURSOR 301 201");
+    const Figures paced = PlayOnce(path, SPEED_MS);
+    const Figures unpaced = PlayOnce(path, 0);  // the steps' own cost, without the pace
+    DeleteFileA(path.c_str());
+    const std::string delays = WriteBenchMacro("keyloom_delay_bench.mro", DELAY_LINES,
+                                               "DELAY " + std::to_string(DELAY_MS));
+    const Figures delayed = PlayOnce(delays, 0);
+    DeleteFileA(delays.c_str());
+
+    const int steps = CODE_LINES + 1;  // the START step paces too
+    std::printf("play benchmark: %d code lines + START at speed %d ms\n", CODE_LINES, SPEED_MS);
+    PrintTiming(paced, steps * SPEED_MS / 1000.0, steps);
     std::printf("  same play at speed 0: %.3f s, %.3f ms per step (reading, polling, command)\n",
                 unpaced.wallSeconds, 1000.0 * unpaced.wallSeconds / steps);
+    std::printf("delay benchmark: %d x DELAY %d at speed 0\n", DELAY_LINES, DELAY_MS);
+    PrintTiming(delayed, DELAY_LINES * DELAY_MS / 1000.0, DELAY_LINES + 1);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The macro command language: one line of code per call.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,13 +15,20 @@ struct MacroInterpreter {
     DesktopPort& desktop;
     InterpreterMode mode;
     // The pause after every command, in milliseconds: the speed of the macro being played, set
-    // by whatever starts the play.
+    // by whatever starts the play through StartPace.
     int32_t pace = 0;
     // Keyloom: owner of the error messages and of RUN; the scheduler: owner of RUN and OPEN_URL.
     WindowHandle mainWindow = NO_WINDOW;
     // The text that window titles were last searched for.
     std::string targetTitle;
+    // When the last pace or DELAY wait was due, on the performance counter (microseconds): the
+    // next ends its time after it, so that neither a command's own time nor a wait's late wake
+    // adds to a play's length. Unset until a play starts it.
+    std::optional<int64_t> paceClock;
 };
+
+// Begins the pace of a play: `pace` ms a line, counted from now.
+void StartPace(MacroInterpreter& interpreter, int32_t pace);
 
 // Executes one line of macro code (a trailing carriage return does no harm). True when the
 // line was carried out or names no command; false when it is empty or the command failed.
