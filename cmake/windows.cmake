@@ -76,6 +76,10 @@ if(KEYLOOM_BUILD_TESTS)
             # Its own wineserver, under a clock that the test shifts and jumps.
             add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-shifted-clock-test.sh
                                           ${CMAKE_BINARY_DIR} ${name}.exe)
+        elseif(name MATCHES "_high_dpi_test$")
+            # Its own wineserver, in a prefix at 144 DPI.
+            add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-high-dpi-test.sh
+                                          ${CMAKE_BINARY_DIR} ${name}.exe)
         else()
             add_test(NAME ${name} COMMAND ${name})
         endif()
