@@ -58,7 +58,7 @@ if(KEYLOOM_BUILD_TESTS)
         scheduler_shifted_clock_test 50 scheduler_program_test 45 keyloom_main_tray_test 40
         scheduler_window_test 40 keyloom_main_library_commands_test 35
         keyloom_main_window_test 35 player_test 35 keyloom_editor_long_code_test 30
-        keyloom_main_play_test 25 interpreter_test 20 keyloom_options_test 17 file_save_test 16
+        keyloom_high_dpi_test 30 keyloom_main_play_test 25 scheduler_high_dpi_test 18 interpreter_test 20 keyloom_options_test 17 file_save_test 16
         recorder_test 15 hot_key_test 15)
     file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.cpp)
     foreach(src ${windows_tests})
@@ -75,6 +75,10 @@ if(KEYLOOM_BUILD_TESTS)
         if(name MATCHES "_shifted_clock_test$")
             # Its own wineserver, under a clock that the test shifts and jumps.
             add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-shifted-clock-test.sh
+                                          ${CMAKE_BINARY_DIR} ${name}.exe)
+        elseif(name MATCHES "_high_dpi_test$")
+            # Its own wineserver, in a prefix at 144 DPI.
+            add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-high-dpi-test.sh
                                           ${CMAKE_BINARY_DIR} ${name}.exe)
         else()
             add_test(NAME ${name} COMMAND ${name})

@@ -2,19 +2,10 @@
 
 #include <cstring>
 
-namespace {
-
-LOGFONTA FontOf(HWND control) {
-    auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
-    LOGFONTA description{};
-    GetObjectA(font ? font : GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
-    return description;
-}
-
-}  // namespace
+#include "ui/dialog_dpi_scaling_win32.h"
 
 CodeBoxFont::CodeBoxFont(HWND control) {
-    const LOGFONTA dialogFont = FontOf(control);
+    const LOGFONTA dialogFont = WindowFont(control);
     LOGFONTA fixed{};
     fixed.lfHeight = dialogFont.lfHeight;
     fixed.lfWeight = FW_NORMAL;

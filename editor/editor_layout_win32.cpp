@@ -39,43 +39,41 @@ SIZE Size(const RECT& rect) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 LONG Shifted(LONG position, bool follows, LONG by) {
     return follows ? position + by : position;
 }
 
 }  // namespace
 
-EditorLayout::EditorLayout(HWND dialog) : dialog_(dialog) {
-    RECT window{};
-    GetWindowRect(dialog, &window);
-    smallest_ = Size(window);
+EditorLayout::EditorLayout(HWND dialog, const DialogDpiScaling& scale)
+    : dialog_(dialog), scale_(scale) {
     RECT client{};
     GetClientRect(dialog, &client);
     templateClient_ = Size(client);
     for (const Anchor& anchor : ANCHORS) {
         HWND control = GetDlgItem(dialog, anchor.id);
         if (control)
-            placed_.push_back(Placed{control, ClientRectOf(dialog, control), anchor.edges});
+            placed_.push_back(Placed{control, ControlPlace(dialog, control), anchor.edges});
     }
 }
 
 void EditorLayout::LimitTracking(MINMAXINFO& limits) const {
-    limits.ptMinTrackSize = POINT{smallest_.cx, smallest_.cy};
+    RECT window{};
+    RECT client{};
+    GetWindowRect(dialog_, &window);
+    GetClientRect(dialog_, &client);
+    const SIZE frame{Size(window).cx - client.right, Size(window).cy - client.bottom};
+    const SIZE smallest = scale_.Scaled(templateClient_);
+    limits.ptMinTrackSize = POINT{smallest.cx + frame.cx, smallest.cy + frame.cy};
 }
 
 void EditorLayout::Fit(int clientWidth, int clientHeight) const {
-    const LONG wider = clientWidth - templateClient_.cx;
-    const LONG taller = clientHeight - templateClient_.cy;
+    const SIZE atTemplate = scale_.Scaled(templateClient_);
+    const LONG wider = clientWidth - atTemplate.cx;
+    const LONG taller = clientHeight - atTemplate.cy;
     HDWP moves = BeginDeferWindowPos(static_cast<int>(placed_.size()));
     for (const Placed& placed : placed_) {
-        const RECT& at = placed.rect;
+        const RECT at = scale_.Scaled(placed.rect);
         const LONG left = Shifted(at.left, placed.edges & LEFT, wider);
         const LONG top = Shifted(at.top, placed.edges & TOP, taller);
         const LONG right = Shifted(at.right, placed.edges & RIGHT, wider);

@@ -17,6 +17,7 @@
 #include "recorder/recorder_view_win32.h"
 #include "resources/keyloom_ids.h"
 #include "ui/dialog_controls_win32.h"
+#include "ui/dialog_dpi_scaling_win32.h"
 #include "ui/small_icon_win32.h"
 
 namespace {
@@ -41,7 +42,8 @@ class MacroEditor {
           formView_(dialog),
           previewView_(dialog),
           recorderView_(dialog, RECORDING_ENDED, state_.editorModified),
-          layout_(dialog),
+          scaling_(dialog),
+          layout_(dialog, scaling_),
           codeFont_(GetDlgItem(dialog, IDC_CODE)) {}
 
     void Open();
@@ -49,6 +51,7 @@ class MacroEditor {
     void OnShowOrHide();
     void Close();
     void OnRecordingEnded();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     const EditorLayout& Layout() const { return layout_; }
 
   private:
@@ -77,6 +80,7 @@ class MacroEditor {
     DialogRecorderView recorderView_;
     // The file's whole code while the code box shows it cut and read-only.
     std::optional<std::string> heldCode_;
+    DialogDpiScaling scaling_;
     EditorLayout layout_;
     CodeBoxFont codeFont_;
 };
@@ -146,6 +150,16 @@ void MacroEditor::FitCodeBoxLimit() {
 void MacroEditor::OnRecordingEnded() {
     EndRecording(context_.recorder, context_.desktop, recorderView_);
     if (recorderView_.TakeCodeReplaced()) HoldCode(std::nullopt);
+}
+
+// The controls that follow the window's edges are placed again for the new scale, and the code
+// box's font is made again from the dialog font the scaling gave it.
+void MacroEditor::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    scaling_.Follow(dpi, suggested);
+    RECT client{};
+    GetClientRect(dialog_, &client);
+    layout_.Fit(client.right, client.bottom);
+    codeFont_ = CodeBoxFont(GetDlgItem(dialog_, IDC_CODE));
 }
 
 void MacroEditor::OnShowOrHide() {
@@ -330,6 +344,9 @@ INT_PTR CALLBACK MacroEditorDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return TRUE;
         case RECORDING_ENDED:
             editor->OnRecordingEnded();
+            return TRUE;
+        case WM_DPICHANGED:
+            editor->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_NCDESTROY:
             SetWindowLongPtrA(dialog, DWLP_USER, 0);

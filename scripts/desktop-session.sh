@@ -12,16 +12,17 @@ fail() {
   exit 1
 }
 
-# A fresh prefix whose programs all share one Wine desktop window of 1024x768 (Wine draws the
-# title bars there, as Windows does), and one wineserver for the whole session, stopped at exit
-# whatever happens.
-start_desktop_session() {
+# A fresh prefix whose programs all share one Wine desktop window of 1024x768, or the size
+# given (Wine draws the title bars there, as Windows does), and one wineserver for the whole
+# session, stopped at exit whatever happens.
+start_desktop_session() {  # [WIDTHxHEIGHT]
+  local size=${1:-1024x768}
   rm -rf "$WINEPREFIX"
   keyloom_prepare_prefix
   wineserver -p
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$size" /f \
     >/dev/null
 }
 

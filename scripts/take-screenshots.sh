@@ -4,21 +4,31 @@
 # Usage: scripts/take-screenshots.sh <win64-build-folder> <work-folder> [docs-folder]
 # Wine draws the title-bar buttons with the Marlett font; with Debian's fonts-wine installed
 # (or KEYLOOM_WINE_FONTS naming a folder that holds marlett.ttf) they look as on Windows.
+# KEYLOOM_SCREENSHOT_DPI=144 takes the main window, the editor and the scheduler window at that
+# scale instead, as docs/*-144dpi.png, on a desktop large enough for them.
 set -euo pipefail
 build=${1:-build/win64}
 work=${2:-build/screenshots}
 root=$(cd "$(dirname "$0")/.." && pwd)
 docs=$(cd "${3:-$root/docs}" && pwd)
+dpi=${KEYLOOM_SCREENSHOT_DPI:-96}
+desktop=1024x768
+suffix=
+if [ "$dpi" != 96 ]; then
+  desktop=1280x1024
+  suffix=-${dpi}dpi
+fi
 if [ -z "${KEYLOOM_IN_XVFB:-}" ]; then
   export KEYLOOM_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 ${desktop}x24" bash "$0" "$@"
 fi
 mkdir -p "$work"
 build=$(cd "$build" && pwd)
 source "$root/scripts/desktop-session.sh" "$work" "$build"
-start_desktop_session
+start_desktop_session "$desktop"
 fonts=${KEYLOOM_WINE_FONTS:-/usr/share/wine/fonts}
 [ -f "$fonts/marlett.ttf" ] && cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
 
 reg_set 'HKCU\Software\Keyloom' AutoRun REG_DWORD 0
 reg_set 'HKCU\Software\Keyloom' MacroDelay REG_DWORD 20
@@ -29,18 +39,19 @@ reg_set 'HKCU\Software\Keyloom Scheduler' Version REG_DWORD 100
 reg_set 'HKCU\Software\Keyloom Scheduler' LastFileName REG_SZ \
   "$(winepath -w "$root/examples/daily-routine.scl")"
 
-# The window titled `title` (or @active) into docs/`name`.
+# The window titled `title` (or @active) into docs/`name`, with the scale's suffix.
 shoot() {  # title, name
-  local rect
+  local rect name=${2%.png}$suffix.png
   sleep 1
-  rect=$(driver rect "$1") || fail "no window \"$1\" for $2"
-  screenshot "$2" "$rect"
-  cp "$keyloom_build_dir/$2" "$docs/$2"
-  echo "$docs/$2"
+  rect=$(driver rect "$1") || fail "no window \"$1\" for $name"
+  screenshot "$name" "$rect"
+  cp "$keyloom_build_dir/$name" "$docs/$name"
+  echo "$docs/$name"
 }
 # Sends `command` to `owner`, shoots the window titled `title` that it opens as `name`, and
-# closes that window with its button `close`.
+# closes that window with its button `close`. Only the editor is shot at other scales.
 shoot_dialog() {  # owner, command, title, name, close
+  [ -z "$suffix" ] || [ "$4" == macro-editor.png ] || return 0
   driver command "$1" "$2" >/dev/null
   [ "$3" == @active ] && sleep 1 || driver wait-visible "$3" yes >/dev/null ||
     fail "no window \"$3\""

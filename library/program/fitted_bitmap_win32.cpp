@@ -25,22 +25,28 @@ OwnedGdiObject<HBITMAP> Stretch(HBITMAP source, int width, int height) {
 
 }  // namespace
 
-FittedBitmap::FittedBitmap(HINSTANCE instance, HWND control, int bitmapId) {
+FittedBitmap::FittedBitmap(HINSTANCE instance, HWND control, int bitmapId)
+    : control_(control),
+      original_(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP,
+                                                0, 0, LR_CREATEDIBSECTION))) {
+    Fit();
+}
+
+void FittedBitmap::Fit() {
     RECT dialog{};
-    if (!control || !GetClientRect(GetParent(control), &dialog) || dialog.right <= 0) return;
-    OwnedGdiObject<HBITMAP> original(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!original) return;
+    if (!control_ || !original_ || !GetClientRect(GetParent(control_), &dialog) ||
+        dialog.right <= 0)
+        return;
     BITMAP size{};
-    if (GetObjectA(original.get(), sizeof size, &size) && size.bmWidth > 0) {
-        int width = dialog.right;
-        int height = MulDiv(size.bmHeight, width, size.bmWidth);
-        fitted_ = Stretch(original.get(), width, height);
-        SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (!fitted_) return;
-    // The control keeps its own picture from the template unless we free it here.
+    if (!GetObjectA(original_.get(), sizeof size, &size) || size.bmWidth <= 0) return;
+    const int width = dialog.right;
+    const int height = MulDiv(size.bmHeight, width, size.bmWidth);
+    OwnedGdiObject<HBITMAP> fitted = Stretch(original_.get(), width, height);
+    if (!fitted) return;
+    SetWindowPos(control_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The control gives back the picture it showed: the template's at first, ours after that.
     OwnedGdiObject<HGDIOBJ> previous(reinterpret_cast<HGDIOBJ>(SendMessageA(
-        control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted_.get()))));
-    if (previous.get() == fitted_.get()) previous.release();
+        control_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted.get()))));
+    if (previous.get() == fitted.get() || previous.get() == fitted_.get()) previous.release();
+    fitted_ = std::move(fitted);
 }

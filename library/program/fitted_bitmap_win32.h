@@ -11,6 +11,11 @@ class FittedBitmap {
     // that holds `control`, and shows it there.
     FittedBitmap(HINSTANCE instance, HWND control, int bitmapId);
 
+    // Scales it again to the dialog's width, after the dialog has changed its size.
+    void Fit();
+
   private:
+    HWND control_;
+    OwnedGdiObject<HBITMAP> original_;
     OwnedGdiObject<HBITMAP> fitted_;
 };

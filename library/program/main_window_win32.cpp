@@ -22,6 +22,7 @@
 #include "settings/options_dialog_win32.h"
 #include "settings/project_page.h"
 #include "ui/about_box_win32.h"
+#include "ui/dialog_dpi_scaling_win32.h"
 #include "ui/file_dialogs_win32.h"
 #include "ui/small_icon_win32.h"
 
@@ -45,6 +46,7 @@ class MainWindow {
     void OnShowOrHide() { RefreshOnShowOrHide(context_); }
     void OnCloseRequest() { HideInTray(context_); }
     void OnHotKeyMessage(int id) { OnHotKey(hotKeys_, id); }
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   private:
     void OnMacroListNotification(int notification);
@@ -56,6 +58,7 @@ class MainWindow {
     KeyloomProgram& program_;
     HWND window_;
     FittedBitmap banner_;
+    DialogDpiScaling scaling_;  // after the banner: it keeps the banner's fitted place
     MainWindowControls controls_;
     Win32SaveMenuItem saveItem_;
     Win32FileDialogs dialogs_;
@@ -74,6 +77,7 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
     : program_(program),
       window_(window),
       banner_(program.instance, GetDlgItem(window, IDC_MAIN_BANNER), IDB_BANNER),
+      scaling_(window),
       controls_(window, [this] { return OpenEditor(); }),
       saveItem_(window),
       dialogs_(program.desktop, PATH_TOO_LONG_TEXT),
@@ -182,6 +186,11 @@ void MainWindow::OnTrayMessage(UINT mouseMessage) {
         OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, hotKeys_.macrosDisabled));
 }
 
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    scaling_.Follow(dpi, suggested);
+    banner_.Fit();
+}
+
 bool MainWindow::OpenEditor() {
     return ShowMacroEditor(editorContext_) != -1;
 }
@@ -235,6 +244,9 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case TRAY_MESSAGE:
             window->OnTrayMessage(static_cast<UINT>(lParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            window->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         default:
             return FALSE;

@@ -11,6 +11,7 @@
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "settings/program_settings_win32.h"
+#include "ui/dpi_awareness_win32.h"
 #include "ui/program_start.h"
 
 namespace {
@@ -18,6 +19,7 @@ constexpr int EXIT_REFUSED = 1;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    BecomePerMonitorDpiAware();
     InitCommonControls();
     Win32Desktop& desktop = TheDesktop();
     if (RefuseSecondInstance(desktop, MAIN_WINDOW_TITLE, ALREADY_RUNNING_MESSAGE))

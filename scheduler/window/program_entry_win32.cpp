@@ -8,6 +8,7 @@
 #include "scheduler/window/scheduler_program_win32.h"
 #include "scheduler/window/scheduler_texts.h"
 #include "settings/program_settings_win32.h"
+#include "ui/dpi_awareness_win32.h"
 #include "ui/program_start.h"
 
 namespace {
@@ -23,6 +24,7 @@ void MakePickersAvailable() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    BecomePerMonitorDpiAware();
     DesktopPort& desktop = TheDesktop();
     if (RefuseSecondInstance(desktop, SCHEDULER_TITLE, ALREADY_RUNNING_MESSAGE))
         return EXIT_REFUSED;

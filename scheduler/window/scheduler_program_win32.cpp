@@ -36,6 +36,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     SchedulerProgram& program = *ProgramOf(dialog);
     const WindowHandle handle = reinterpret_cast<WindowHandle>(dialog);
     program.view.Attach(dialog);
+    program.scaling.emplace(dialog);
     program.scheduler.mainWindow = handle;
     program.playback.SetMainWindow(handle);
     SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
@@ -174,6 +175,9 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             return TRUE;
         case WM_NOTIFY:
             return OnNotify(*program, *reinterpret_cast<NMHDR*>(lParam));
+        case WM_DPICHANGED:
+            program->scaling->Follow(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
     }
     return FALSE;
 }

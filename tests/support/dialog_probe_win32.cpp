@@ -131,6 +131,7 @@ std::vector<ControlInfo> ReadControls(HWND dialog) {
     std::vector<ControlInfo> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         ControlInfo info{};
+        info.window = child;
         info.id = GetDlgCtrlID(child);
         char className[64] = "";
         GetClassNameA(child, className, sizeof className);
@@ -146,13 +147,14 @@ std::vector<ControlInfo> ReadControls(HWND dialog) {
 
 std::vector<std::string> LayoutProblems(HWND dialog) {
     std::vector<std::string> problems;
-    auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     RECT client;
     GetClientRect(dialog, &client);
     std::vector<ControlInfo> controls = ReadControls(dialog);
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlInfo& control = controls[i];
-        std::string problem = TextProblem(dialog, font, control);
+        auto font = reinterpret_cast<HFONT>(SendMessageA(control.window, WM_GETFONT, 0, 0));
+        std::string problem = TextProblem(dialog, font ? font : dialogFont, control);
         if (!problem.empty()) problems.push_back(problem);
         RECT inside;
         if (!IntersectRect(&inside, &control.rect, &client) || !EqualRect(&inside, &control.rect))

@@ -28,13 +28,14 @@ struct ControlInfo {
     std::string text;
     LONG style;
     RECT rect;  // in the dialog's client coordinates
+    HWND window;
 };
 
 std::vector<ControlInfo> ReadControls(HWND dialog);
 std::string WindowText(HWND window);
 
-// Controls whose text does not fit the control at the dialog's font, controls that leave the
-// dialog's client area, and controls that overlap (group boxes aside); empty when all is well.
+// Controls whose text does not fit the control at its font (else the dialog's), controls that leave
+// the dialog's client area, and controls that overlap (group boxes aside); empty when all is well.
 std::vector<std::string> LayoutProblems(HWND dialog);
 
 // The face name of the dialog's font.

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "resources/keyloom_ids.h"
+#include "tests/support/dpi_probe_win32.h"
 #include "tests/support/keyloom_driver_win32.h"
 #include "tests/support/temp_files.h"
 
 namespace {
 
 constexpr int EXIT_TIMEOUT_MS = 15000;
-constexpr int PER_MONITOR_AWARE = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
 
 // Where the process loaded the common controls from.
 std::string CommonControlsPath(DWORD processId) {
@@ -38,17 +38,6 @@ std::string CommonControlsPath(DWORD processId) {
     }
     if (process) CloseHandle(process);
     return found;
-}
-
-// The DPI awareness of a window of any process (Windows 10 functions, looked up at run time).
-int DpiAwareness(HWND window) {
-    HMODULE user = GetModuleHandleA("user32.dll");
-    // Through a plain function pointer: the looked-up address has no type of its own.
-    auto context = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
-    auto awareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
-    return context && awareness ? awareness(context(window)) : -1;
 }
 
 class KeyloomMainWindowTest : public ::testing::Test {

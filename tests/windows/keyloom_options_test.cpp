@@ -71,7 +71,7 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
     auto find = [&](const std::string& text) {
         auto found = std::find_if(controls.begin(), controls.end(),
                                   [&](const ControlInfo& c) { return c.text == text; });
-        return found == controls.end() ? ControlInfo{0, "missing", text, 0, {}} : *found;
+        return found == controls.end() ? ControlInfo{0, "missing", text, 0, {}, nullptr} : *found;
     };
     EXPECT_EQ(find("Macro Delay Time").className, "Button");
     EXPECT_EQ(find("Auto Start-up").className, "Button");

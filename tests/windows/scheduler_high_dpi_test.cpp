@@ -1,0 +1,88 @@
+// Keyloom Scheduler on a desktop at 144 DPI (a prefix of its own at that scale): the program is
+// per-monitor DPI aware, and its window is laid out whole and follows a move to a monitor of
+// another scale and back.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "macro/desktop/win32_desktop.h"
+#include "macro/file/text_field.h"
+#include "resources/scheduler_ids.h"
+#include "scheduler/window/scheduler_program_win32.h"
+#include "tests/support/dialog_probe_win32.h"
+#include "tests/support/dpi_probe_win32.h"
+#include "tests/support/fake_settings_store.h"
+#include "tests/support/scheduler_driver_win32.h"
+#include "tests/support/temp_files.h"
+#include "ui/dpi_awareness_win32.h"
+
+namespace {
+
+using ::testing::IsEmpty;
+
+constexpr UINT DESKTOP_DPI = 144;
+constexpr UINT OTHER_MONITOR_DPI = 96;  // a second monitor at 100 %
+const std::string EMPTY_SCHEDULE = "//Created by Keyloom Scheduler\r\n//\r\n";
+
+TEST(SchedulerProgramAtHighDpiTest, IsPerMonitorDpiAware) {
+    TempDir dir;
+    WriteSchedulerSettings(dir.Write("empty.scl", EMPTY_SCHEDULE));
+    SchedulerDriver scheduler;
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    EXPECT_EQ(DpiAwareness(scheduler.main()), PER_MONITOR_AWARE);
+    scheduler.Command(IDM_SCHEDULER_EXIT);  // a saved, unchanged schedule: no question
+    DWORD exitCode = 99;
+    EXPECT_TRUE(scheduler.WaitForExit(10000, &exitCode));
+}
+
+class SchedulerWindowAtHighDpiTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { BecomePerMonitorDpiAware(); }
+    // Runs the window modally; `script` drives it from another thread, then it is exited.
+    void Run(const std::function<void(HWND)>& script) {
+        CopyText(program.table.scheduleFileName, dir.Write("empty.scl", EMPTY_SCHEDULE));
+        ModalRun run = RunModalDialog(
+            "Keyloom Scheduler", [&] { return RunSchedulerWindow(program); },
+            [&](HWND window) {
+                script(window);
+                PostMessageA(window, WM_COMMAND, IDM_SCHEDULER_EXIT, 0);
+            },
+            10000);
+        EXPECT_TRUE(run.found) << "the window did not appear";
+        EXPECT_TRUE(run.ended) << "the window stayed open";
+    }
+
+    TempDir dir;
+    FakeSettingsStore store;
+    Settings settings{};
+    SettingsContext context{SCHEDULER_SETTINGS, store, TheDesktop(), settings};
+    SchedulerProgram program{TheDesktop(), RealFileSystem(), context};
+};
+
+TEST_F(SchedulerWindowAtHighDpiTest, IsLaidOutWholeAndFollowsAMoveToAnotherScaleAndBack) {
+    Run([&](HWND window) {
+        HWND list = GetDlgItem(window, IDC_SCHEDULE_LIST);
+        EXPECT_THAT(LayoutProblems(window), IsEmpty());
+        const RECT opened = WindowRectOf(window);
+        const RECT openedClient = ClientOf(window);
+        const std::vector<RECT> places = ControlRects(window);
+        const LONG fontHeight = FontHeight(list);
+
+        SendDpiChange(window, OTHER_MONITOR_DPI,
+                      ScaledWindowRect(opened, DESKTOP_DPI, OTHER_MONITOR_DPI));
+        ExpectSmallerAtTheSameCorner(window, opened, openedClient);
+        EXPECT_EQ(FontHeight(list), MulDiv(fontHeight, OTHER_MONITOR_DPI, DESKTOP_DPI));
+        EXPECT_THAT(LayoutProblems(window), IsEmpty());
+
+        SendDpiChange(window, DESKTOP_DPI, opened);
+        ExpectBackAsOpened(window, opened, places);
+        EXPECT_EQ(FontHeight(list), fontHeight);
+    });
+}
+
+}  // namespace
