@@ -51,6 +51,13 @@ if(KEYLOOM_BUILD_TESTS)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
     keyloom_library(windows_test_support "keyloom_app;keyloom_sched;gtest;gmock" tests/support)
+    # Test code is compiled for a quick build rather than speed, and the Windows and test
+    # framework headers are parsed once for the support and every test.
+    foreach(target gtest gtest_main gmock windows_test_support)
+        target_compile_options(${target} PRIVATE -O1)
+    endforeach()
+    target_precompile_headers(windows_test_support PRIVATE <windows.h> <gmock/gmock.h>
+                              <gtest/gtest.h> <string> <vector>)
 
     # Typical seconds of the longer Windows tests under Wine, three at once: ctest starts the
     # longest first, so that the desktops of scripts/run-windows-tests.sh finish together.
@@ -58,8 +65,9 @@ if(KEYLOOM_BUILD_TESTS)
         scheduler_shifted_clock_test 50 scheduler_program_test 45 keyloom_main_tray_test 40
         scheduler_window_test 40 keyloom_main_library_commands_test 35
         keyloom_main_window_test 35 player_test 35 keyloom_editor_long_code_test 30
-        keyloom_high_dpi_test 30 keyloom_main_play_test 25 scheduler_high_dpi_test 18 interpreter_test 20 keyloom_options_test 17 file_save_test 16
-        recorder_test 15 hot_key_test 15)
+        keyloom_high_dpi_test 30 keyloom_main_play_test 25 interpreter_test 20
+        scheduler_high_dpi_test 18 keyloom_options_test 17 file_save_test 16 recorder_test 15
+        hot_key_test 15)
     file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.cpp)
     foreach(src ${windows_tests})
         get_filename_component(name ${src} NAME_WE)
@@ -71,6 +79,8 @@ if(KEYLOOM_BUILD_TESTS)
         endif()
         add_executable(${name} ${src} ${resources})
         target_link_libraries(${name} windows_test_support gtest_main)
+        target_compile_options(${name} PRIVATE -O1)
+        target_precompile_headers(${name} REUSE_FROM windows_test_support)
         add_dependencies(${name} Keyloom KeyloomScheduler)
         if(name MATCHES "_shifted_clock_test$")
             # Its own wineserver, under a clock that the test shifts and jumps.
