@@ -4,6 +4,7 @@
 
 #include "macro/desktop/debug_trace.h"
 #include "macro/desktop/wall_clock.h"
+#include "macro/language/held_input.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
             lastReading = now;
         }
     }
+    ReleaseHeldInput(context.interpreter);
     DebugTrace(desktop, "Played macro");
     view.LeavePreview(context.state.editorModified);
     context.play.playing = false;

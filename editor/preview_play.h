@@ -31,7 +31,8 @@ struct PreviewContext {
     int32_t pace;  // the current macro's stored speed
 };
 
-// Runs every non-empty line once, first to last, until Escape or Pause is seen between lines.
+// Runs every non-empty line once, first to last, until Escape or Pause is seen between lines;
+// then releases whatever keys and buttons the lines left held.
 void PreviewPlay(PreviewContext& context, PreviewView& view);
 
 // Whole seconds from `start` to `now` (system clock readings); 0 if the clock went back.

@@ -1,11 +1,13 @@
 // Macro code lines of any bytes through the interpreter, in Keyloom's Strict and the
 // scheduler's Lenient mode, on a recording desktop: no overrun, no hang, an empty or blank line
-// does nothing, and Lenient never shows an error.
+// does nothing, Lenient never shows an error, and releasing what the lines hold at the end
+// leaves no key or button down.
 #include <cstdint>
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
 #include "macro/file/macro.h"
+#include "macro/language/held_input.h"
 #include "macro/language/interpreter.h"
 #include "tests/support/fake_desktop.h"
 
@@ -58,5 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     for (const FakeDesktop::Box& box : lenientDesktop.boxes)
         FUZZ_CHECK(box.caption == "Keyloom");
+    ReleaseHeldInput(strict);
+    ReleaseHeldInput(lenient);
+    FUZZ_CHECK(strictDesktop.KeysDown().empty());
+    FUZZ_CHECK(lenientDesktop.KeysDown().empty());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "library/program/user_modifiers.h"
 #include "library/table/trigger_encoding.h"
 #include "macro/file/text_field.h"
 #include "macro/language/upper_case.h"
@@ -32,7 +33,10 @@ void HandleHotKey(HotKeys& hotKeys, int id) {
     Macro& macro = table.macros[id];
     table.currentMacro = &macro;
     if (macro.isPrivate && !RestrictionMet(hotKeys, macro)) return;
-    if (macro.active) hotKeys.player.PlayTriggered(macro);
+    if (!macro.active) return;
+    const std::vector<uint8_t> setAside = SetAsideUserModifiers(hotKeys.desktop);
+    hotKeys.player.PlayTriggered(macro);
+    RestoreUserModifiers(hotKeys.desktop, setAside);
 }
 
 }  // namespace

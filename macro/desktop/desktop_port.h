@@ -27,6 +27,15 @@ constexpr int KEY_PAUSE = 19;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;
 constexpr int KEY_DELETE = 46;
+// The modifier keys one by one, left and right.
+constexpr int KEY_LEFT_WINDOWS = 0x5B;
+constexpr int KEY_RIGHT_WINDOWS = 0x5C;
+constexpr int KEY_LEFT_SHIFT = 0xA0;
+constexpr int KEY_RIGHT_SHIFT = 0xA1;
+constexpr int KEY_LEFT_CONTROL = 0xA2;
+constexpr int KEY_RIGHT_CONTROL = 0xA3;
+constexpr int KEY_LEFT_ALT = 0xA4;
+constexpr int KEY_RIGHT_ALT = 0xA5;
 
 constexpr int SHOW_HIDE = 0;
 constexpr int SHOW_NORMAL = 1;
@@ -101,6 +110,10 @@ class DesktopPort {
     virtual void TypeUnicodeCharacter(unsigned char character) = 0;
     virtual int16_t VkKeyScanA(char character) = 0;
     virtual int16_t GetAsyncKeyState(int virtualKey) = 0;
+    // Whether the user holds the key down: its state as the keyboard (and any other program's
+    // input) left it, every key Keyloom injected itself left out. Once Keyloom has released a
+    // key that the user holds, the key stays released until the user presses it anew.
+    virtual bool IsKeyHeldByUser(int virtualKey) = 0;
 
     // Windows. EnumWindows visits every top-level window, hidden ones included, until the
     // visitor returns false.

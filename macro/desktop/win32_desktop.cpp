@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "macro/desktop/precise_wait_win32.h"
+#include "macro/desktop/user_keyboard_win32.h"
 
 namespace {
 
@@ -21,6 +22,20 @@ WindowHandle FromHwnd(HWND window) {
 LocalTime FromSystemTime(const SYSTEMTIME& time) {
     return LocalTime{time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
                      time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
+}
+
+// Keys that the keyboard sends with the extended flag; without it they would arrive as their
+// left-hand twins.
+DWORD ExtendedFlag(uint8_t virtualKey) {
+    switch (virtualKey) {
+        case VK_RCONTROL:
+        case VK_RMENU:
+        case VK_LWIN:
+        case VK_RWIN:
+            return KEYEVENTF_EXTENDEDKEY;
+        default:
+            return 0;
+    }
 }
 
 bool IsOtherThreadsWindow(HWND window) {
@@ -79,6 +94,9 @@ Win32Desktop& TheDesktop() {
     return desktop;
 }
 
+Win32Desktop::Win32Desktop() = default;
+Win32Desktop::~Win32Desktop() = default;
+
 bool Win32Desktop::SetCursorPos(int x, int y) {
     return ::SetCursorPos(x, y) != 0;
 }
@@ -100,7 +118,7 @@ void Win32Desktop::mouse_event(uint32_t flags) {
 }
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
-    ::keybd_event(virtualKey, 0, flags, 0);
+    ::keybd_event(virtualKey, 0, flags | ExtendedFlag(virtualKey), KEYLOOM_INPUT);
 }
 
 void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
@@ -112,6 +130,7 @@ void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
         input.type = INPUT_KEYBOARD;
         input.ki.wScan = wide;
         input.ki.dwFlags = KEYEVENTF_UNICODE;
+        input.ki.dwExtraInfo = KEYLOOM_INPUT;
     }
     inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof(INPUT));
@@ -123,6 +142,11 @@ int16_t Win32Desktop::VkKeyScanA(char character) {
 
 int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) {
     return ::GetAsyncKeyState(virtualKey);
+}
+
+bool Win32Desktop::IsKeyHeldByUser(int virtualKey) {
+    if (!userKeyboard_) userKeyboard_ = std::make_unique<UserKeyboard>();
+    return userKeyboard_->IsHeld(virtualKey);
 }
 
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {

@@ -6,8 +6,13 @@
 
 #include "macro/desktop/desktop_port.h"
 
+class UserKeyboard;
+
 class Win32Desktop : public DesktopPort {
   public:
+    Win32Desktop();
+    ~Win32Desktop() override;
+
     bool SetCursorPos(int x, int y) override;
     std::optional<ScreenPoint> GetCursorPos() override;
     std::vector<ScreenRect> EnumDisplayMonitors() override;
@@ -16,6 +21,7 @@ class Win32Desktop : public DesktopPort {
     void TypeUnicodeCharacter(unsigned char character) override;
     int16_t VkKeyScanA(char character) override;
     int16_t GetAsyncKeyState(int virtualKey) override;
+    bool IsKeyHeldByUser(int virtualKey) override;
 
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
@@ -62,6 +68,8 @@ class Win32Desktop : public DesktopPort {
     std::map<uintptr_t, std::shared_ptr<MultimediaTimer>> multimediaTimers_;  // by key
     uintptr_t nextTimerKey_ = 1;
     std::map<uintptr_t, TimerCallback> threadTimers_;
+    // Followed from the first question on, by the thread that asks.
+    std::unique_ptr<UserKeyboard> userKeyboard_;
 };
 
 // The program's one desktop.

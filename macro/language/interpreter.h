@@ -4,12 +4,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "macro/desktop/desktop_port.h"
 
 // Keyloom tests every command's arguments and reports failures; Keyloom Scheduler runs
 // unattended and does neither.
 enum class InterpreterMode { Strict, Lenient };
+
+// A key or mouse button that a play holds down; a button by its virtual key
+// (desk::KEY_LBUTTON, KEY_RBUTTON).
+struct HeldInput {
+    bool isButton;
+    uint8_t virtualKey;
+    bool operator==(const HeldInput&) const = default;
+};
 
 struct MacroInterpreter {
     DesktopPort& desktop;
@@ -21,6 +30,8 @@ struct MacroInterpreter {
     WindowHandle mainWindow = NO_WINDOW;
     // The text that window titles were last searched for.
     std::string targetTitle;
+    // What the play has pressed and not released, in the order it went down (held_input.h).
+    std::vector<HeldInput> held{};
     // When the last pace or DELAY wait was due, on the performance counter (microseconds): the
     // next ends its time after it, so that neither a command's own time nor a wait's late wake
     // adds to a play's length. Unset until a play starts it.

@@ -2,6 +2,7 @@
 
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
+#include "macro/language/held_input.h"
 
 namespace {
 
@@ -13,27 +14,27 @@ constexpr struct {
     uint8_t virtualKey;
 } MODIFIERS[] = {{0x100, desk::KEY_SHIFT}, {0x200, desk::KEY_CONTROL}, {0x400, desk::KEY_ALT}};
 
-void SendModifiers(DesktopPort& desktop, uint16_t keyCode, uint32_t flags) {
+void SendModifiers(MacroInterpreter& interpreter, uint16_t keyCode, uint32_t flags) {
     for (const auto& modifier : MODIFIERS)
-        if (keyCode & modifier.bit) desktop.keybd_event(modifier.virtualKey, flags);
+        if (keyCode & modifier.bit) SendKeyTransition(interpreter, modifier.virtualKey, flags);
 }
 
 // Modifiers are released in the order they were pressed.
-void SendKeystroke(DesktopPort& desktop, uint16_t keyCode) {
-    SendModifiers(desktop, keyCode, 0);
+void SendKeystroke(MacroInterpreter& interpreter, uint16_t keyCode) {
+    SendModifiers(interpreter, keyCode, 0);
     uint8_t virtualKey = static_cast<uint8_t>(keyCode & 0xFF);
-    desktop.keybd_event(virtualKey, 0);
-    desktop.keybd_event(virtualKey, desk::KEY_RELEASE);
-    SendModifiers(desktop, keyCode, desk::KEY_RELEASE);
+    SendKeyTransition(interpreter, virtualKey, 0);
+    SendKeyTransition(interpreter, virtualKey, desk::KEY_RELEASE);
+    SendModifiers(interpreter, keyCode, desk::KEY_RELEASE);
 }
 
 // A character the layout has no key for is injected as itself rather than dropped.
-void TypeCharacter(DesktopPort& desktop, char character) {
-    int16_t keyCode = desktop.VkKeyScanA(character);
+void TypeCharacter(MacroInterpreter& interpreter, char character) {
+    int16_t keyCode = interpreter.desktop.VkKeyScanA(character);
     if (keyCode == NO_KEY)
-        desktop.TypeUnicodeCharacter(static_cast<unsigned char>(character));
+        interpreter.desktop.TypeUnicodeCharacter(static_cast<unsigned char>(character));
     else
-        SendKeystroke(desktop, static_cast<uint16_t>(keyCode));
+        SendKeystroke(interpreter, static_cast<uint16_t>(keyCode));
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ void TypeCharacter(DesktopPort& desktop, char character) {
 namespace commands {
 
 CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t flags) {
-    line.desktop().keybd_event(virtualKey, flags);
+    SendKeyTransition(line.interpreter(), virtualKey, flags);
     return CommandOutcome::Done;
 }
 
@@ -50,16 +51,16 @@ CommandOutcome PressKey(CommandLine& line) {
     std::string_view key = line.NextWord();
     if (key.empty()) return line.RefuseArguments();
     if (key[0] >= '0' && key[0] <= '9')
-        SendKeystroke(line.desktop(), static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF));
+        SendKeystroke(line.interpreter(), static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF));
     else
-        TypeCharacter(line.desktop(), key[0]);
+        TypeCharacter(line.interpreter(), key[0]);
     return CommandOutcome::Done;
 }
 
 // An empty text types nothing.
 CommandOutcome Type(CommandLine& line) {
     for (char character : line.NextQuoted(false))
-        TypeCharacter(line.desktop(), character);
+        TypeCharacter(line.interpreter(), character);
     return CommandOutcome::Done;
 }
 

@@ -4,6 +4,7 @@
 
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
+#include "macro/language/held_input.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ uint32_t UpFlag(Button button) {
 CommandOutcome SendButton(CommandLine& line, bool down) {
     Button button = ButtonOf(line.NextWord());
     if (button == Button::Unknown) return line.RefuseArguments();
-    line.desktop().mouse_event(down ? DownFlag(button) : UpFlag(button));
+    SendButtonTransition(line.interpreter(), down ? DownFlag(button) : UpFlag(button));
     return CommandOutcome::Done;
 }
 
@@ -77,8 +78,8 @@ CommandOutcome ClickMouse(CommandLine& line) {
     // Lenient: anything but the left button is the right one, anything but single is double.
     if (button != Button::Left) button = Button::Right;
     for (int pair = 0; pair < (single ? 1 : 2); ++pair) {
-        line.desktop().mouse_event(DownFlag(button));
-        line.desktop().mouse_event(UpFlag(button));
+        SendButtonTransition(line.interpreter(), DownFlag(button));
+        SendButtonTransition(line.interpreter(), UpFlag(button));
     }
     return CommandOutcome::Done;
 }

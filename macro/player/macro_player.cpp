@@ -7,6 +7,7 @@
 #include "macro/desktop/error_report.h"
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
+#include "macro/player/held_at_stop.h"
 #include "macro/player/step_list.h"
 
 namespace {
@@ -97,6 +98,7 @@ bool Play::Begin() {
     if (player_.observer) player_.observer->PlayStarted(origin_, steps_.stepCount, state_.position);
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
+    PressAgainOnResume(state_, player_.interpreter);
     StartPace(player_.interpreter, macro_.speed);
     return true;
 }
@@ -154,6 +156,7 @@ void Play::Finish(PlayEnd end) {
             ReleasePlay(state_, desktop_);
             break;
     }
+    ReleaseAtPlayEnd(state_, player_.interpreter);
     // A play that will not resume leaves no counts behind.
     if (state_.position == 0) ResetCounters();
     if (player_.observer) player_.observer->PlayEnded(origin_, end, state_.position);

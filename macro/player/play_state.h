@@ -1,6 +1,7 @@
 #pragma once
 // The one play state of a program, shared by every play, and its one-second timer.
 #include <cstdint>
+#include <vector>
 
 #include "macro/desktop/desktop_port.h"
 
@@ -22,6 +23,9 @@ struct PlayState {
     uint32_t startTick = 0;  // tick count when the current play began
     // The running one-second timer as the platform numbered it; 0 when none runs.
     uintptr_t timerId = 0;
+    // Shift, Ctrl and Alt as the macro held them at `position`, in the order they went down:
+    // pressed again when a play resumes there.
+    std::vector<uint8_t> heldModifiers{};
 };
 
 // Whole seconds since startTick; the tick count may have wrapped since.
@@ -34,5 +38,6 @@ void StopPlayTimer(PlayState& state, DesktopPort& desktop);
 
 // Lets go of a play: not playing, no timer (the main window's Pause button).
 void ReleasePlay(PlayState& state, DesktopPort& desktop);
-// Back to the start of a pass (Escape, the Stop button, opening the editor).
+// Back to the start of a pass (Escape, the Stop button, opening the editor); what the macro
+// held there is forgotten.
 void RewindPlay(PlayState& state);

@@ -23,8 +23,8 @@ int16_t UsLayoutKeyScan(char character) {
 }
 
 bool IsQuery(const std::string& call) {
-    return call.rfind("Get", 0) == 0 || call.rfind("IsWindow", 0) == 0 ||
-           call.rfind("Enum", 0) == 0 || call.rfind("VkKeyScanA", 0) == 0;
+    return call.rfind("Get", 0) == 0 || call.rfind("Is", 0) == 0 || call.rfind("Enum", 0) == 0 ||
+           call.rfind("VkKeyScanA", 0) == 0;
 }
 
 }  // namespace
@@ -57,10 +57,19 @@ FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) {
 void FakeDesktop::Press(int virtualKey) {
     keys_[virtualKey].down = true;
     keys_[virtualKey].pressedSinceQuery = true;
+    keys_[virtualKey].heldByUser = true;
 }
 
 void FakeDesktop::Release(int virtualKey) {
     keys_[virtualKey].down = false;
+    keys_[virtualKey].heldByUser = false;
+}
+
+std::vector<int> FakeDesktop::KeysDown() const {
+    std::vector<int> down;
+    for (const auto& [key, state] : keys_)
+        if (state.down) down.push_back(key);
+    return down;
 }
 
 void FakeDesktop::Advance(uint32_t milliseconds) {
@@ -119,10 +128,15 @@ std::vector<ScreenRect> FakeDesktop::EnumDisplayMonitors() {
 }
 
 void FakeDesktop::mouse_event(uint32_t flags) {
+    if (flags & (desk::LEFT_DOWN | desk::LEFT_UP))
+        keys_[desk::KEY_LBUTTON].down = (flags & desk::LEFT_DOWN) != 0;
+    else
+        keys_[desk::KEY_RBUTTON].down = (flags & desk::RIGHT_DOWN) != 0;
     Log("mouse_event " + std::to_string(flags));
 }
 
 void FakeDesktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
+    keys_[virtualKey].down = (flags & desk::KEY_RELEASE) == 0;
     Log("keybd_event " + std::to_string(virtualKey) + " " + std::to_string(flags));
 }
 
@@ -134,6 +148,11 @@ int16_t FakeDesktop::VkKeyScanA(char character) {
     Log("VkKeyScanA " + std::to_string(static_cast<unsigned char>(character)));
     auto found = keyScanOverrides.find(character);
     return found != keyScanOverrides.end() ? found->second : UsLayoutKeyScan(character);
+}
+
+bool FakeDesktop::IsKeyHeldByUser(int virtualKey) {
+    Log("IsKeyHeldByUser " + std::to_string(virtualKey));
+    return keys_[virtualKey].heldByUser;
 }
 
 int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {

@@ -30,7 +30,7 @@ class FakeDesktop : public DesktopPort {
     std::vector<std::string> calls;
     std::vector<Box> boxes;
     std::vector<std::string> BoxTexts() const;  // of the boxes shown, in order
-    // Calls that change something, without the queries (Get..., IsWindow, Enum..., VkKeyScanA).
+    // Calls that change something, without the queries (Get..., Is..., Enum..., VkKeyScanA).
     std::vector<std::string> Actions() const;
     // Runs after every logged call, with its log line: lets a test act "while" code runs.
     std::function<void(const std::string&)> onCall;
@@ -55,9 +55,12 @@ class FakeDesktop : public DesktopPort {
     std::map<char, int16_t> keyScanOverrides;  // changes to the US layout table
 
     // ---- Keys: bit 15 while down, bit 0 when pressed since the previous query ----
+    // The user's keyboard; injected keys and buttons (keybd_event, mouse_event) change only
+    // whether a key is down, not whether the user holds it.
     void Press(int virtualKey);
     void Release(int virtualKey);
     void Tap(int virtualKey) { Press(virtualKey), Release(virtualKey); }
+    std::vector<int> KeysDown() const;  // keys and buttons down, in key order
 
     // ---- Virtual time ----
     uint32_t now = 0;                     // milliseconds, the tick count
@@ -78,6 +81,7 @@ class FakeDesktop : public DesktopPort {
     void TypeUnicodeCharacter(unsigned char character) override;
     int16_t VkKeyScanA(char character) override;
     int16_t GetAsyncKeyState(int virtualKey) override;
+    bool IsKeyHeldByUser(int virtualKey) override;
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
     bool IsWindow(WindowHandle window) override;
@@ -110,6 +114,7 @@ class FakeDesktop : public DesktopPort {
     struct KeyState {
         bool down = false;
         bool pressedSinceQuery = false;
+        bool heldByUser = false;
     };
     struct OneShot {
         uint32_t due;

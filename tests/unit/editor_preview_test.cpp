@@ -2,6 +2,7 @@
 // elapsed-time display.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,12 @@ class FakePreviewView : public PreviewView {
         log.push_back("elapsed " + std::to_string(minutes) + ":" + std::to_string(seconds));
     }
     void LeavePreview(bool applyEnabled) override {
+        if (onLeave) onLeave();
         log.push_back(applyEnabled ? "leave, Apply enabled" : "leave, Apply disabled");
     }
 
     std::vector<std::string> lines;
+    std::function<void()> onLeave;
     std::vector<std::string> log;
 };
 
@@ -108,6 +111,25 @@ TEST_F(EditorPreviewTest, EscapeDuringALineStopsBeforeTheNextLine) {
     EXPECT_EQ(Keys(), std::vector<std::string>{"Wait 3000"});
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"enter", "elapsed 0:3", "leave, Apply disabled"}));
+}
+
+TEST_F(EditorPreviewTest, StoppedOrEndedItReleasesWhatItsLinesHoldBeforeTheEditorReturns) {
+    view.lines = {"SHIFT_DOWN", "MOUSE_DOWN Right", "CTRL_DOWN", "DELAY 3000", "PRESS_KEY 65"};
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "Wait 3000") desktop.Tap(desk::KEY_ESCAPE);
+    };
+    bool heldAtLeave = true;
+    view.onLeave = [&] { heldAtLeave = !desktop.KeysDown().empty(); };
+    Preview();
+    EXPECT_FALSE(heldAtLeave);
+    std::vector<std::string> input = desktop.Actions();
+    EXPECT_EQ(std::vector<std::string>(input.end() - 3, input.end()),
+              (std::vector<std::string>{"keybd_event 17 2", "mouse_event 16", "keybd_event 16 2"}));
+
+    desktop.onCall = nullptr;
+    view.lines = {"ALT_DOWN", "PRESS_KEY 65"};
+    Preview();
+    EXPECT_TRUE(desktop.KeysDown().empty());
 }
 
 TEST_F(EditorPreviewTest, ElapsedDisplayShowsMinutesAndSecondsAcrossMidnight) {

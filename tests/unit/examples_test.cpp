@@ -20,7 +20,9 @@
 
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::Eq;
 using ::testing::IsEmpty;
 
 constexpr WindowHandle MAIN_WINDOW = 77;
@@ -167,8 +169,8 @@ TEST_F(ExamplesTest, TypeANoteTypesTheNoteOnlyWhileNotepadIsInFront) {
     EXPECT_EQ(TypedText(desktop.calls),
               "Shopping list\n- milk, bread and apples\n- call Sam about Saturday\n"
               "Typed by Keyloom.");
-    EXPECT_EQ(Actions("Wait").front(), "Wait 20");  // the START step's pace, then the DELAY
-    EXPECT_EQ(Actions("Wait")[3], "Wait 300");
+    // Only the pace: the hot key's Ctrl and Shift are kept out of the play without a DELAY.
+    EXPECT_THAT(Actions("Wait"), Each(Eq("Wait 20")));
     EXPECT_THAT(desktop.boxes, IsEmpty());
 }
 

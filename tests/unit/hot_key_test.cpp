@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "library/program/hot_keys.h"
@@ -199,6 +200,28 @@ TEST_F(HotKeyTest, AHotKeyDuringAPlayWaitsUntilThePlayHasEnded) {
     EXPECT_THAT(seenDuringPlay, ElementsAre("outer"));
     EXPECT_THAT(player.played, ElementsAre("outer", "second", "third"));
     EXPECT_EQ(table.currentMacro, &table.macros[2]);
+}
+
+TEST_F(HotKeyTest, TheModifiersStillHeldAreKeptOutOfThePlayAndBackOnlyIfStillHeld) {
+    Add("typist", Trigger{'N', 1, 1, 0});
+    desktop.Press(desk::KEY_LEFT_CONTROL);
+    desktop.Press(desk::KEY_RIGHT_SHIFT);
+    desktop.Press(desk::KEY_LEFT_WINDOWS);
+    std::vector<int> downDuringPlay{-1};
+    player.duringPlay = [&](const Macro&) {
+        downDuringPlay = desktop.KeysDown();
+        desktop.Release(desk::KEY_RIGHT_SHIFT);  // let go while the macro plays
+    };
+    OnHotKey(hotKeys, 0);
+    EXPECT_THAT(downDuringPlay, IsEmpty());
+    EXPECT_THAT(desktop.KeysDown(), ElementsAre(desk::KEY_LEFT_WINDOWS, desk::KEY_LEFT_CONTROL));
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "keybd_event 161 0"), 0);
+
+    desktop.calls.clear();  // nothing held: nothing to set aside or press again
+    desktop.Release(desk::KEY_LEFT_CONTROL);
+    desktop.Release(desk::KEY_LEFT_WINDOWS);
+    OnHotKey(hotKeys, 0);
+    EXPECT_THAT(desktop.Actions(), IsEmpty());
 }
 
 TEST_F(HotKeyTest, AHotKeySetAsideIsDroppedWhenTheHotKeysAreWithdrawn) {

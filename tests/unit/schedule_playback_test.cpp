@@ -49,12 +49,13 @@ TEST_F(SchedulePlaybackTest, PacesByThePlayRecordsSpeed) {
     EXPECT_LT(desktop.now, 3u * 37u);
 }
 
-TEST_F(SchedulePlaybackTest, PauseStopsAPlayThatRepeatsUntilStopped) {
+TEST_F(SchedulePlaybackTest, PauseStopsAPlayThatRepeatsUntilStoppedAndLetsGoOfItsKeys) {
     desktop.onCall = [&](const std::string& call) {
         if (call == "keybd_event 16 0") desktop.Tap(desk::KEY_PAUSE);
     };
-    Play("SHIFT_DOWN\r\nSHIFT_UP\r\n", "PLAY_STYLE 2;\r\n");
-    EXPECT_FALSE(Called("keybd_event 16 2"));
+    Play("SHIFT_DOWN\r\nPRESS_KEY 65\r\n", "PLAY_STYLE 2;\r\n");
+    EXPECT_FALSE(Called("keybd_event 65 0"));
+    EXPECT_TRUE(desktop.KeysDown().empty()) << "Shift released";
 }
 
 }  // namespace

@@ -170,6 +170,27 @@ TEST_F(EditorWindowTest, PreviewTypesIntoTheFrontWindowAndStopsOnEscape) {
     EXPECT_EQ(FileText(), MACRO_FILE);
 }
 
+TEST_F(EditorWindowTest, PreviewStoppedByEscapeLetsGoOfTheKeysItsLinesHold) {
+    Open();
+    GetAsyncKeyState(VK_ESCAPE);
+    GetAsyncKeyState(VK_PAUSE);
+    Type(IDC_CODE, "SHIFT_DOWN\r\nCTRL_DOWN\r\nDELAY 1500\r\nCTRL_UP\r\nSHIFT_UP");
+    auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    bool heldSeen = false;
+    std::thread escape([&] {
+        for (int i = 0; i < 500 && !heldSeen; ++i) {
+            heldSeen = down(VK_SHIFT) && down(VK_CONTROL);
+            Sleep(10);
+        }
+        TapKey(VK_ESCAPE);  // during the DELAY, before CTRL_UP and SHIFT_UP
+    });
+    Click(IDC_PREVIEW_PLAY);
+    escape.join();
+    EXPECT_TRUE(heldSeen);
+    EXPECT_FALSE(down(VK_SHIFT));
+    EXPECT_FALSE(down(VK_CONTROL));
+}
+
 TEST_F(EditorWindowTest, PreviewLeavesApplyDisabledWithoutChanges) {
     Open();
     TargetWindow target("Keyloom preview target");

@@ -1,0 +1,55 @@
+#include "macro/language/held_input.h"
+
+#include <algorithm>
+
+#include "macro/language/interpreter.h"
+
+namespace {
+
+// One release lets go of a key however often it went down.
+void Note(MacroInterpreter& interpreter, HeldInput input, bool down) {
+    std::vector<HeldInput>& held = interpreter.held;
+    auto found = std::find(held.begin(), held.end(), input);
+    if (down && found == held.end()) held.push_back(input);
+    if (!down && found != held.end()) held.erase(found);
+}
+
+void Release(DesktopPort& desktop, HeldInput input) {
+    if (!input.isButton)
+        desktop.keybd_event(input.virtualKey, desk::KEY_RELEASE);
+    else
+        desktop.mouse_event(input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_UP : desk::RIGHT_UP);
+}
+
+bool IsModifier(uint8_t virtualKey) {
+    return virtualKey == desk::KEY_SHIFT || virtualKey == desk::KEY_CONTROL ||
+           virtualKey == desk::KEY_ALT;
+}
+
+}  // namespace
+
+void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32_t flags) {
+    interpreter.desktop.keybd_event(virtualKey, flags);
+    Note(interpreter, {false, virtualKey}, (flags & desk::KEY_RELEASE) == 0);
+}
+
+void SendButtonTransition(MacroInterpreter& interpreter, uint32_t flags) {
+    interpreter.desktop.mouse_event(flags);
+    const bool left = (flags & (desk::LEFT_DOWN | desk::LEFT_UP)) != 0;
+    const auto button = static_cast<uint8_t>(left ? desk::KEY_LBUTTON : desk::KEY_RBUTTON);
+    Note(interpreter, {true, button}, (flags & (desk::LEFT_DOWN | desk::RIGHT_DOWN)) != 0);
+}
+
+void ReleaseHeldInput(MacroInterpreter& interpreter) {
+    std::vector<HeldInput> held;
+    held.swap(interpreter.held);
+    for (auto input = held.rbegin(); input != held.rend(); ++input)
+        Release(interpreter.desktop, *input);
+}
+
+std::vector<uint8_t> HeldModifiers(const MacroInterpreter& interpreter) {
+    std::vector<uint8_t> modifiers;
+    for (const HeldInput& input : interpreter.held)
+        if (!input.isButton && IsModifier(input.virtualKey)) modifiers.push_back(input.virtualKey);
+    return modifiers;
+}

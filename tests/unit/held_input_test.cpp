@@ -1,0 +1,160 @@
+// Nothing stays held after a play: the interpreter knows what a macro holds down, every end of
+// a play releases it, last pressed first, and a play that resumes a paused pass presses the
+// held modifiers again before its first line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "macro/file/text_field.h"
+#include "macro/language/held_input.h"
+#include "macro/player/macro_player.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/memory_file_system.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const std::string SHIFT_DOWN = "keybd_event 16 0";
+const std::string SHIFT_UP = "keybd_event 16 2";
+const std::string CTRL_UP = "keybd_event 17 2";
+
+class HeldInputTest : public ::testing::Test {
+  protected:
+    HeldInputTest() {
+        std::memset(&macro, 0, sizeof macro);
+        macro.playStyle = PLAY_STYLE_TIMES;
+        macro.playCount = 1;
+    }
+    void WriteMacro(const std::string& code) {
+        CopyText(macro.fileName, disk.Write("m.mro", "START\r\n" + code + "END\r\n"));
+    }
+    void Run(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            ExecuteMacroLine(interpreter, line);
+    }
+    // The key and button events from here on.
+    Calls TakeInput() {
+        Calls input;
+        for (const std::string& call : desktop.Actions())
+            if (call.rfind("keybd_event", 0) == 0 || call.rfind("mouse_event", 0) == 0)
+                input.push_back(call);
+        desktop.calls.clear();
+        return input;
+    }
+    // Presses `key` once `call` has been logged.
+    void TapOn(const std::string& call, int key) {
+        desktop.onCall = [this, call, key](const std::string& line) {
+            if (line == call) desktop.Tap(key);
+        };
+    }
+    // Shift and Ctrl held, "a" typed; "b" would be typed next.
+    void WriteHoldingMacro() {
+        WriteMacro(
+            "SHIFT_DOWN\r\nCTRL_DOWN\r\nTYPE \"a\"\r\nTYPE \"b\"\r\nCTRL_UP\r\nSHIFT_UP\r\n");
+    }
+
+    MemoryFileSystem disk;
+    FakeDesktop desktop;
+    Macro macro;
+    PlayState state;
+    MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroPlayer player{state, desktop, disk, interpreter, NO_WINDOW, nullptr};
+};
+
+TEST_F(HeldInputTest, WhatIsStillHeldIsReleasedLastPressedFirst) {
+    Run({"SHIFT_DOWN", "MOUSE_DOWN Left", "CTRL_DOWN", "MOUSE_DOWN Right", "ALT_DOWN",
+         "SHIFT_DOWN"});
+    TakeInput();
+    ReleaseHeldInput(interpreter);
+    EXPECT_EQ(TakeInput(),
+              (Calls{"keybd_event 18 2", "mouse_event 16", CTRL_UP, "mouse_event 4", SHIFT_UP}));
+    EXPECT_TRUE(desktop.KeysDown().empty());
+    ReleaseHeldInput(interpreter);
+    EXPECT_TRUE(TakeInput().empty()) << "released once only";
+}
+
+TEST_F(HeldInputTest, WhatTheMacroReleasedItselfIsNotReleasedAgain) {
+    Run({"SHIFT_DOWN", "CTRL_DOWN", "MOUSE_DOWN Left", "ALT_DOWN", "MOUSE_DOWN Right", "CTRL_UP",
+         "SHIFT_UP", "MOUSE_UP Left", "ALT_UP", "MOUSE_UP Right",
+         // a keystroke with Shift and a click let go of what they press
+         "SHIFT_DOWN", "TYPE \"A\"", "MOUSE_DOWN Left", "CLICK_MOUSE Left Single"});
+    TakeInput();
+    ReleaseHeldInput(interpreter);
+    EXPECT_TRUE(TakeInput().empty());
+    EXPECT_TRUE(desktop.KeysDown().empty());
+}
+
+TEST_F(HeldInputTest, EveryEndOfAPlayReleasesWhatTheMacroHolds) {
+    WriteHoldingMacro();
+    const std::string afterA = "keybd_event 65 2";
+    struct Case {
+        const char* end;
+        int stopKey;  // 0: the play runs to its end
+        PlayOrigin origin;
+    };
+    for (Case stop : {Case{"Escape", desk::KEY_ESCAPE, ORIGIN_TRIGGER},
+                      Case{"Pause", desk::KEY_PAUSE, ORIGIN_PLAY_BUTTON},
+                      Case{"scheduled Pause", desk::KEY_PAUSE, ORIGIN_SCHEDULE}}) {
+        TapOn(afterA, stop.stopKey);
+        PlayMacro(player, macro, stop.origin);
+        EXPECT_EQ(Calls(desktop.calls.end() - 2, desktop.calls.end()), (Calls{CTRL_UP, SHIFT_UP}))
+            << stop.end;
+        EXPECT_TRUE(desktop.KeysDown().empty()) << stop.end;
+        RewindPlay(state);
+        desktop.calls.clear();
+    }
+
+    // The file gone before a later pass: the play ends with what the first one left held.
+    WriteMacro("SHIFT_DOWN\r\nMOUSE_DOWN Left\r\n");
+    macro.playCount = 2;
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "mouse_event 2") disk.Remove(std::string(FieldText(macro.fileName)));
+    };
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    EXPECT_EQ(desktop.BoxTexts().size(), 1u);
+    EXPECT_EQ(TakeInput(), (Calls{SHIFT_DOWN, "mouse_event 2", "mouse_event 4", SHIFT_UP}));
+}
+
+TEST_F(HeldInputTest, ANormalEndReleasesAndAMacroThatLetGoGetsNoExtraRelease) {
+    WriteMacro("SHIFT_DOWN\r\nTYPE \"a\"\r\n");
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    EXPECT_EQ(TakeInput(), (Calls{SHIFT_DOWN, "keybd_event 65 0", "keybd_event 65 2", SHIFT_UP}));
+    WriteHoldingMacro();
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    const Calls input = TakeInput();
+    EXPECT_EQ(Calls(input.end() - 2, input.end()), (Calls{CTRL_UP, SHIFT_UP}));
+    EXPECT_EQ(std::count(input.begin(), input.end(), SHIFT_UP), 1);
+}
+
+TEST_F(HeldInputTest, AResumedPlayPressesTheHeldModifiersAgainBeforeItsFirstLine) {
+    WriteHoldingMacro();
+    TapOn("keybd_event 65 2", desk::KEY_PAUSE);
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    ASSERT_EQ(state.position, 4);
+    EXPECT_TRUE(desktop.KeysDown().empty());
+    TakeInput();
+
+    desktop.onCall = nullptr;
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    EXPECT_EQ(TakeInput(), (Calls{SHIFT_DOWN, "keybd_event 17 0", "keybd_event 66 0",
+                                  "keybd_event 66 2", CTRL_UP, SHIFT_UP}));
+    EXPECT_EQ(state.position, 0);
+}
+
+TEST_F(HeldInputTest, ARewoundPlayForgetsWhatWasHeldAtThePause) {
+    WriteHoldingMacro();
+    TapOn("keybd_event 65 2", desk::KEY_PAUSE);
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    RewindPlay(state);  // the Stop button
+    desktop.onCall = nullptr;
+    WriteMacro("TYPE \"x\"\r\n");
+    TakeInput();
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(TakeInput(), (Calls{"keybd_event 88 0", "keybd_event 88 2"}));
+}
+
+}  // namespace
