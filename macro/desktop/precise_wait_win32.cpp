@@ -116,28 +116,10 @@ class WaitClock {
 
 }  // namespace
 
-namespace {
-
-void WaitUntilCount(LONGLONG deadline) {
-    if (deadline <= CounterNow()) return;
+void WaitOnCounter(int milliseconds) {
+    if (milliseconds <= 0) return;
+    const LONGLONG deadline = CounterNow() + milliseconds * CountsPerSecond() / 1000;
     // Made once per waiting thread: creating a timer costs more than a 1 ms wait.
     thread_local WaitClock clock;
     clock.WaitUntil(deadline);
-}
-
-}  // namespace
-
-void WaitOnCounter(int milliseconds) {
-    if (milliseconds > 0) WaitUntilCount(CounterNow() + milliseconds * CountsPerSecond() / 1000);
-}
-
-int64_t CounterMicroseconds() {
-    const LONGLONG counts = CounterNow();
-    const LONGLONG frequency = CountsPerSecond();
-    return counts / frequency * 1000000 + counts % frequency * 1000000 / frequency;
-}
-
-void WaitUntilMicroseconds(int64_t due) {
-    const LONGLONG frequency = CountsPerSecond();
-    WaitUntilCount(due / 1000000 * frequency + due % 1000000 * frequency / 1000000);
 }

@@ -27,22 +27,10 @@ struct Command {
     CommandOutcome (*run)(CommandLine&);
 };
 
-// In a play a pace or DELAY ends its time after the previous one was due, or at once when the
-// command has used that time up; the next is counted from whichever came later. A line run
-// alone waits the whole time.
-void WaitOnPaceClock(MacroInterpreter& interpreter, int32_t milliseconds) {
-    DesktopPort& desktop = interpreter.desktop;
-    if (!interpreter.paceClock) return WaitMilliseconds(desktop, milliseconds);
-    const int64_t due = *interpreter.paceClock + int64_t{milliseconds} * 1000;
-    const int64_t finished = desktop.QueryPerformanceCounter();
-    desktop.WaitUntilCounter(due);
-    interpreter.paceClock = std::max(due, finished);
-}
-
 CommandOutcome Delay(CommandLine& line) {
     std::string_view milliseconds = line.RestOfLine();
     if (milliseconds.empty()) return line.RefuseArguments();
-    WaitOnPaceClock(line.interpreter(), ParseDecimal(milliseconds));
+    WaitMilliseconds(line.desktop(), ParseDecimal(milliseconds));
     return CommandOutcome::WaitedItself;
 }
 
@@ -132,11 +120,7 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     if (whole.empty() && !read.ends_with('\r')) return false;
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
-    if (outcome == CommandOutcome::Done) WaitOnPaceClock(interpreter, interpreter.pace);
+    if (outcome == CommandOutcome::Done)
+        WaitMilliseconds(interpreter.desktop, interpreter.pace);
     return outcome != CommandOutcome::Failed;
-}
-
-void StartPace(MacroInterpreter& interpreter, int32_t pace) {
-    interpreter.pace = pace;
-    interpreter.paceClock = interpreter.desktop.QueryPerformanceCounter();
 }

@@ -36,24 +36,6 @@ TEST_F(InterpreterLineTest, ThePaceIsTheInterpretersAtEachLine) {
     EXPECT_EQ(desktop.now, 260u);
 }
 
-// In a play each pace or DELAY ends its time after the previous one was due: a command's own time
-// and a late wake come out of the next; a command longer than the pace is followed by none.
-TEST_F(InterpreterLineTest, ThePaceKeepsTimeAcrossSlowCommandsAndLateWakes) {
-    StartPace(strict, 10);
-    desktop.onCall = [this](const std::string& call) {
-        if (call == "keybd_event 16 0") desktop.Advance(3);
-        if (call == "keybd_event 17 0") desktop.Advance(25);
-        if (call == "Wait 7") desktop.Advance(2);  // woke 2 ms late
-        if (call == "Wait 10") desktop.Advance(1);
-    };
-    for (const char* line : {"SHIFT_DOWN", "SHIFT_UP", "CTRL_DOWN", "CTRL_UP", "DELAY 20"})
-        EXPECT_TRUE(Strict(line));
-    EXPECT_EQ(TakeActions(),
-              (Actions{"keybd_event 16 0", "Wait 7", "keybd_event 16 2", "Wait 8",
-                       "keybd_event 17 0", "Wait 0", "keybd_event 17 2", "Wait 10", "Wait 19"}));
-    EXPECT_EQ(desktop.now, 3u + 7u + 2u + 8u + 25u + 10u + 1u + 19u);
-}
-
 TEST_F(InterpreterLineTest, DelayWaitsInPlaceOfThePace) {
     EXPECT_TRUE(Strict("DELAY 250"));
     EXPECT_TRUE(Lenient("DELAY 40\r"));
