@@ -3,6 +3,8 @@
 #include <atomic>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 struct Search {
@@ -120,6 +122,19 @@ ModalRun RunModalDialog(const std::string& caption, const std::function<INT_PTR(
     returned = true;
     driver.join();
     return run;
+}
+
+void RunWindowToExit(const std::string& caption, const std::function<INT_PTR()>& showModal,
+                     WORD exitCommand, const std::function<void(HWND window)>& script) {
+    ModalRun run = RunModalDialog(
+        caption, showModal,
+        [&](HWND window) {
+            script(window);
+            PostMessageA(window, WM_COMMAND, exitCommand, 0);
+        },
+        10000);
+    EXPECT_TRUE(run.found) << "the window did not appear";
+    EXPECT_TRUE(run.ended) << "the window stayed open";
 }
 
 void PressButton(HWND dialog, int id) {

@@ -19,6 +19,11 @@ struct ModalRun {
 ModalRun RunModalDialog(const std::string& caption, const std::function<INT_PTR()>& showModal,
                         const std::function<void(HWND dialog)>& script, int timeoutMs = 5000);
 
+// A program window run as above until the menu command `exitCommand` that follows `script`;
+// a window that does not appear or does not end fails the test.
+void RunWindowToExit(const std::string& caption, const std::function<INT_PTR()>& showModal,
+                     WORD exitCommand, const std::function<void(HWND window)>& script);
+
 // Presses a dialog button the way a click does (posted, so the script never waits on a box).
 void PressButton(HWND dialog, int id);
 

@@ -50,15 +50,8 @@ class MainWindowAtHighDpiTest : public ::testing::Test {
     }
     // Runs the main window modally; `script` drives it from another thread, then it is exited.
     void Run(const std::function<void(HWND)>& script) {
-        ModalRun run = RunModalDialog(
-            "Keyloom", [&] { return RunMainWindow(program); },
-            [&](HWND window) {
-                script(window);
-                PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-            },
-            10000);
-        EXPECT_TRUE(run.found) << "the window did not appear";
-        EXPECT_TRUE(run.ended) << "the window stayed open";
+        RunWindowToExit(
+            "Keyloom", [&] { return RunMainWindow(program); }, IDM_EXIT, script);
     }
 
     FakeSettingsStore store;

@@ -46,15 +46,9 @@ class SchedulerWindowAtHighDpiTest : public ::testing::Test {
     // Runs the window modally; `script` drives it from another thread, then it is exited.
     void Run(const std::function<void(HWND)>& script) {
         CopyText(program.table.scheduleFileName, dir.Write("empty.scl", EMPTY_SCHEDULE));
-        ModalRun run = RunModalDialog(
-            "Keyloom Scheduler", [&] { return RunSchedulerWindow(program); },
-            [&](HWND window) {
-                script(window);
-                PostMessageA(window, WM_COMMAND, IDM_SCHEDULER_EXIT, 0);
-            },
-            10000);
-        EXPECT_TRUE(run.found) << "the window did not appear";
-        EXPECT_TRUE(run.ended) << "the window stayed open";
+        RunWindowToExit(
+            "Keyloom Scheduler", [&] { return RunSchedulerWindow(program); }, IDM_SCHEDULER_EXIT,
+            script);
     }
 
     TempDir dir;
