@@ -1,5 +1,6 @@
 #include "tests/support/dpi_probe_win32.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/dialog_probe_win32.h"
@@ -110,4 +111,28 @@ void ExpectBackAsOpened(HWND window, const RECT& opened, const std::vector<RECT>
     const RECT back = WindowRectOf(window);
     EXPECT_TRUE(EqualRect(&back, &opened)) << "the window as it opened";
     EXPECT_TRUE(SameRects(ControlRects(window), places)) << "the controls as they opened";
+}
+
+LONG AtOtherMonitor(LONG length) {
+    return MulDiv(length, OTHER_MONITOR_DPI, DESKTOP_DPI);
+}
+
+void ExpectToFollowAMoveAndBack(HWND window, HWND fontControl,
+                                const std::function<void()>& onOtherMonitor) {
+    EXPECT_THAT(LayoutProblems(window), ::testing::IsEmpty());
+    const RECT opened = WindowRectOf(window);
+    const RECT openedClient = ClientOf(window);
+    const std::vector<RECT> places = ControlRects(window);
+    const LONG fontHeight = FontHeight(fontControl);
+
+    SendDpiChange(window, OTHER_MONITOR_DPI,
+                  ScaledWindowRect(opened, DESKTOP_DPI, OTHER_MONITOR_DPI));
+    ExpectSmallerAtTheSameCorner(window, opened, openedClient);
+    EXPECT_EQ(FontHeight(fontControl), AtOtherMonitor(fontHeight));
+    EXPECT_THAT(LayoutProblems(window), ::testing::IsEmpty());
+    onOtherMonitor();
+
+    SendDpiChange(window, DESKTOP_DPI, opened);
+    ExpectBackAsOpened(window, opened, places);
+    EXPECT_EQ(FontHeight(fontControl), fontHeight);
 }

@@ -3,6 +3,7 @@
 // another scale tells a window, and what its controls are drawn with.
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 constexpr int PER_MONITOR_AWARE = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
@@ -38,3 +39,15 @@ bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b);
 void ExpectSmallerAtTheSameCorner(HWND window, const RECT& opened, const RECT& openedClient);
 // Back on the first monitor: the window and every control where they were, to the pixel.
 void ExpectBackAsOpened(HWND window, const RECT& opened, const std::vector<RECT>& places);
+
+// The scale of the high-DPI tests' desktop, and of a second monitor at 100 %.
+constexpr UINT DESKTOP_DPI = 144;
+constexpr UINT OTHER_MONITOR_DPI = 96;
+// A length at the desktop's scale as the other monitor shows it.
+LONG AtOtherMonitor(LONG length);
+
+// A window laid out whole, moved to the other monitor and back. There it keeps its corner,
+// shrinks with its font (that of `fontControl`), is still laid out whole and passes
+// `onOtherMonitor`; back on the desktop it is exactly as it opened.
+void ExpectToFollowAMoveAndBack(
+    HWND window, HWND fontControl, const std::function<void()>& onOtherMonitor = [] {});

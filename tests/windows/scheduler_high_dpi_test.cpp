@@ -22,10 +22,6 @@
 
 namespace {
 
-using ::testing::IsEmpty;
-
-constexpr UINT DESKTOP_DPI = 144;
-constexpr UINT OTHER_MONITOR_DPI = 96;  // a second monitor at 100 %
 const std::string EMPTY_SCHEDULE = "//Created by Keyloom Scheduler\r\n//\r\n";
 
 TEST(SchedulerProgramAtHighDpiTest, IsPerMonitorDpiAware) {
@@ -60,22 +56,7 @@ class SchedulerWindowAtHighDpiTest : public ::testing::Test {
 
 TEST_F(SchedulerWindowAtHighDpiTest, IsLaidOutWholeAndFollowsAMoveToAnotherScaleAndBack) {
     Run([&](HWND window) {
-        HWND list = GetDlgItem(window, IDC_SCHEDULE_LIST);
-        EXPECT_THAT(LayoutProblems(window), IsEmpty());
-        const RECT opened = WindowRectOf(window);
-        const RECT openedClient = ClientOf(window);
-        const std::vector<RECT> places = ControlRects(window);
-        const LONG fontHeight = FontHeight(list);
-
-        SendDpiChange(window, OTHER_MONITOR_DPI,
-                      ScaledWindowRect(opened, DESKTOP_DPI, OTHER_MONITOR_DPI));
-        ExpectSmallerAtTheSameCorner(window, opened, openedClient);
-        EXPECT_EQ(FontHeight(list), MulDiv(fontHeight, OTHER_MONITOR_DPI, DESKTOP_DPI));
-        EXPECT_THAT(LayoutProblems(window), IsEmpty());
-
-        SendDpiChange(window, DESKTOP_DPI, opened);
-        ExpectBackAsOpened(window, opened, places);
-        EXPECT_EQ(FontHeight(list), fontHeight);
+        ExpectToFollowAMoveAndBack(window, GetDlgItem(window, IDC_SCHEDULE_LIST));
     });
 }
 
