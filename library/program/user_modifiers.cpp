@@ -21,5 +21,5 @@ std::vector<uint8_t> SetAsideUserModifiers(DesktopPort& desktop) {
 
 void RestoreUserModifiers(DesktopPort& desktop, const std::vector<uint8_t>& setAside) {
     for (uint8_t key : setAside)
-        if (desktop.IsKeyHeldByUser(key)) desktop.keybd_event(key, 0);
+        desktop.PressAgainForUser(key);
 }

@@ -114,6 +114,9 @@ class DesktopPort {
     // input) left it, every key Keyloom injected itself left out. Once Keyloom has released a
     // key that the user holds, the key stays released until the user presses it anew.
     virtual bool IsKeyHeldByUser(int virtualKey) = 0;
+    // Presses again a key Keyloom released while the user held it, unless the user has let go
+    // of it by the time the press arrives.
+    virtual void PressAgainForUser(uint8_t virtualKey) = 0;
 
     // Windows. EnumWindows visits every top-level window, hidden ones included, until the
     // visitor returns false.

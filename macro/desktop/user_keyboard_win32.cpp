@@ -21,6 +21,17 @@ DWORD SidedKey(const KBDLLHOOKSTRUCT& key) {
     }
 }
 
+KeySource SourceOf(const KBDLLHOOKSTRUCT& key) {
+    switch (key.dwExtraInfo) {
+        case KEYLOOM_INPUT:
+            return KeySource::Keyloom;
+        case KEYLOOM_INPUT_FOR_USER:
+            return KeySource::KeyloomForUser;
+        default:
+            return KeySource::User;
+    }
+}
+
 // Both sides of a generic modifier.
 struct Sides {
     int left;
@@ -56,7 +67,7 @@ UserKeyboard::~UserKeyboard() {
 bool UserKeyboard::IsHeld(int virtualKey) const {
     if (!following_) return false;
     const Sides sides = SidesOf(virtualKey & 0xFF);
-    return keys_[sides.left].held || keys_[sides.right].held;
+    return keys_.IsHeld(sides.left) || keys_.IsHeld(sides.right);
 }
 
 // The hook is in place before the keys are read, so that no change falls between the two.
@@ -67,7 +78,7 @@ void UserKeyboard::Follow(HANDLE ready) {
     hooked = this;
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, Hook, GetModuleHandleA(nullptr), 0);
     for (int key = 1; key < 256; ++key)
-        keys_[key].held = (GetAsyncKeyState(key) & 0x8000) != 0;
+        keys_.Start(key, (GetAsyncKeyState(key) & 0x8000) != 0);
     following_ = hook != nullptr;
     SetEvent(ready);
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -76,22 +87,10 @@ void UserKeyboard::Follow(HANDLE ready) {
 }
 
 LRESULT CALLBACK UserKeyboard::Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && hooked && !hooked->OnKey(*reinterpret_cast<KBDLLHOOKSTRUCT*>(lParam)))
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// A key the user keeps holding repeats its press; once Keyloom has released it, the repeats are
-// kept back, or they would press it again in the middle of a play.
-bool UserKeyboard::OnKey(const KBDLLHOOKSTRUCT& event) {
-    Key& key = keys_[SidedKey(event)];
-    const bool down = (event.flags & LLKHF_UP) == 0;
-    if (event.dwExtraInfo == KEYLOOM_INPUT) {
-        key.letGo = !down && key.held;
-        return true;
+    if (code == HC_ACTION && hooked) {
+        const auto& key = *reinterpret_cast<KBDLLHOOKSTRUCT*>(lParam);
+        const bool down = (key.flags & LLKHF_UP) == 0;
+        if (!hooked->keys_.OnKey(SidedKey(key), down, SourceOf(key))) return 1;
     }
-    if (down && key.held && key.letGo) return false;
-    key.held = down;
-    key.letGo = false;
-    return true;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

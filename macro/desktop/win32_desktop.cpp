@@ -149,6 +149,12 @@ bool Win32Desktop::IsKeyHeldByUser(int virtualKey) {
     return userKeyboard_->IsHeld(virtualKey);
 }
 
+// The hook that follows the user's keys lets the press through only if the user still holds the
+// key when it arrives.
+void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
+    ::keybd_event(virtualKey, 0, ExtendedFlag(virtualKey), KEYLOOM_INPUT_FOR_USER);
+}
+
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }

@@ -154,6 +154,10 @@ bool FakeDesktop::IsKeyHeldByUser(int virtualKey) {
     return keys_[virtualKey].heldByUser;
 }
 
+void FakeDesktop::PressAgainForUser(uint8_t virtualKey) {
+    if (keys_[virtualKey].heldByUser) keybd_event(virtualKey, 0);
+}
+
 int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {
     Log("GetAsyncKeyState " + std::to_string(virtualKey));
     KeyState& key = keys_[virtualKey];

@@ -82,6 +82,7 @@ class FakeDesktop : public DesktopPort {
     int16_t VkKeyScanA(char character) override;
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
+    void PressAgainForUser(uint8_t virtualKey) override;
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
     bool IsWindow(WindowHandle window) override;

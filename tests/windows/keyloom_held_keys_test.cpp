@@ -84,7 +84,8 @@ TEST_F(HeldKeysTest, AMacroEndingWithShiftDownTypesWithItAndLeavesItUp) {
     ASSERT_TRUE(target.WaitForText("A")) << "typed: " << target.Text();
     EXPECT_TRUE(WaitUntilUp(VK_SHIFT));
     TapKey('B');
-    EXPECT_TRUE(target.WaitForText("Ab")) << "typed: " << target.Text();
+    EXPECT_TRUE(target.WaitForText("Ab"))
+        << "typed: " << target.Text() << ", Shift down now: " << Down(VK_SHIFT);
 }
 
 TEST_F(HeldKeysTest, TheHotKeysModifiersStayOutOfThePlayAndWorkAgainAfterIt) {
@@ -105,13 +106,15 @@ TEST_F(HeldKeysTest, AModifierLetGoDuringThePlayIsNotPressedAgain) {
     EXPECT_FALSE(Down(VK_SHIFT));
 }
 
-// The Play button's play of a macro that holds Shift, paused in the middle.
+// The Play button's play of a macro that holds Shift, paused in the middle. Under Wine a window
+// brought to the front takes the modifiers as the X server has them (none), so each part of the
+// play starts with the target settled in front before Shift goes down.
 TEST(HeldKeysPauseTest, APausedPlayLetsGoAndResumesWithTheModifierHeld) {
     TempDir dir;
     TypingTarget target{"Pause target"};
     const std::string code =
-        "SHIFT_DOWN\r\nFOCUS_WINDOW \"Pause target\"\r\nTYPE \"a\"\r\nDELAY 2000\r\n"
-        "FOCUS_WINDOW \"Pause target\"\r\nTYPE \"b\"\r\nSHIFT_UP\r\n";
+        "FOCUS_WINDOW \"Pause target\"\r\nDELAY 500\r\nSHIFT_DOWN\r\nTYPE \"a\"\r\n"
+        "DELAY 2000\r\nTYPE \"b\"\r\nSHIFT_UP\r\n";
     WriteKeyloomSettings(
         dir.Write("pause.lst", dir.Write("p.mro", MacroFileText("p", code)) + "\r\n"));
     KeyloomDriver keyloom;
@@ -124,6 +127,8 @@ TEST(HeldKeysPauseTest, APausedPlayLetsGoAndResumesWithTheModifierHeld) {
     ASSERT_TRUE(keyloom.WaitUntilVisible(true));
     EXPECT_FALSE(Down(VK_SHIFT)) << "let go while paused";
 
+    target.Focus();
+    PumpFor(500);
     keyloom.Command(IDC_PLAY);
     EXPECT_TRUE(target.WaitForText("AB")) << "typed: " << target.Text();
     ASSERT_TRUE(keyloom.WaitUntilVisible(true));
