@@ -27,11 +27,11 @@ int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
 void PreviewPlay(PreviewContext& context, PreviewView& view) {
     DesktopPort& desktop = context.desktop;
     const int lineCount = view.LineCount();
-    context.interpreter.pace = context.pace;
     view.EnterPreview();
     const LocalTime start = desktop.GetSystemTime();
     LocalTime lastReading = start;
     context.play.playing = true;
+    StartPace(context.interpreter, context.pace);
     for (int index = 0; index < lineCount; ++index) {
         if (StopKeyPressed(desktop)) break;
         std::string line = view.Line(index);

@@ -141,6 +141,10 @@ class DesktopPort {
     // ending within a fraction of a millisecond after, without handling window messages and
     // without keeping a processor busy through the wait.
     virtual void WaitPrecisely(int milliseconds) = 0;
+    // The performance counter in microseconds from an arbitrary start, and the same wait until
+    // it reads `dueMicroseconds` (none when it already has).
+    virtual int64_t QueryPerformanceCounter() = 0;
+    virtual void WaitUntilCounter(int64_t dueMicroseconds) = 0;
     // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
     virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;
     virtual void timeKillEvent(uint32_t timerId) = 0;

@@ -47,12 +47,14 @@ void SleepOnTimer(HANDLE timer, LARGE_INTEGER interval) {
 }
 
 // The rest of the wait after the sleep is spun: handing the processor away so close to the
-// deadline (SwitchToThread, Sleep(0)) gets it back milliseconds late on a busy machine. So the
-// margin stays short: a sleep that wakes later than this has simply woken late.
-constexpr LONGLONG MARGIN_CAP_US = 500;
-// One late wake moves the margin up by this much at most, so that a moment of load elsewhere
-// does not make the following waits spin for long.
-constexpr LONGLONG MARGIN_STEP_US = 50;
+// deadline (SwitchToThread, Sleep(0)) gets it back milliseconds late on a busy machine. A spin
+// is kept to a twentieth of the wait, at most a millisecond, or 0.5 ms for short waits: a sleep
+// that wakes later than that has simply woken late.
+constexpr LONGLONG SHORT_SPIN_US = 500;
+constexpr LONGLONG LONGEST_SPIN_US = 1000;
+// The margin follows the wakes' lateness to the point that four wakes in five fall within it:
+// a step up after each wake beyond it, a quarter step down after each within.
+constexpr LONGLONG MARGIN_STEP_US = 20;
 constexpr LONGLONG FIRST_MARGIN_US = 100;
 
 // How a thread waits: its timer, and how long before the deadline that timer must be asked to
@@ -74,8 +76,12 @@ class WaitClock {
 
     void WaitUntil(LONGLONG deadline) {
         if (!highResolution_) return WaitOnSystemTick(deadline);
-        const LONGLONG due = deadline - margin_;
-        if (due > CounterNow()) Learn(SleepUntil(due) - due);
+        const LONGLONG now = CounterNow();
+        const LONGLONG longestSpin = std::clamp<LONGLONG>(
+            (deadline - now) / 20, CountsOfMicroseconds(SHORT_SPIN_US),
+            CountsOfMicroseconds(LONGEST_SPIN_US));
+        const LONGLONG due = deadline - std::min(margin_, longestSpin);
+        if (due > now) Learn(SleepUntil(due) - due);
         SpinUntil(deadline);
     }
 
@@ -86,13 +92,10 @@ class WaitClock {
         return CounterNow();
     }
 
-    // The margin follows the late end of the wakes: up quickly, down slowly.
     void Learn(LONGLONG lateness) {
-        if (lateness > margin_)
-            margin_ += std::min((lateness - margin_) / 4, CountsOfMicroseconds(MARGIN_STEP_US));
-        else
-            margin_ -= (margin_ - lateness) / 32;
-        margin_ = std::clamp<LONGLONG>(margin_, 0, CountsOfMicroseconds(MARGIN_CAP_US));
+        const LONGLONG step = CountsOfMicroseconds(MARGIN_STEP_US);
+        margin_ = lateness > margin_ ? margin_ + step : margin_ - step / 4;
+        margin_ = std::clamp<LONGLONG>(margin_, 0, CountsOfMicroseconds(LONGEST_SPIN_US));
     }
 
     // Without a high-resolution timer a wait ends on the system tick, 15.6 ms by default: ask for a
@@ -116,10 +119,28 @@ class WaitClock {
 
 }  // namespace
 
-void WaitOnCounter(int milliseconds) {
-    if (milliseconds <= 0) return;
-    const LONGLONG deadline = CounterNow() + milliseconds * CountsPerSecond() / 1000;
+namespace {
+
+void WaitUntilCount(LONGLONG deadline) {
+    if (deadline <= CounterNow()) return;
     // Made once per waiting thread: creating a timer costs more than a 1 ms wait.
     thread_local WaitClock clock;
     clock.WaitUntil(deadline);
+}
+
+}  // namespace
+
+void WaitOnCounter(int milliseconds) {
+    if (milliseconds > 0) WaitUntilCount(CounterNow() + milliseconds * CountsPerSecond() / 1000);
+}
+
+int64_t CounterMicroseconds() {
+    const LONGLONG counts = CounterNow();
+    const LONGLONG frequency = CountsPerSecond();
+    return counts / frequency * 1000000 + counts % frequency * 1000000 / frequency;
+}
+
+void WaitUntilMicroseconds(int64_t due) {
+    const LONGLONG frequency = CountsPerSecond();
+    WaitUntilCount(due / 1000000 * frequency + due % 1000000 * frequency / 1000000);
 }

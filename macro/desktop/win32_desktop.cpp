@@ -224,6 +224,14 @@ void Win32Desktop::WaitPrecisely(int milliseconds) {
     WaitOnCounter(milliseconds);
 }
 
+int64_t Win32Desktop::QueryPerformanceCounter() {
+    return CounterMicroseconds();
+}
+
+void Win32Desktop::WaitUntilCounter(int64_t dueMicroseconds) {
+    WaitUntilMicroseconds(dueMicroseconds);
+}
+
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
     uintptr_t key;
     auto timer =

@@ -38,6 +38,8 @@ class Win32Desktop : public DesktopPort {
     bool ExitWindowsEx(uint32_t flags) override;
 
     void WaitPrecisely(int milliseconds) override;
+    int64_t QueryPerformanceCounter() override;
+    void WaitUntilCounter(int64_t dueMicroseconds) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;

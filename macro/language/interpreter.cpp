@@ -27,10 +27,24 @@ struct Command {
     CommandOutcome (*run)(CommandLine&);
 };
 
+// In a play a pace or DELAY ends its time after the previous one was due, so that the work of a
+// line and a late wake come out of the wait that follows; but never sooner than three quarters of
+// its time after the line's work, so that a window the line brought to the front, or a box it
+// closed, has settled before the next line. A line run alone waits the whole time.
+void WaitOnPaceClock(MacroInterpreter& interpreter, int32_t milliseconds) {
+    DesktopPort& desktop = interpreter.desktop;
+    if (!interpreter.paceClock) return WaitMilliseconds(desktop, milliseconds);
+    const int64_t whole = std::max<int64_t>(0, milliseconds) * 1000;
+    const int64_t finished = desktop.QueryPerformanceCounter();
+    const int64_t due = std::max(*interpreter.paceClock + whole, finished + whole * 3 / 4);
+    desktop.WaitUntilCounter(due);
+    interpreter.paceClock = due;
+}
+
 CommandOutcome Delay(CommandLine& line) {
     std::string_view milliseconds = line.RestOfLine();
     if (milliseconds.empty()) return line.RefuseArguments();
-    WaitMilliseconds(line.desktop(), ParseDecimal(milliseconds));
+    WaitOnPaceClock(line.interpreter(), ParseDecimal(milliseconds));
     return CommandOutcome::WaitedItself;
 }
 
@@ -120,7 +134,11 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     if (whole.empty() && !read.ends_with('\r')) return false;
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
-    if (outcome == CommandOutcome::Done)
-        WaitMilliseconds(interpreter.desktop, interpreter.pace);
+    if (outcome == CommandOutcome::Done) WaitOnPaceClock(interpreter, interpreter.pace);
     return outcome != CommandOutcome::Failed;
+}
+
+void StartPace(MacroInterpreter& interpreter, int32_t pace) {
+    interpreter.pace = pace;
+    interpreter.paceClock = interpreter.desktop.QueryPerformanceCounter();
 }

@@ -95,10 +95,10 @@ bool Play::Begin() {
     reader.reset();
     // A position saved by a pause on a longer macro would leave passes with no step to play.
     if (state_.position >= steps_.stepCount) RewindPlay(state_);
-    player_.interpreter.pace = macro_.speed;
     if (player_.observer) player_.observer->PlayStarted(origin_, steps_.stepCount, state_.position);
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
+    StartPace(player_.interpreter, macro_.speed);
     PressAgainOnResume(state_, player_.interpreter);
     return true;
 }

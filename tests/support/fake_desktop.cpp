@@ -73,6 +73,7 @@ std::vector<int> FakeDesktop::KeysDown() const {
 }
 
 void FakeDesktop::Advance(uint32_t milliseconds) {
+    counter_ += int64_t{milliseconds} * 1000;
     const uint32_t end = now + milliseconds;
     for (;;) {
         auto next =
@@ -241,6 +242,16 @@ bool FakeDesktop::ExitWindowsEx(uint32_t flags) {
 void FakeDesktop::WaitPrecisely(int milliseconds) {
     Log("Wait " + std::to_string(milliseconds));
     if (milliseconds > 0) Advance(static_cast<uint32_t>(milliseconds));
+}
+
+int64_t FakeDesktop::QueryPerformanceCounter() {
+    return counter_;
+}
+
+// Logged as the wait it comes to, in whole milliseconds as the fake clock counts.
+void FakeDesktop::WaitUntilCounter(int64_t dueMicroseconds) {
+    const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
+    WaitPrecisely(static_cast<int>((left + 999) / 1000));
 }
 
 uint32_t FakeDesktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

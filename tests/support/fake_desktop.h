@@ -95,6 +95,8 @@ class FakeDesktop : public DesktopPort {
     bool EnableShutdownPrivilege() override;
     bool ExitWindowsEx(uint32_t flags) override;
     void WaitPrecisely(int milliseconds) override;
+    int64_t QueryPerformanceCounter() override;
+    void WaitUntilCounter(int64_t dueMicroseconds) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
@@ -109,6 +111,7 @@ class FakeDesktop : public DesktopPort {
                     uint32_t style) override;
 
   private:
+    int64_t counter_ = 0;  // the performance counter: microseconds waited, never wrapping
     struct KeyState {
         bool down = false;
         bool pressedSinceQuery = false;

@@ -36,6 +36,24 @@ TEST_F(InterpreterLineTest, ThePaceIsTheInterpretersAtEachLine) {
     EXPECT_EQ(desktop.now, 260u);
 }
 
+// In a play each pace or DELAY ends its time after the previous one was due: a line's own work
+// and a late wake come out of the next wait, down to three quarters of its time.
+TEST_F(InterpreterLineTest, ThePaceKeepsTimeAcrossTheLinesWorkAndLateWakes) {
+    StartPace(strict, 20);
+    desktop.onCall = [this](const std::string& call) {
+        if (call == "keybd_event 16 0") desktop.Advance(3);
+        if (call == "keybd_event 17 0") desktop.Advance(10);
+        if (call == "Wait 17") desktop.Advance(2);  // woke 2 ms late
+        if (call == "Wait 20") desktop.Advance(1);
+    };
+    for (const char* line : {"SHIFT_DOWN", "SHIFT_UP", "CTRL_DOWN", "CTRL_UP", "DELAY 20"})
+        EXPECT_TRUE(Strict(line));
+    EXPECT_EQ(TakeActions(),
+              (Actions{"keybd_event 16 0", "Wait 17", "keybd_event 16 2", "Wait 18",
+                       "keybd_event 17 0", "Wait 15", "keybd_event 17 2", "Wait 20", "Wait 19"}));
+    EXPECT_EQ(desktop.now, 105u);
+}
+
 TEST_F(InterpreterLineTest, DelayWaitsInPlaceOfThePace) {
     EXPECT_TRUE(Strict("DELAY 250"));
     EXPECT_TRUE(Lenient("DELAY 40\r"));
