@@ -49,10 +49,12 @@ test: deps-build deps-test deps-fuzz
 	@bash scripts/test-all.sh $(BUILD) $(MAKE) --no-print-directory
 
 # Every reader of outside input under libFuzzer (clang, AddressSanitizer and UBSan), each target
-# for FUZZ_SECONDS; fails on any crash, leak, overrun, broken property or hang.
+# for FUZZ_SECONDS; fails on any crash, leak, overrun, broken property or hang. Built at -O1 with
+# line tables only: as fast to fuzz, quicker to build, and a crash still names its lines.
 FUZZ_SECONDS ?= 60
 $(BUILD)/fuzz/build.ninja: | deps-build deps-fuzz
 	cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKEYLOOM_FUZZ=ON \
 	    -DKEYLOOM_BUILD_TESTS=OFF
 

@@ -10,6 +10,7 @@ endif()
 keyloom_sources(core_sources macro settings ui recorder library editor scheduler)
 add_library(keyloom_core STATIC ${core_sources})
 target_compile_options(keyloom_core PRIVATE ${KEYLOOM_SANITIZE_FLAGS})
+target_precompile_headers(keyloom_core PRIVATE ${KEYLOOM_COMMON_HEADERS})
 
 if(KEYLOOM_BUILD_TESTS)
     enable_testing()

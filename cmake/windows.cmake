@@ -21,6 +21,10 @@ endfunction()
 keyloom_library(keyloom_shared "${KEYLOOM_WIN32_LIBS}" macro settings ui)
 keyloom_library(keyloom_app keyloom_shared recorder library editor)
 keyloom_library(keyloom_sched keyloom_shared scheduler)
+target_precompile_headers(keyloom_shared PRIVATE ${KEYLOOM_COMMON_HEADERS})
+foreach(library keyloom_app keyloom_sched)
+    target_precompile_headers(${library} REUSE_FROM keyloom_shared)
+endforeach()
 
 # Dialogs, menus, icons and bitmaps of each program; tests that open a dialog link them too.
 # windres writes no dependency file: rebuild a program's resources when any fragment or
