@@ -40,7 +40,7 @@ build: win64
 unit-test: native
 	cd $(BUILD)/native && ctest --output-on-failure
 
-# KEYLOOM_WINDOWS_JOBS tests at once (3), each on a virtual display and Wine prefix of its own.
+# KEYLOOM_WINDOWS_JOBS tests at once (4), each on a virtual display and Wine prefix of its own.
 windows-test: deps-test win64
 	bash scripts/run-windows-tests.sh $(BUILD)/win64
 

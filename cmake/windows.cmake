@@ -63,7 +63,7 @@ if(KEYLOOM_BUILD_TESTS)
     target_precompile_headers(windows_test_support PRIVATE <windows.h> <gmock/gmock.h>
                               <gtest/gtest.h> <string> <vector>)
 
-    # Typical seconds of the longer Windows tests under Wine, three at once: ctest starts the
+    # Typical seconds of the longer Windows tests under Wine, four at once: ctest starts the
     # longest first, so that the desktops of scripts/run-windows-tests.sh finish together.
     set(windows_test_seconds soak_test 80 keyloom_editor_code_test 60 keyloom_editor_test 50
         scheduler_shifted_clock_test 50 scheduler_program_test 45 keyloom_main_tray_test 40

@@ -5,7 +5,7 @@
 # takes it). ctest hands the desktops out, the longest tests first (their COST), and reports
 # every failure at the end. Desktops and wineservers are stopped at the end whatever happens.
 # Usage: scripts/run-windows-tests.sh <win64-build-folder>
-# KEYLOOM_WINDOWS_JOBS desktops (3); extra ctest arguments (e.g. -R regex) in KEYLOOM_CTEST_ARGS.
+# KEYLOOM_WINDOWS_JOBS desktops (4); extra ctest arguments (e.g. -R regex) in KEYLOOM_CTEST_ARGS.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh" "${1:-build/win64}"
@@ -15,7 +15,7 @@ started=$SECONDS
 # The extra arguments are shell words, so a quoted regex keeps its alternatives.
 tests=$(eval ctest -N "${KEYLOOM_CTEST_ARGS:-}" | sed -n 's/^Total Tests: //p')
 tests=${tests:-0}
-jobs=${KEYLOOM_WINDOWS_JOBS:-3}
+jobs=${KEYLOOM_WINDOWS_JOBS:-4}
 if [ "$tests" -lt "$jobs" ]; then jobs=$tests; fi
 if [ "$jobs" -lt 1 ]; then jobs=1; fi
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # make test. The Windows tests take longest and mostly wait for the programs they drive, so the
-# win64 build comes first and the Windows tests then run beside the rest: the native build, the
-# unit tests and the i686 build one after another, and the fuzz build with its short run. Each
-# group writes its output to a log under <build>/test-logs, printed when the group ends (a build
-# only when it fails), and the run ends with every group's result and time.
+# win64 build comes first and the Windows tests then run beside the rest: the native build and
+# the unit tests one after the other, and the fuzz build with its short run, then the i686 build.
+# Each group writes its output to a log under <build>/test-logs, printed when the group ends (a
+# build only when it fails), and the run ends with every group's result and time.
 # Usage: scripts/test-all.sh <build-folder> <make command...>
 set -uo pipefail
 logs="$1/test-logs"
@@ -39,9 +39,10 @@ if group "win64 build" failure win64; then
   group "windows tests" always windows-test &
 fi
 (lower_priority
- group "native build" failure native && group "unit tests" always unit-test
+ group "native build" failure native && group "unit tests" always unit-test) &
+(lower_priority
+ group "fuzz" always fuzz FUZZ_SECONDS=3
  group "i686 build" failure i686) &
-(lower_priority && group "fuzz" always fuzz FUZZ_SECONDS=3) &
 wait
 
 echo "==== make test in $((SECONDS - started)) s:"
