@@ -25,6 +25,8 @@ if(KEYLOOM_BUILD_TESTS)
                               <vector>)
     target_link_libraries(unit_tests keyloom_test_support keyloom_core GTest::gtest
                           GTest::gtest_main GTest::gmock)
+    # Compiled four test files at a time: the framework's templates are instantiated once a batch.
+    set_target_properties(unit_tests PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 4)
     add_test(NAME unit_tests COMMAND unit_tests)
     set_tests_properties(unit_tests PROPERTIES TIMEOUT 300)
 endif()

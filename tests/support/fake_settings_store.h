@@ -9,6 +9,10 @@
 
 #include "settings/settings_store.h"
 
+// The two programs' keys under HKEY_CURRENT_USER, as the registry holds them.
+inline const std::string KEYLOOM_KEY = "Software\\Keyloom";
+inline const std::string SCHEDULER_KEY = "Software\\Keyloom Scheduler";
+
 class FakeSettingsStore : public SettingsStore {
   public:
     enum class Operation {

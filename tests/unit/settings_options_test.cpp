@@ -11,8 +11,6 @@
 namespace {
 
 using Operation = FakeSettingsStore::Operation;
-const std::string KEYLOOM_KEY = "Software\\Keyloom";
-const std::string SCHEDULER_KEY = "Software\\Keyloom Scheduler";
 const std::string RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr WindowHandle DIALOG = 4242;
 

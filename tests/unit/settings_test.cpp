@@ -11,8 +11,6 @@
 namespace {
 
 using Operation = FakeSettingsStore::Operation;
-const std::string KEYLOOM_KEY = "Software\\Keyloom";
-const std::string SCHEDULER_KEY = "Software\\Keyloom Scheduler";
 const uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 
 class SettingsTest : public ::testing::Test {
