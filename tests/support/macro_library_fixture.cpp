@@ -2,6 +2,7 @@
 
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
+#include "tests/support/macro_played_once.h"
 
 std::string MacroLibraryTest::WriteFile(const std::string& name, const std::string& bytes) {
     const std::string path = "C:\\" + name;
@@ -15,13 +16,11 @@ std::string MacroLibraryTest::ReadFile(const std::string& path) const {
 
 std::string MacroLibraryTest::WriteMacro(const std::string& file, const std::string& name,
                                          Trigger trigger) {
-    Macro macro{};
+    Macro macro = MacroPlayedOnce(0);
     CopyText(macro.name, name);
     CopyText(macro.fileName, "C:\\" + file);
     macro.trigger = trigger;
     macro.active = 1;
-    macro.playStyle = PLAY_STYLE_TIMES;
-    macro.playCount = 1;
     return WriteFile(file, FormatMacroFile("", macro));
 }
 

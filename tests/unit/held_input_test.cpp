@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "macro/language/held_input.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/macro_played_once.h"
 #include "tests/support/memory_file_system.h"
 
 namespace {
@@ -24,11 +24,6 @@ const std::string CTRL_UP = "keybd_event 17 2";
 
 class HeldInputTest : public ::testing::Test {
   protected:
-    HeldInputTest() {
-        std::memset(&macro, 0, sizeof macro);
-        macro.playStyle = PLAY_STYLE_TIMES;
-        macro.playCount = 1;
-    }
     void WriteMacro(const std::string& code) {
         CopyText(macro.fileName, disk.Write("m.mro", "START\r\n" + code + "END\r\n"));
     }
@@ -59,7 +54,7 @@ class HeldInputTest : public ::testing::Test {
 
     MemoryFileSystem disk;
     FakeDesktop desktop;
-    Macro macro;
+    Macro macro = MacroPlayedOnce(0);
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
     MacroPlayer player{state, desktop, disk, interpreter, NO_WINDOW, nullptr};

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/macro_played_once.h"
 #include "tests/support/memory_file_system.h"
 
 namespace {
@@ -51,13 +51,6 @@ class RecordingView : public PlayView {
 
 class PlayerTest : public ::testing::Test {
   protected:
-    PlayerTest() {
-        std::memset(&macro, 0, sizeof macro);
-        macro.playStyle = PLAY_STYLE_TIMES;
-        macro.playCount = 1;
-        macro.speed = 10;
-    }
-
     // A macro file as Keyloom writes it, with `code` between START and END.
     void WriteMacro(const std::string& code, const std::string& name = "m.mro") {
         WriteFile("//File created by Keyloom v1\r\n\r\nNAME \"m\";\r\nSPEED 10;\r\n\r\nSTART\r\n" +
@@ -121,7 +114,7 @@ class PlayerTest : public ::testing::Test {
 
     MemoryFileSystem disk;
     FakeDesktop desktop;
-    Macro macro;
+    Macro macro = MacroPlayedOnce(10);
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, MAIN_WINDOW, {}};
     RecordingView view;

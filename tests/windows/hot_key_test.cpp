@@ -17,6 +17,7 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
+#include "tests/support/macro_played_once.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
 #include "ui/file_dialogs.h"
@@ -142,15 +143,12 @@ class HotKeyPlayTest : public ::testing::Test {
     // A macro file that types `text` on the trigger Ctrl+Shift+`key`.
     std::string WriteMacro(const std::string& file, WORD key, const std::string& text,
                            const std::string& window = "") {
-        Macro macro{};
+        Macro macro = MacroPlayedOnce(10);
         CopyText(macro.name, file);
         macro.trigger = Trigger{static_cast<int16_t>(key), 1, 1, 0};
         macro.active = 1;
         macro.isPrivate = window.empty() ? 0 : 1;
         CopyText(macro.window, window);
-        macro.playStyle = PLAY_STYLE_TIMES;
-        macro.playCount = 1;
-        macro.speed = 10;
         return dir.Write(file, FormatMacroFile("TYPE \"" + text + "\"", macro));
     }
     void LoadList(const std::vector<std::string>& macroFiles) {

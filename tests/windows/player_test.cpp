@@ -12,6 +12,7 @@
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
+#include "tests/support/macro_played_once.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
 
@@ -130,12 +131,6 @@ class BoxCloser {
 
 class PlayerWin32Test : public ::testing::Test {
   protected:
-    PlayerWin32Test() {
-        std::memset(&macro, 0, sizeof macro);
-        macro.playStyle = PLAY_STYLE_TIMES;
-        macro.playCount = 1;
-        macro.speed = 10;
-    }
     void WriteMacro(const std::string& code) {
         CopyText(macro.fileName,
                  dir.Write("play.mro",
@@ -144,7 +139,7 @@ class PlayerWin32Test : public ::testing::Test {
 
     TempDir dir;
     Win32Desktop& desktop = TheDesktop();
-    Macro macro;
+    Macro macro = MacroPlayedOnce(10);
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
     MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr};

@@ -16,6 +16,7 @@
 #include "recorder/recorder.h"
 #include "recorder/recorder_view_win32.h"
 #include "resources/keyloom_ids.h"
+#include "tests/support/macro_played_once.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
 
@@ -188,14 +189,11 @@ std::string RecordSession(TestEditor& editor, POINT& start, POINT& moved) {
 // Plays `code` once with the playback engine, as a hot key plays a macro.
 void PlayBack(const std::string& code) {
     TempDir dir;
-    Macro macro{};
+    Macro macro = MacroPlayedOnce(MACRO_DELAY);
     CopyText(macro.name, "Recorded");
     CopyText(macro.fileName, dir.Path("recorded.mro"));
     CopyText(macro.window, "NULL");
     macro.active = 1;
-    macro.playStyle = PLAY_STYLE_TIMES;
-    macro.playCount = 1;
-    macro.speed = MACRO_DELAY;
     ASSERT_TRUE(SaveMacroFile(RealFileSystem(), code, macro));
     PlayState playState;
     MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
