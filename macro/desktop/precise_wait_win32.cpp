@@ -46,27 +46,45 @@ void SleepOnTimer(HANDLE timer, LARGE_INTEGER interval) {
         Sleep(static_cast<DWORD>(-interval.QuadPart / 10000));
 }
 
+using DelayExecution = LONG(NTAPI*)(BOOLEAN alertable, PLARGE_INTEGER interval);
+
+// Under Wine a waitable timer is served by the wine server, which ends it on a whole millisecond
+// and wakes the thread about a quarter of one later; the thread's own delay sleeps on the host's
+// clock to the microsecond. Windows is the other way round (its delay follows the system tick),
+// so there the high-resolution timer serves and this is null.
+DelayExecution HostDelay() {
+    static const DelayExecution delay = []() -> DelayExecution {
+        const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+        if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return nullptr;
+        return reinterpret_cast<DelayExecution>(
+            reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtDelayExecution")));
+    }();
+    return delay;
+}
+
 // The rest of the wait after the sleep is spun: handing the processor away so close to the
 // deadline (SwitchToThread, Sleep(0)) gets it back milliseconds late on a busy machine. A spin
-// is kept to a twentieth of the wait, at most a millisecond, or 0.5 ms for short waits: a sleep
-// that wakes later than that has simply woken late.
-constexpr LONGLONG SHORT_SPIN_US = 500;
+// is kept to a twentieth of the wait, at most a millisecond, so that a wait never keeps more than
+// a twentieth of a processor busy: a sleep that wakes later than that has simply woken late.
 constexpr LONGLONG LONGEST_SPIN_US = 1000;
 // The margin follows the wakes' lateness to the point that four wakes in five fall within it:
 // a step up after each wake beyond it, a quarter step down after each within.
 constexpr LONGLONG MARGIN_STEP_US = 20;
 constexpr LONGLONG FIRST_MARGIN_US = 100;
 
-// How a thread waits: its timer, and how long before the deadline that timer must be asked to
-// end so that it wakes in time, learned from the wakes it has seen.
+// How a thread waits: how it sleeps (the host's delay under Wine, else a high-resolution timer,
+// else the system tick), and how long before the deadline the sleep must be asked to end so that
+// it wakes in time, learned from the wakes it has seen.
 class WaitClock {
   public:
     WaitClock()
-        : timer_(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                        TIMER_ALL_ACCESS)),
-          highResolution_(timer_ != nullptr),
+        : timer_(HostDelay() ? nullptr
+                             : CreateWaitableTimerExW(nullptr, nullptr,
+                                                      CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                                      TIMER_ALL_ACCESS)),
+          precise_(HostDelay() || timer_ != nullptr),
           margin_(CountsOfMicroseconds(FIRST_MARGIN_US)) {
-        if (!timer_) timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
+        if (!precise_) timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
     }
     ~WaitClock() {
         if (timer_) CloseHandle(timer_);
@@ -75,11 +93,10 @@ class WaitClock {
     WaitClock& operator=(const WaitClock&) = delete;
 
     void WaitUntil(LONGLONG deadline) {
-        if (!highResolution_) return WaitOnSystemTick(deadline);
+        if (!precise_) return WaitOnSystemTick(deadline);
         const LONGLONG now = CounterNow();
-        const LONGLONG longestSpin = std::clamp<LONGLONG>(
-            (deadline - now) / 20, CountsOfMicroseconds(SHORT_SPIN_US),
-            CountsOfMicroseconds(LONGEST_SPIN_US));
+        const LONGLONG longestSpin =
+            std::min((deadline - now) / 20, CountsOfMicroseconds(LONGEST_SPIN_US));
         const LONGLONG due = deadline - std::min(margin_, longestSpin);
         if (due > now) Learn(SleepUntil(due) - due);
         SpinUntil(deadline);
@@ -88,7 +105,11 @@ class WaitClock {
   private:
     // Returns the counter on waking.
     LONGLONG SleepUntil(LONGLONG due) {
-        SleepOnTimer(timer_, RelativeInterval(due - CounterNow()));
+        LARGE_INTEGER interval = RelativeInterval(due - CounterNow());
+        if (const DelayExecution delay = HostDelay())
+            delay(FALSE, &interval);
+        else
+            SleepOnTimer(timer_, interval);
         return CounterNow();
     }
 
@@ -113,7 +134,7 @@ class WaitClock {
     }
 
     HANDLE timer_;
-    bool highResolution_;
+    bool precise_;
     LONGLONG margin_;
 };
 
