@@ -58,8 +58,7 @@ void Measure(const char* what, int milliseconds, int repetitions, Wait wait) {
     }
     const double cpu = ProcessCpuMs() - cpuBefore;
     std::sort(overshoots.begin(), overshoots.end());
-    const double mean =
-        std::accumulate(overshoots.begin(), overshoots.end(), 0.0) / repetitions;
+    const double mean = std::accumulate(overshoots.begin(), overshoots.end(), 0.0) / repetitions;
     const long early = std::count_if(overshoots.begin(), overshoots.end(),
                                      [](double overshoot) { return overshoot < 0; });
     std::printf(

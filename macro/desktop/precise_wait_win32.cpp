@@ -27,8 +27,17 @@ LONGLONG CountsPerSecond() {
     return frequency;
 }
 
+// Rounded up, so that a deadline in microseconds is never ended early; in two parts, so that a
+// reading of the counter in microseconds never overflows.
 LONGLONG CountsOfMicroseconds(LONGLONG microseconds) {
-    return microseconds * CountsPerSecond() / 1000000;
+    const LONGLONG frequency = CountsPerSecond();
+    return microseconds / 1000000 * frequency +
+           (microseconds % 1000000 * frequency + 999999) / 1000000;
+}
+
+void SpinUntil(LONGLONG deadline) {
+    while (CounterNow() < deadline)
+        YieldProcessor();
 }
 
 // A relative due time in 100 ns units, as timers take it.
@@ -72,87 +81,87 @@ constexpr LONGLONG LONGEST_SPIN_US = 1000;
 constexpr LONGLONG MARGIN_STEP_US = 20;
 constexpr LONGLONG FIRST_MARGIN_US = 100;
 
-// How a thread waits: how it sleeps (the host's delay under Wine, else a high-resolution timer,
-// else the system tick), and how long before the deadline the sleep must be asked to end so that
-// it wakes in time, learned from the wakes it has seen.
-class WaitClock {
-  public:
-    WaitClock()
-        : timer_(HostDelay() ? nullptr
-                             : CreateWaitableTimerExW(nullptr, nullptr,
-                                                      CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                                      TIMER_ALL_ACCESS)),
-          precise_(HostDelay() || timer_ != nullptr),
-          margin_(CountsOfMicroseconds(FIRST_MARGIN_US)) {
-        if (!precise_) timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
-    }
-    ~WaitClock() {
-        if (timer_) CloseHandle(timer_);
-    }
-    WaitClock(const WaitClock&) = delete;
-    WaitClock& operator=(const WaitClock&) = delete;
-
-    void WaitUntil(LONGLONG deadline) {
-        if (!precise_) return WaitOnSystemTick(deadline);
-        const LONGLONG now = CounterNow();
-        const LONGLONG longestSpin =
-            std::min((deadline - now) / 20, CountsOfMicroseconds(LONGEST_SPIN_US));
-        const LONGLONG due = deadline - std::min(margin_, longestSpin);
-        if (due > now) Learn(SleepUntil(due) - due);
-        SpinUntil(deadline);
-    }
-
-  private:
-    // Returns the counter on waking.
-    LONGLONG SleepUntil(LONGLONG due) {
-        LARGE_INTEGER interval = RelativeInterval(due - CounterNow());
-        if (const DelayExecution delay = HostDelay())
-            delay(FALSE, &interval);
-        else
-            SleepOnTimer(timer_, interval);
-        return CounterNow();
-    }
-
-    void Learn(LONGLONG lateness) {
-        const LONGLONG step = CountsOfMicroseconds(MARGIN_STEP_US);
-        margin_ = lateness > margin_ ? margin_ + step : margin_ - step / 4;
-        margin_ = std::clamp<LONGLONG>(margin_, 0, CountsOfMicroseconds(LONGEST_SPIN_US));
-    }
-
-    // Without a high-resolution timer a wait ends on the system tick, 15.6 ms by default: ask for a
-    // 1 ms tick while this wait lasts.
-    void WaitOnSystemTick(LONGLONG deadline) {
-        timeBeginPeriod(1);
-        SleepOnTimer(timer_, RelativeInterval(deadline - CounterNow()));
-        timeEndPeriod(1);
-        SpinUntil(deadline);
-    }
-
-    static void SpinUntil(LONGLONG deadline) {
-        while (CounterNow() < deadline)
-            YieldProcessor();
-    }
-
-    HANDLE timer_;
-    bool precise_;
-    LONGLONG margin_;
-};
-
 }  // namespace
+
+// A refused high-resolution timer gives way to the system tick when the clock is made.
+Sleeper PreciseSleeper() {
+    return HostDelay() ? Sleeper::HostDelay : Sleeper::HighResolutionTimer;
+}
+
+WaitClock::WaitClock(Sleeper sleeper)
+    : sleeper_(sleeper == Sleeper::HostDelay && !HostDelay() ? Sleeper::HighResolutionTimer
+                                                             : sleeper),
+      timer_(nullptr),
+      margin_(CountsOfMicroseconds(FIRST_MARGIN_US)) {
+    if (sleeper_ == Sleeper::HighResolutionTimer)
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                        TIMER_ALL_ACCESS);
+    if (sleeper_ != Sleeper::HostDelay && !timer_) {
+        sleeper_ = Sleeper::SystemTick;
+        timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
+    }
+}
+
+WaitClock::~WaitClock() {
+    if (timer_) CloseHandle(timer_);
+}
+
+void WaitClock::WaitUntil(int64_t dueMicroseconds) {
+    WaitUntilCount(CountsOfMicroseconds(dueMicroseconds));
+}
+
+void WaitClock::WaitMilliseconds(int milliseconds) {
+    if (milliseconds > 0)
+        WaitUntilCount(CounterNow() + CountsOfMicroseconds(milliseconds * 1000LL));
+}
+
+void WaitClock::WaitUntilCount(int64_t deadline) {
+    const LONGLONG now = CounterNow();
+    if (deadline <= now) return;
+    if (sleeper_ == Sleeper::SystemTick) return WaitOnSystemTick(deadline);
+    const LONGLONG longestSpin =
+        std::min((deadline - now) / 20, CountsOfMicroseconds(LONGEST_SPIN_US));
+    const LONGLONG due = deadline - std::min<LONGLONG>(margin_, longestSpin);
+    if (due > now) Learn(SleepUntil(due) - due);
+    SpinUntil(deadline);
+}
+
+// Returns the counter on waking.
+int64_t WaitClock::SleepUntil(int64_t due) {
+    LARGE_INTEGER interval = RelativeInterval(due - CounterNow());
+    if (sleeper_ == Sleeper::HostDelay)
+        HostDelay()(FALSE, &interval);
+    else
+        SleepOnTimer(timer_, interval);
+    return CounterNow();
+}
+
+void WaitClock::Learn(int64_t lateness) {
+    const LONGLONG step = CountsOfMicroseconds(MARGIN_STEP_US);
+    margin_ = lateness > margin_ ? margin_ + step : margin_ - step / 4;
+    margin_ = std::clamp<LONGLONG>(margin_, 0, CountsOfMicroseconds(LONGEST_SPIN_US));
+}
+
+// On the system tick, 15.6 ms by default, a wait asks for a 1 ms tick while it lasts.
+void WaitClock::WaitOnSystemTick(int64_t deadline) {
+    timeBeginPeriod(1);
+    SleepOnTimer(timer_, RelativeInterval(deadline - CounterNow()));
+    timeEndPeriod(1);
+    SpinUntil(deadline);
+}
 
 namespace {
 
-void WaitUntilCount(LONGLONG deadline) {
-    if (deadline <= CounterNow()) return;
-    // Made once per waiting thread: creating a timer costs more than a 1 ms wait.
-    thread_local WaitClock clock;
-    clock.WaitUntil(deadline);
+// Made once per waiting thread: creating a timer costs more than a 1 ms wait.
+WaitClock& ThreadClock() {
+    thread_local WaitClock clock(PreciseSleeper());
+    return clock;
 }
 
 }  // namespace
 
 void WaitOnCounter(int milliseconds) {
-    if (milliseconds > 0) WaitUntilCount(CounterNow() + milliseconds * CountsPerSecond() / 1000);
+    ThreadClock().WaitMilliseconds(milliseconds);
 }
 
 int64_t CounterMicroseconds() {
@@ -162,6 +171,5 @@ int64_t CounterMicroseconds() {
 }
 
 void WaitUntilMicroseconds(int64_t due) {
-    const LONGLONG frequency = CountsPerSecond();
-    WaitUntilCount(due / 1000000 * frequency + due % 1000000 * frequency / 1000000);
+    ThreadClock().WaitUntil(due);
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <vector>
 
+#include "macro/desktop/precise_wait_win32.h"
 #include "macro/desktop/win32_desktop.h"
 #include "tests/support/win32_test_helpers.h"
 
@@ -138,7 +139,7 @@ TEST(DesktopPortTest, WaitNeverEndsEarlyOnThePerformanceCounter) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (int milliseconds : {1, 5}) {
-        for (int wait = 0; wait < 20; ++wait) {
+        for (int wait = 0; wait < 50; ++wait) {
             LARGE_INTEGER start, end;
             QueryPerformanceCounter(&start);
             TheDesktop().WaitPrecisely(milliseconds);
@@ -146,6 +147,27 @@ TEST(DesktopPortTest, WaitNeverEndsEarlyOnThePerformanceCounter) {
             EXPECT_GE((end.QuadPart - start.QuadPart) * 1000, milliseconds * frequency.QuadPart)
                 << milliseconds << " ms wait " << wait;
         }
+    }
+}
+
+// Whichever way of sleeping the system leaves a wait: the host's delay, a high-resolution timer
+// or the tick.
+TEST(DesktopPortTest, EverySleeperEndsItsWaitOnTheDeadline) {
+    for (Sleeper sleeper :
+         {Sleeper::HostDelay, Sleeper::HighResolutionTimer, Sleeper::SystemTick}) {
+        WaitClock clock(sleeper);
+        for (int milliseconds : {1, 5}) {
+            for (int wait = 0; wait < 20; ++wait) {
+                const int64_t due = CounterMicroseconds() + milliseconds * 1000;
+                clock.WaitUntil(due);
+                EXPECT_GE(CounterMicroseconds(), due)
+                    << "sleeper " << static_cast<int>(sleeper) << ", " << milliseconds
+                    << " ms wait " << wait;
+            }
+        }
+        const int64_t start = CounterMicroseconds();
+        clock.WaitUntil(start - 1000);
+        EXPECT_LT(CounterMicroseconds() - start, 50000) << "a past deadline returns at once";
     }
 }
 
