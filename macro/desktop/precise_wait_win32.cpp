@@ -40,10 +40,13 @@ void SpinUntil(LONGLONG deadline) {
         YieldProcessor();
 }
 
-// A relative due time in 100 ns units, as timers take it.
+// A relative due time in 100 ns units, as timers take it; in two parts, so that a DELAY of days
+// does not overflow into a wait that ends at once and spins the rest.
 LARGE_INTEGER RelativeInterval(LONGLONG counts) {
+    const LONGLONG frequency = CountsPerSecond();
     LARGE_INTEGER interval;
-    interval.QuadPart = -std::max<LONGLONG>(1, counts * 10000000 / CountsPerSecond());
+    interval.QuadPart = -std::max<LONGLONG>(
+        1, counts / frequency * 10000000 + counts % frequency * 10000000 / frequency);
     return interval;
 }
 

@@ -171,4 +171,33 @@ TEST(DesktopPortTest, EverySleeperEndsItsWaitOnTheDeadline) {
     }
 }
 
+// Processor time a thread has used, in milliseconds.
+double ThreadCpuMs(HANDLE thread) {
+    FILETIME creation, exit, kernel, user;
+    GetThreadTimes(thread, &creation, &exit, &kernel, &user);
+    auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+// A DELAY of more than a day sleeps like any other, rather than spinning through it.
+TEST(DesktopPortTest, AWaitOfMoreThanADaySleeps) {
+    HANDLE waiter = CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            WaitOnCounter(30 * 3600 * 1000);
+            return 0;
+        },
+        nullptr, 0, nullptr);
+    ASSERT_NE(waiter, nullptr);
+    Sleep(700);
+    EXPECT_EQ(WaitForSingleObject(waiter, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_LT(ThreadCpuMs(waiter), 100.0);
+    TerminateThread(waiter, 0);
+    CloseHandle(waiter);
+}
+
 }  // namespace
