@@ -4,13 +4,14 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 
 #include "macro/desktop/win32_desktop.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
+#include "tests/support/macro_played_once.h"
+#include "tests/support/processor_time_win32.h"
 
 namespace {
 
@@ -33,15 +34,7 @@ std::string WriteBenchMacro(const char* name, int count, const std::string& line
 }
 
 double ProcessorSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& time) {
-        ULARGE_INTEGER value;
-        value.LowPart = time.dwLowDateTime;
-        value.HighPart = time.dwHighDateTime;
-        return static_cast<double>(value.QuadPart) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
+    return ProcessProcessorMilliseconds() / 1000.0;
 }
 
 double WallSeconds() {
@@ -57,12 +50,8 @@ struct Figures {
 };
 
 Figures PlayOnce(const std::string& path, int32_t speed) {
-    Macro macro;
-    std::memset(&macro, 0, sizeof macro);
+    Macro macro = MacroPlayedOnce(speed);
     CopyText(macro.fileName, path);
-    macro.playStyle = PLAY_STYLE_TIMES;
-    macro.playCount = 1;
-    macro.speed = speed;
 
     Win32Desktop& desktop = TheDesktop();
     PlayState state;

@@ -8,6 +8,7 @@
 
 #include "macro/desktop/win32_desktop.h"
 #include "macro/language/wait.h"
+#include "tests/support/processor_time_win32.h"
 
 namespace {
 
@@ -30,25 +31,13 @@ LONGLONG Counter() {
     return now.QuadPart;
 }
 
-// User and kernel time of the whole process, timer threads included, in milliseconds.
-double ProcessCpuMs() {
-    FILETIME creation, exit, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // Overshoot is the time past the asked one; a wait that ends before it is early. The 99th
 // percentile is printed beside the worst: one stall of the machine decides the worst.
 template <typename Wait>
 void Measure(const char* what, int milliseconds, int repetitions, Wait wait) {
     std::vector<double> overshoots;
     double waited = 0;
-    const double cpuBefore = ProcessCpuMs();
+    const double cpuBefore = ProcessProcessorMilliseconds();
     for (int i = 0; i < repetitions; ++i) {
         const LONGLONG start = Counter();
         wait(milliseconds);
@@ -56,7 +45,7 @@ void Measure(const char* what, int milliseconds, int repetitions, Wait wait) {
         overshoots.push_back(elapsed - milliseconds);
         waited += elapsed;
     }
-    const double cpu = ProcessCpuMs() - cpuBefore;
+    const double cpu = ProcessProcessorMilliseconds() - cpuBefore;
     std::sort(overshoots.begin(), overshoots.end());
     const double mean = std::accumulate(overshoots.begin(), overshoots.end(), 0.0) / repetitions;
     const long early = std::count_if(overshoots.begin(), overshoots.end(),

@@ -27,12 +27,15 @@ LONGLONG CountsPerSecond() {
     return frequency;
 }
 
-// Rounded up, so that a deadline in microseconds is never ended early; in two parts, so that a
-// reading of the counter in microseconds never overflows.
+// `value` in units of which `from` make a second, as units of which `to` do. In two parts, so
+// that neither a reading of the counter nor a DELAY of days overflows; rounded down, or up.
+LONGLONG Rescale(LONGLONG value, LONGLONG from, LONGLONG to, bool roundUp = false) {
+    return value / from * to + (value % from * to + (roundUp ? from - 1 : 0)) / from;
+}
+
+// Rounded up, so that a deadline in microseconds is never ended early.
 LONGLONG CountsOfMicroseconds(LONGLONG microseconds) {
-    const LONGLONG frequency = CountsPerSecond();
-    return microseconds / 1000000 * frequency +
-           (microseconds % 1000000 * frequency + 999999) / 1000000;
+    return Rescale(microseconds, 1000000, CountsPerSecond(), true);
 }
 
 void SpinUntil(LONGLONG deadline) {
@@ -40,13 +43,10 @@ void SpinUntil(LONGLONG deadline) {
         YieldProcessor();
 }
 
-// A relative due time in 100 ns units, as timers take it; in two parts, so that a DELAY of days
-// does not overflow into a wait that ends at once and spins the rest.
+// A relative due time in 100 ns units, as timers take it.
 LARGE_INTEGER RelativeInterval(LONGLONG counts) {
-    const LONGLONG frequency = CountsPerSecond();
     LARGE_INTEGER interval;
-    interval.QuadPart = -std::max<LONGLONG>(
-        1, counts / frequency * 10000000 + counts % frequency * 10000000 / frequency);
+    interval.QuadPart = -std::max<LONGLONG>(1, Rescale(counts, CountsPerSecond(), 10000000));
     return interval;
 }
 
@@ -168,9 +168,7 @@ void WaitOnCounter(int milliseconds) {
 }
 
 int64_t CounterMicroseconds() {
-    const LONGLONG counts = CounterNow();
-    const LONGLONG frequency = CountsPerSecond();
-    return counts / frequency * 1000000 + counts % frequency * 1000000 / frequency;
+    return Rescale(CounterNow(), CountsPerSecond(), 1000000);
 }
 
 void WaitUntilMicroseconds(int64_t due) {

@@ -7,6 +7,7 @@
 
 #include "macro/desktop/precise_wait_win32.h"
 #include "macro/desktop/win32_desktop.h"
+#include "tests/support/processor_time_win32.h"
 #include "tests/support/win32_test_helpers.h"
 
 namespace {
@@ -171,18 +172,6 @@ TEST(DesktopPortTest, EverySleeperEndsItsWaitOnTheDeadline) {
     }
 }
 
-// Processor time a thread has used, in milliseconds.
-double ThreadCpuMs(HANDLE thread) {
-    FILETIME creation, exit, kernel, user;
-    GetThreadTimes(thread, &creation, &exit, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // A DELAY of more than a day sleeps like any other, rather than spinning through it.
 TEST(DesktopPortTest, AWaitOfMoreThanADaySleeps) {
     HANDLE waiter = CreateThread(
@@ -195,7 +184,7 @@ TEST(DesktopPortTest, AWaitOfMoreThanADaySleeps) {
     ASSERT_NE(waiter, nullptr);
     Sleep(700);
     EXPECT_EQ(WaitForSingleObject(waiter, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    EXPECT_LT(ThreadCpuMs(waiter), 100.0);
+    EXPECT_LT(ThreadProcessorMilliseconds(waiter), 100.0);
     TerminateThread(waiter, 0);
     CloseHandle(waiter);
 }
