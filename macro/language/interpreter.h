@@ -32,7 +32,7 @@ struct MacroInterpreter {
     std::string targetTitle;
     // What the play has pressed and not released, in the order it went down (held_input.h).
     std::vector<HeldInput> held{};
-    // When the last pace or DELAY wait ended, on the performance counter (microseconds): the
+    // When the last pace or DELAY wait was due, on the performance counter (microseconds): the
     // next ends its time after it, so that neither a line's own work nor a wait's late wake adds
     // to a play's length. Unset until a play starts it.
     std::optional<int64_t> paceClock{};
