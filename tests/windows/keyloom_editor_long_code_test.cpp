@@ -107,7 +107,10 @@ TEST_F(EditorWindowTest, CodeRecordedToTheLimitOpensAgainEditableAndIsWrittenBac
 
 TEST_F(EditorWindowTest, InsertIntoAFullBoxIsRefusedWhole) {
     Open();
-    const std::string full(CODE_CAPACITY - 5, 'x');
+    std::string full;  // in lines that fit, so that Apply stores it
+    while (full.size() + 301 <= CODE_CAPACITY - 5)
+        full += std::string(299, 'x') + "\r\n";
+    full.append(CODE_CAPACITY - 5 - full.size(), 'x');
     Type(IDC_CODE, full);
     Click(IDC_APPLY);
     ASSERT_FALSE(Enabled(IDC_APPLY));
