@@ -62,7 +62,7 @@ RecorderState& FreshRecorderState() {
     state->shiftDown = state->ctrlDown = state->altDown = false;
     state->leftDown = state->rightDown = false;
     state->pendingDelay = 0;
-    state->sampleAt = state->paceEndsAt = 0;
+    state->paceEndsAt = 0;
     state->recordTimer = 0;
     state->period = 0;
     state->phase = RecorderPhase::Idle;

@@ -27,13 +27,11 @@ void ClearRecordedCode(RecorderState& state) {
 }
 
 void StartQuietTime(RecorderState& state, int64_t now) {
-    state.sampleAt = now;
     state.paceEndsAt = now + Pace(state);
     state.pendingDelay = 0;
 }
 
 void BeginSample(RecorderState& state, int64_t now) {
-    state.sampleAt = now;
     const int64_t quiet = (now - state.paceEndsAt + MICROSECONDS_PER_MS / 2) / MICROSECONDS_PER_MS;
     state.pendingDelay = static_cast<int32_t>(
         std::clamp<int64_t>(quiet, 0, std::numeric_limits<int32_t>::max()));

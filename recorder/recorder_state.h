@@ -45,10 +45,9 @@ struct RecorderState {
     // The MacroDelay of the running recording: the sampling period, and the pace that every
     // line but a DELAY will cost when the recording plays.
     int32_t period = 0;
-    // On the performance counter (microseconds): when the sample being taken began, and when a
-    // play of the code recorded so far will have finished the last line's pace (the START
-    // step's, before the first line). The next line is due at the later of the two.
-    int64_t sampleAt = 0;
+    // On the performance counter (microseconds): when a play of the code recorded so far will
+    // have finished the last line's pace (the START step's, before the first line). A line
+    // recorded later waits the difference in a DELAY; one recorded sooner plays then.
     int64_t paceEndsAt = 0;
     EditorBeforeRecording editorBefore;
     std::atomic<RecorderPhase> phase{RecorderPhase::Idle};
