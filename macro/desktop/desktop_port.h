@@ -91,6 +91,12 @@ struct LocalTime {
 
 using TimerCallback = std::function<void()>;
 
+// Asked through a long operation of a play (a wait, a sound) whether to give it up: when it
+// begins and at least every STOP_CHECK_MICROSECONDS after, so that Escape or Pause ends the play
+// at once without the wait turning into a busy poll.
+using StopCheck = std::function<bool()>;
+constexpr int64_t STOP_CHECK_MICROSECONDS = 10000;
+
 class DesktopPort {
   public:
     virtual ~DesktopPort() = default;
@@ -126,11 +132,13 @@ class DesktopPort {
     virtual WindowHandle GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(WindowHandle window) = 0;
     virtual bool ShowWindow(WindowHandle window, int command) = 0;
+    virtual bool IsIconic(WindowHandle window) = 0;  // minimised
     // Asks a window to close, as its close box does; gives up on a window that does not answer.
     virtual bool RequestWindowClose(WindowHandle window) = 0;
 
     // Sound, shell and session.
-    virtual bool PlaySoundA(const std::string& path) = 0;  // a wave file, synchronously
+    // A wave file, synchronously; a sound that `stop` gives up is stopped, and counts as played.
+    virtual bool PlaySoundA(const std::string& path, const StopCheck& stop) = 0;
     virtual intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) = 0;
     // OpenProcessToken, LookupPrivilegeValueA("SeShutdownPrivilege") and
     // AdjustTokenPrivileges; false when a step fails or the privilege is not held.
@@ -145,6 +153,8 @@ class DesktopPort {
     // it reads `dueMicroseconds` (none when it already has).
     virtual int64_t QueryPerformanceCounter() = 0;
     virtual void WaitUntilCounter(int64_t dueMicroseconds) = 0;
+    // The same wait, given up when `stop` answers true; false then.
+    virtual bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) = 0;
     // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
     virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;
     virtual void timeKillEvent(uint32_t timerId) = 0;

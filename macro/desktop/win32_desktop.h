@@ -30,9 +30,10 @@ class Win32Desktop : public DesktopPort {
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
+    bool IsIconic(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
 
-    bool PlaySoundA(const std::string& path) override;
+    bool PlaySoundA(const std::string& path, const StopCheck& stop) override;
     intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;
     bool EnableShutdownPrivilege() override;
     bool ExitWindowsEx(uint32_t flags) override;
@@ -40,6 +41,7 @@ class Win32Desktop : public DesktopPort {
     void WaitPrecisely(int milliseconds) override;
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
+    bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;

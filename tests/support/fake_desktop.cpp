@@ -208,7 +208,15 @@ bool FakeDesktop::ShowWindow(WindowHandle window, int command) {
     if (!w) return false;
     bool wasVisible = w->visible;
     w->visible = command != desk::SHOW_HIDE;
+    if (command == desk::SHOW_MINIMIZE || command == desk::SHOW_RESTORE)
+        w->minimized = command == desk::SHOW_MINIMIZE;
     return wasVisible;
+}
+
+bool FakeDesktop::IsIconic(WindowHandle window) {
+    Log("IsIconic " + std::to_string(window));
+    Window* w = Find(window);
+    return w && w->minimized;
 }
 
 bool FakeDesktop::RequestWindowClose(WindowHandle window) {
@@ -219,8 +227,9 @@ bool FakeDesktop::RequestWindowClose(WindowHandle window) {
     return true;
 }
 
-bool FakeDesktop::PlaySoundA(const std::string& path) {
+bool FakeDesktop::PlaySoundA(const std::string& path, const StopCheck& stop) {
     Log("PlaySoundA " + path);
+    if (soundPlays) AdvanceUnless(counter_ + int64_t{soundMilliseconds} * 1000, stop);
     return soundPlays;
 }
 
@@ -252,6 +261,23 @@ int64_t FakeDesktop::QueryPerformanceCounter() {
 void FakeDesktop::WaitUntilCounter(int64_t dueMicroseconds) {
     const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
     WaitPrecisely(static_cast<int>((left + 999) / 1000));
+}
+
+// Logged as the whole wait it was asked for; the clock shows where a stop cut it short.
+bool FakeDesktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
+    Log("Wait " + std::to_string((left + 999) / 1000));
+    return AdvanceUnless(dueMicroseconds, stop);
+}
+
+// In whole milliseconds, as the fake clock counts.
+bool FakeDesktop::AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    for (;;) {
+        if (stop()) return false;
+        const int64_t left = dueMicroseconds - counter_;
+        if (left <= 0) return true;
+        Advance(static_cast<uint32_t>(std::min(left, STOP_CHECK_MICROSECONDS) + 999) / 1000);
+    }
 }
 
 uint32_t FakeDesktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

@@ -18,6 +18,7 @@ class FakeDesktop : public DesktopPort {
         bool visible = true;
         bool alive = true;
         bool refusesForeground = false;
+        bool minimized = false;
     };
     struct Box {
         WindowHandle owner;
@@ -43,6 +44,7 @@ class FakeDesktop : public DesktopPort {
     WindowHandle foreground = NO_WINDOW;
     intptr_t shellResult = 42;
     bool soundPlays = true;
+    uint32_t soundMilliseconds = 0;  // how long a sound plays, on the virtual clock
     bool privilegeGranted = true;
     bool sessionEnds = true;
     bool refuseMultimediaTimers = false;
@@ -89,14 +91,16 @@ class FakeDesktop : public DesktopPort {
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
+    bool IsIconic(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
-    bool PlaySoundA(const std::string& path) override;
+    bool PlaySoundA(const std::string& path, const StopCheck& stop) override;
     intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;
     bool EnableShutdownPrivilege() override;
     bool ExitWindowsEx(uint32_t flags) override;
     void WaitPrecisely(int milliseconds) override;
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
+    bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
@@ -123,6 +127,8 @@ class FakeDesktop : public DesktopPort {
         TimerCallback callback;
     };
     void Log(std::string line);
+    // Advances the clock to `due` in steps of the stop interval; false when `stop` gave it up.
+    bool AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop);
     Window* Find(WindowHandle window);
 
     std::map<int, KeyState> keys_;
