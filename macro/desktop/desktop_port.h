@@ -36,6 +36,8 @@ constexpr int KEY_LEFT_CONTROL = 0xA2;
 constexpr int KEY_RIGHT_CONTROL = 0xA3;
 constexpr int KEY_LEFT_ALT = 0xA4;
 constexpr int KEY_RIGHT_ALT = 0xA5;
+// A key that no layout assigns: its keystroke means nothing to any program.
+constexpr int KEY_NONE = 0xFF;
 
 constexpr int SHOW_HIDE = 0;
 constexpr int SHOW_NORMAL = 1;
