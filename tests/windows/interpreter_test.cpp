@@ -168,6 +168,17 @@ TEST_F(InterpreterTest, FocusRestoresTheFirstMatchingWindowAndBringsItToTheFront
     EXPECT_TRUE(IsIconic(second));
 }
 
+TEST_F(InterpreterTest, FocusKeepsAMaximisedWindowMaximised) {
+    TestWindow window("Keyloom maximised target");
+    ShowWindow(window.handle(), SW_MAXIMIZE);
+    TestWindow bystander("Keyloom bystander");
+    SetForegroundWindow(bystander.handle());
+    EXPECT_TRUE(Run("FOCUS_WINDOW \"Keyloom maximised target\""));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window.handle(); }, 3000));
+    PumpFor(200);
+    EXPECT_TRUE(IsZoomed(window.handle()));
+}
+
 TEST_F(InterpreterTest, MoveCursorMovesTheRealPointer) {
     TestWindow window("Keyloom pointer target");
     EXPECT_TRUE(Run("MOVE_CURSOR 321 234\r"));

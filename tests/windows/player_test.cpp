@@ -157,27 +157,31 @@ TEST_F(PlayerWin32Test, MacroPlayedThreeTimesTypesIntoAnEditControl) {
     StopPlayTimer(state, desktop);
 }
 
-TEST_F(PlayerWin32Test, EscapePressedDuringADelayStopsThePlay) {
+// A real key press, injected from another thread as a user's, ends the play in the middle of a
+// DELAY that would hold it for twenty seconds.
+TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayEndsThePlayAtOnce) {
     TargetThread target;
-    target.Focus();
-    WriteMacro("TYPE \"x\"\r\nDELAY 800\r\n");
-    macro.playStyle = PLAY_STYLE_FOR_SECONDS;  // ends by itself should Escape go unseen
-    macro.repeatTime = 20;
-    std::thread user([] {
-        Sleep(300);
-        TapKey(VK_ESCAPE);
-    });
-    DWORD start = GetTickCount();
-    PlayMacro(player, macro, ORIGIN_TRIGGER);
-    DWORD took = GetTickCount() - start;
-    user.join();
-    EXPECT_LT(took, 3000u);
-    EXPECT_GE(took, 800u);  // the DELAY ran to its end
-    PumpFor(200);
-    EXPECT_EQ(target.Text(), "x");
-    EXPECT_EQ(state.position, 0);
-    EXPECT_FALSE(state.playing);
-    EXPECT_EQ(state.timerId, 0u);
+    WriteMacro("TYPE \"x\"\r\nDELAY 20000\r\nTYPE \"y\"\r\n");
+    for (WORD key : {VK_ESCAPE, VK_PAUSE}) {
+        target.Focus();
+        std::thread user([key] {
+            Sleep(300);
+            TapKey(key);
+        });
+        DWORD start = GetTickCount();
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        DWORD took = GetTickCount() - start;
+        user.join();
+        EXPECT_LT(took, 10000u) << key;
+        PumpFor(200);
+        EXPECT_EQ(target.Text(), "x") << key;
+        EXPECT_EQ(state.position > 0, key == VK_PAUSE);
+        EXPECT_FALSE(state.playing);
+        EXPECT_EQ(state.timerId, 0u);
+        RewindPlay(state);
+        SendMessageA(GetWindow(target.handle(), GW_CHILD), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(""));
+    }
 }
 
 TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront) {
@@ -191,7 +195,7 @@ TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront)
     target.Focus();
     // A box of the macro, then an error box owned by the hidden main window.
     WriteMacro(
-        "TYPE \"a\"\r\nMSG_BOX \"Close me\"\r\nTYPE \"b\"\r\nMOVE_CURSOR 0 5\r\n"
+        "TYPE \"a\"\r\nMSG_BOX \"Close me\"\r\nTYPE \"b\"\r\nMOVE_CURSOR a 5\r\n"
         "TYPE \"c\"\r\n");
     BoxCloser closer;
     PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
