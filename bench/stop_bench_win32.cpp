@@ -89,9 +89,10 @@ void Report(const char* name, WORD key, const std::string& path) {
         Sleep(100);  // the key's release has been seen before the next play
     }
     std::sort(stops.begin(), stops.end());
-    std::printf("%s inside DELAY 20000, %d runs: press to end of play  min %.1f  median %.1f  "
-                "max %.1f ms\n",
-                name, RUNS, stops.front(), stops[RUNS / 2], stops.back());
+    std::printf(
+        "%s inside DELAY 20000, %d runs: press to end of play  min %.1f  median %.1f  "
+        "max %.1f ms\n",
+        name, RUNS, stops.front(), stops[RUNS / 2], stops.back());
     std::printf("  processor time while waiting: %.1f ms of %.0f ms (%.2f %% of one core)\n",
                 processor, waited, 100.0 * processor / waited);
 }

@@ -46,6 +46,6 @@ void PressAgain(MacroInterpreter& interpreter, const HeldInput& input) {
     if (!input.isButton)
         SendKeyTransition(interpreter, input.virtualKey, 0);
     else
-        SendButtonTransition(interpreter,
-                             input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_DOWN : desk::RIGHT_DOWN);
+        SendButtonTransition(interpreter, input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_DOWN
+                                                                                : desk::RIGHT_DOWN);
 }

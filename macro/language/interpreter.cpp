@@ -44,7 +44,8 @@ void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
 void WaitOnPaceClock(MacroInterpreter& interpreter, int64_t microseconds) {
     DesktopPort& desktop = interpreter.desktop;
     const int64_t whole = std::max<int64_t>(0, microseconds);
-    if (!interpreter.paceClock) return WaitMilliseconds(desktop, static_cast<int32_t>(whole / 1000));
+    if (!interpreter.paceClock)
+        return WaitMilliseconds(desktop, static_cast<int32_t>(whole / 1000));
     const int64_t finished = desktop.QueryPerformanceCounter();
     const int64_t due = std::max(*interpreter.paceClock + whole, finished + whole * 3 / 4);
     WaitUntilDue(interpreter, due);
@@ -148,7 +149,8 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     if (whole.empty() && !read.ends_with('\r')) return false;
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
-    if (outcome == CommandOutcome::Done) WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
+    if (outcome == CommandOutcome::Done)
+        WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
     return outcome != CommandOutcome::Failed;
 }
 

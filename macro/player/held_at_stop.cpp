@@ -7,12 +7,14 @@
 namespace {
 
 bool HoldsAButton(const std::vector<HeldInput>& held) {
-    return std::any_of(held.begin(), held.end(), [](const HeldInput& input) { return input.isButton; });
+    return std::any_of(held.begin(), held.end(),
+                       [](const HeldInput& input) { return input.isButton; });
 }
 
 }  // namespace
 
-void ReleaseAtPlayEnd(PlayState& state, MacroInterpreter& interpreter, const std::string& fileName) {
+void ReleaseAtPlayEnd(PlayState& state, MacroInterpreter& interpreter,
+                      const std::string& fileName) {
     if (state.position == 0) {
         state.paused = {};
     } else {

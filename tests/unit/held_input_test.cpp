@@ -142,8 +142,9 @@ TEST_F(HeldInputTest, AResumedPlayPressesTheHeldModifiersAgainBeforeItsFirstLine
 
 // A drag paused in the middle goes on from where it was, with the button down again.
 TEST_F(HeldInputTest, AResumedPlayPutsThePointerBackAndPressesTheHeldButtonsAgain) {
-    WriteMacro("MOVE_CURSOR 100 100\r\nMOUSE_DOWN Left\r\nSHIFT_DOWN\r\nMOVE_CURSOR 200 200\r\n"
-               "TYPE \"a\"\r\nMOVE_CURSOR 300 300\r\nMOUSE_UP Left\r\nSHIFT_UP\r\n");
+    WriteMacro(
+        "MOVE_CURSOR 100 100\r\nMOUSE_DOWN Left\r\nSHIFT_DOWN\r\nMOVE_CURSOR 200 200\r\n"
+        "TYPE \"a\"\r\nMOVE_CURSOR 300 300\r\nMOUSE_UP Left\r\nSHIFT_UP\r\n");
     TapOn("keybd_event 65 2", desk::KEY_PAUSE);
     PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
     ASSERT_EQ(state.position, 6);

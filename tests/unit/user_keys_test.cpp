@@ -69,8 +69,8 @@ TEST(UserModifiersTest, TheReleaseOfAnAltOrWindowsKeySetAsideIsMaskedAndOfOthers
         int key;
         bool masked;
     };
-    for (Case held : {Case{desk::KEY_LEFT_ALT, true}, Case{desk::KEY_RIGHT_WINDOWS, true},
-                      Case{CTRL, false}}) {
+    for (Case held :
+         {Case{desk::KEY_LEFT_ALT, true}, Case{desk::KEY_RIGHT_WINDOWS, true}, Case{CTRL, false}}) {
         FakeDesktop desktop;
         desktop.Press(held.key);
         RestoreUserModifiers(desktop, SetAsideUserModifiers(desktop));

@@ -78,8 +78,7 @@ class InterpreterTest : public ::testing::Test {
     bool Run(const std::string& line) { return ExecuteMacroLine(interpreter, line); }
 
     BoxCloser boxes;
-    MacroInterpreter interpreter{
-        TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
 };
 
 // The first top-level window, in the system's order, whose title contains `text`.
