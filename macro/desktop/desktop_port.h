@@ -125,6 +125,10 @@ class DesktopPort {
     // Presses again a key Keyloom released while the user held it, unless the user has let go
     // of it by the time the press arrives.
     virtual void PressAgainForUser(uint8_t virtualKey) = 0;
+    // When the user last pressed the key, on the performance counter (microseconds), as the
+    // keyboard is followed: at once, where the key state may be read a little late. 0 when no
+    // press has been seen.
+    virtual int64_t LastUserPress(int virtualKey) = 0;
 
     // Windows. EnumWindows visits every top-level window, hidden ones included, until the
     // visitor returns false.

@@ -157,6 +157,12 @@ void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
     ::keybd_event(virtualKey, 0, ExtendedFlag(virtualKey), KEYLOOM_INPUT_FOR_USER);
 }
 
+// Wine answers a key's state from a copy up to 50 ms old; the hook sees the press as it happens.
+int64_t Win32Desktop::LastUserPress(int virtualKey) {
+    if (!userKeyboard_) userKeyboard_ = std::make_unique<UserKeyboard>();
+    return userKeyboard_->LastPress(virtualKey);
+}
+
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }

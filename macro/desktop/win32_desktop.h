@@ -23,6 +23,7 @@ class Win32Desktop : public DesktopPort {
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
+    int64_t LastUserPress(int virtualKey) override;
 
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;

@@ -158,7 +158,9 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
     if (interpreter.stopKey != 0) return interpreter.stopKey;
     DesktopPort& desktop = interpreter.desktop;
     for (int key : {desk::KEY_ESCAPE, desk::KEY_PAUSE})
-        if (desktop.GetAsyncKeyState(key) != 0) return interpreter.stopKey = key;
+        if (desktop.GetAsyncKeyState(key) != 0 ||
+            (interpreter.watchesStopKeys && desktop.LastUserPress(key) > interpreter.watchedSince))
+            return interpreter.stopKey = key;
     return 0;
 }
 

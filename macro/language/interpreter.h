@@ -44,14 +44,16 @@ struct MacroInterpreter {
     std::optional<int64_t> paceClock{};
     // Set by a play: its waits, texts and sounds give up as soon as Escape or Pause is pressed.
     bool watchesStopKeys = false;
+    int64_t watchedSince = 0;  // on the performance counter: later presses of the keys count
     // The stop key a play has seen (desk::KEY_ESCAPE or KEY_PAUSE), 0 before; and what was left
     // of the line it cut short.
     int stopKey = 0;
     LineRest unfinished{};
 };
 
-// The stop key seen so far, else Escape or Pause if pressed now (or since the last query); 0 when
-// neither. Once seen, a key stays seen.
+// The stop key seen so far, else Escape or Pause if down now, pressed since the last query of the
+// key's state, or pressed by the user since the play began watching; 0 when none. Once seen, a
+// key stays seen.
 int StopKeyPressed(MacroInterpreter& interpreter);
 
 // Types the rest of the text and waits the rest of the wait that a stop left of a line.

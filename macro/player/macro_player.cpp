@@ -172,7 +172,9 @@ void Play::Finish(PlayEnd end) {
 void Play::WatchStopKeys(bool on) {
     MacroInterpreter& interpreter = player_.interpreter;
     interpreter.watchesStopKeys = on;
-    if (on) interpreter.stopKey = 0;
+    if (!on) return;
+    interpreter.stopKey = 0;
+    interpreter.watchedSince = desktop_.QueryPerformanceCounter();
 }
 
 void Play::ResetCounters() {

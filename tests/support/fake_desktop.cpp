@@ -58,6 +58,7 @@ void FakeDesktop::Press(int virtualKey) {
     keys_[virtualKey].down = true;
     keys_[virtualKey].pressedSinceQuery = true;
     keys_[virtualKey].heldByUser = true;
+    keys_[virtualKey].pressedAt = counter_;
 }
 
 void FakeDesktop::Release(int virtualKey) {
@@ -157,6 +158,11 @@ bool FakeDesktop::IsKeyHeldByUser(int virtualKey) {
 
 void FakeDesktop::PressAgainForUser(uint8_t virtualKey) {
     if (keys_[virtualKey].heldByUser) keybd_event(virtualKey, 0);
+}
+
+int64_t FakeDesktop::LastUserPress(int virtualKey) {
+    Log("GetLastUserPress " + std::to_string(virtualKey));
+    return keys_[virtualKey].pressedAt;
 }
 
 int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {

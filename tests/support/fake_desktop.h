@@ -85,6 +85,7 @@ class FakeDesktop : public DesktopPort {
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
+    int64_t LastUserPress(int virtualKey) override;
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
     bool IsWindow(WindowHandle window) override;
@@ -120,6 +121,7 @@ class FakeDesktop : public DesktopPort {
         bool down = false;
         bool pressedSinceQuery = false;
         bool heldByUser = false;
+        int64_t pressedAt = 0;  // on the performance counter
     };
     struct OneShot {
         uint32_t due;
