@@ -168,11 +168,14 @@ void Play::Finish(PlayEnd end) {
     if (player_.observer) player_.observer->PlayEnded(origin_, end, state_.position);
 }
 
-// Each play looks for its own stop keys, from none seen.
+// Each play looks for its own stop keys, from none seen. The press that stopped the last play
+// is spent: a play seeing it through the keyboard hook may have left the key state saying
+// "pressed since the last query".
 void Play::WatchStopKeys(bool on) {
     MacroInterpreter& interpreter = player_.interpreter;
     interpreter.watchesStopKeys = on;
     if (!on) return;
+    if (interpreter.stopKey != 0) desktop_.GetAsyncKeyState(interpreter.stopKey);
     interpreter.stopKey = 0;
     interpreter.watchedSince = desktop_.QueryPerformanceCounter();
 }

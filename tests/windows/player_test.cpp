@@ -184,6 +184,40 @@ TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayEndsThePlayAtOnce) {
     }
 }
 
+// A wave file of `seconds` of silence: 8 kHz, 8 bits, one channel.
+std::string SilentWave(int seconds) {
+    auto number = [](uint32_t value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i)
+            text += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return text;
+    };
+    const uint32_t samples = 8000u * static_cast<uint32_t>(seconds);
+    return "RIFF" + number(36 + samples, 4) + "WAVEfmt " + number(16, 4) + number(1, 2) +
+           number(1, 2) + number(8000, 4) + number(8000, 4) + number(1, 2) + number(8, 2) +
+           "data" + number(samples, 4) + std::string(samples, '\x80');
+}
+
+TEST_F(PlayerWin32Test, EscapeStopsASoundThatIsPlaying) {
+    TargetThread target;
+    target.Focus();
+    const std::string wave = dir.Write("long.wav", SilentWave(6));
+    WriteMacro("PLAY_SOUND \"" + wave + "\"\r\nTYPE \"z\"\r\n");
+    std::thread user([] {
+        Sleep(500);
+        TapKey(VK_ESCAPE);
+    });
+    DWORD start = GetTickCount();
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    DWORD took = GetTickCount() - start;
+    user.join();
+    EXPECT_LT(took, 4000u);
+    EXPECT_GE(took, 400u) << "the sound played until the key";
+    PumpFor(200);
+    EXPECT_EQ(target.Text(), "");
+    StopPlayTimer(state, desktop);
+}
+
 TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront) {
     TestWindow mainWindow("Keyloom player main window");
     WindowView view(mainWindow.handle());
