@@ -62,6 +62,8 @@ class FakeDesktop : public DesktopPort {
     void Press(int virtualKey);
     void Release(int virtualKey);
     void Tap(int virtualKey) { Press(virtualKey), Release(virtualKey); }
+    // A press the keyboard hook sees before the key state shows it, as under Wine.
+    void PressSeenByHookOnly(int virtualKey) { keys_[virtualKey].pressedAt = counter_; }
     std::vector<int> KeysDown() const;  // keys and buttons down, in key order
 
     // ---- Virtual time ----

@@ -363,6 +363,19 @@ TEST_F(PlayerTest, AStopKeyEndsThePlayWithinOneCheckWhereverItIs) {
     EXPECT_EQ(Typed(), "abc");
 }
 
+TEST_F(PlayerTest, APressSeenByTheKeyboardHookStopsThePlayBeforeTheKeyStateShowsIt) {
+    WriteMacro("DELAY 20000\r\nTYPE \"z\"\r\n");
+    desktop.Advance(5);
+    desktop.PressSeenByHookOnly(desk::KEY_ESCAPE);  // before the play: not a stop of it
+    desktop.onCall = [this, done = false](const std::string&) mutable {
+        if (!done && desktop.now >= 1000) desktop.PressSeenByHookOnly(desk::KEY_PAUSE), done = true;
+    };
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_LE(desktop.now, 1000 + STOP_CHECK_MS);
+    EXPECT_EQ(state.position, 2);  // paused in the DELAY
+    EXPECT_EQ(Typed(), "");
+}
+
 // The rest of the line's wait is waited on resume, then the play goes on; a text goes on from
 // the character it stopped at.
 TEST_F(PlayerTest, PauseInTheMiddleOfALineFinishesItOnResume) {
