@@ -137,6 +137,20 @@ class PlayerWin32Test : public ::testing::Test {
                            "//File created by Keyloom v1\r\n\r\nSTART\r\n" + code + "END\r\n"));
     }
 
+    // Plays the macro as a hot key does while the user taps `key` after `afterMs`; returns the
+    // milliseconds the play took.
+    DWORD PlayWhileTheUserPresses(WORD key, DWORD afterMs) {
+        std::thread user([key, afterMs] {
+            Sleep(afterMs);
+            TapKey(key);
+        });
+        const DWORD start = GetTickCount();
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        const DWORD took = GetTickCount() - start;
+        user.join();
+        return took;
+    }
+
     TempDir dir;
     Win32Desktop& desktop = TheDesktop();
     Macro macro = MacroPlayedOnce(10);
@@ -164,15 +178,7 @@ TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayEndsThePlayAtOnce) {
     WriteMacro("TYPE \"x\"\r\nDELAY 20000\r\nTYPE \"y\"\r\n");
     for (WORD key : {VK_ESCAPE, VK_PAUSE}) {
         target.Focus();
-        std::thread user([key] {
-            Sleep(300);
-            TapKey(key);
-        });
-        DWORD start = GetTickCount();
-        PlayMacro(player, macro, ORIGIN_TRIGGER);
-        DWORD took = GetTickCount() - start;
-        user.join();
-        EXPECT_LT(took, 10000u) << key;
+        EXPECT_LT(PlayWhileTheUserPresses(key, 300), 10000u) << key;
         PumpFor(200);
         EXPECT_EQ(target.Text(), "x") << key;
         EXPECT_EQ(state.position > 0, key == VK_PAUSE);
@@ -194,8 +200,8 @@ std::string SilentWave(int seconds) {
     };
     const uint32_t samples = 8000u * static_cast<uint32_t>(seconds);
     return "RIFF" + number(36 + samples, 4) + "WAVEfmt " + number(16, 4) + number(1, 2) +
-           number(1, 2) + number(8000, 4) + number(8000, 4) + number(1, 2) + number(8, 2) +
-           "data" + number(samples, 4) + std::string(samples, '\x80');
+           number(1, 2) + number(8000, 4) + number(8000, 4) + number(1, 2) + number(8, 2) + "data" +
+           number(samples, 4) + std::string(samples, '\x80');
 }
 
 TEST_F(PlayerWin32Test, EscapeStopsASoundThatIsPlaying) {
@@ -203,14 +209,7 @@ TEST_F(PlayerWin32Test, EscapeStopsASoundThatIsPlaying) {
     target.Focus();
     const std::string wave = dir.Write("long.wav", SilentWave(6));
     WriteMacro("PLAY_SOUND \"" + wave + "\"\r\nTYPE \"z\"\r\n");
-    std::thread user([] {
-        Sleep(500);
-        TapKey(VK_ESCAPE);
-    });
-    DWORD start = GetTickCount();
-    PlayMacro(player, macro, ORIGIN_TRIGGER);
-    DWORD took = GetTickCount() - start;
-    user.join();
+    const DWORD took = PlayWhileTheUserPresses(VK_ESCAPE, 500);
     EXPECT_LT(took, 4000u);
     EXPECT_GE(took, 400u) << "the sound played until the key";
     PumpFor(200);
