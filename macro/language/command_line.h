@@ -6,8 +6,9 @@
 
 #include "macro/language/interpreter.h"
 
-// How a command ended. The pace wait follows Done only; WaitedItself is DELAY's own wait.
-enum class CommandOutcome { Done, Failed, WaitedItself };
+// How a command ended. The pace wait follows Done only; WaitedItself is DELAY's own wait;
+// Stopped is a command that a stop key cut short, its rest in the interpreter's `unfinished`.
+enum class CommandOutcome { Done, Failed, WaitedItself, Stopped };
 
 class CommandLine {
   public:

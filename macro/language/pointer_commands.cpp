@@ -39,6 +39,12 @@ bool IsOnAMonitor(int32_t x, int32_t y, const std::vector<ScreenRect>& monitors)
     });
 }
 
+// A co-ordinate is a number, 0 like any other; a word without digits is none.
+bool IsCoOrdinate(std::string_view word) {
+    if (!word.empty() && (word[0] == '-' || word[0] == '+')) word.remove_prefix(1);
+    return !word.empty() && word[0] >= '0' && word[0] <= '9';
+}
+
 }  // namespace
 
 namespace commands {
@@ -47,13 +53,13 @@ CommandOutcome MoveCursor(CommandLine& line) {
     std::string_view xWord = line.NextWord();
     std::string_view yWord = line.NextWord();
     if (xWord.empty() || yWord.empty()) return line.RefuseArguments();
-    int32_t x = ParseDecimal(xWord);
-    int32_t y = ParseDecimal(yWord);
-    if (line.strict() && (x == 0 || y == 0)) {
+    if (line.strict() && (!IsCoOrdinate(xWord) || !IsCoOrdinate(yWord))) {
         line.ReportError(line.interpreter().mainWindow,
                          "MOVE_CURSOR command has invalid X or Y co-ordinate");
         return CommandOutcome::Failed;
     }
+    const int32_t x = ParseDecimal(xWord);
+    const int32_t y = ParseDecimal(yWord);
     if (!IsOnAMonitor(x, y, line.desktop().EnumDisplayMonitors())) return CommandOutcome::Failed;
     line.desktop().SetCursorPos(x, y);
     return CommandOutcome::Done;

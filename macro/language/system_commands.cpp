@@ -65,7 +65,11 @@ CommandOutcome ShowMessageBox(CommandLine& line) {
 CommandOutcome PlaySound(CommandLine& line) {
     std::string_view path = line.NextQuoted(true);
     if (path.empty()) return line.RefuseArguments();
-    if (line.desktop().PlaySoundA(std::string(path))) return CommandOutcome::Done;
+    MacroInterpreter& interpreter = line.interpreter();
+    const StopCheck stop = [&interpreter] {
+        return interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0;
+    };
+    if (line.desktop().PlaySoundA(std::string(path), stop)) return CommandOutcome::Done;
     return Failure(line, "Failed to play " + Quoted(path));
 }
 
