@@ -16,16 +16,6 @@ bool IsUntitled(const MacroTable& table) {
     return FieldText(table.listFileName) == UNTITLED_LIST_NAME;
 }
 
-// Saves the list to `path`, which becomes its name. A list that could not be written keeps its
-// old name and its unsaved changes.
-bool SaveListTo(MacroLibrary& library, const std::string& path) {
-    if (!SaveMacroList(library, path)) return false;
-    CopyText(library.table.listFileName, path);
-    library.table.modified = false;
-    library.saveItem.EnableSave(false);
-    return true;
-}
-
 // The list's own name, or one the user chooses for an untitled list; none on cancel.
 std::optional<std::string> NameToSaveUnder(MacroLibrary& library) {
     if (IsUntitled(library.table)) return ChooseListFileToSave(library);
@@ -33,6 +23,14 @@ std::optional<std::string> NameToSaveUnder(MacroLibrary& library) {
 }
 
 }  // namespace
+
+bool SaveListTo(MacroLibrary& library, const std::string& path) {
+    if (!SaveMacroList(library, path)) return false;
+    CopyText(library.table.listFileName, path);
+    library.table.modified = false;
+    library.saveItem.EnableSave(false);
+    return true;
+}
 
 std::optional<std::string> ChooseListFileToSave(MacroLibrary& library) {
     return library.dialogs.GetSaveFileNameA(ListFileRequest(library, "Save current macro list"));

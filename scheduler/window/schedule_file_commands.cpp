@@ -88,6 +88,30 @@ void LoadScheduleFile(ScheduleWindow& window) {
     window.view.EnableSaveSchedule(false);
 }
 
+bool MaySessionEnd(ScheduleWindow& window) {
+    window.changesDeclined = false;
+    if (!OfferToSave(window, false)) return false;
+    window.changesDeclined = window.scheduler.table.modified;
+    return true;
+}
+
+void OnSessionEnding(ScheduleWindow& window, const std::string& keptPath) {
+    ScheduleTable& table = window.scheduler.table;
+    if (table.modified && !window.changesDeclined) {
+        StorePane(window);
+        const bool untitled = IsUntitled(table);
+        if (!untitled || !keptPath.empty())
+            WriteSchedule(window,
+                          untitled ? keptPath : std::string(FieldText(table.scheduleFileName)));
+    }
+    DeleteTrayIcon(window);
+    StopScheduler(window.scheduler);
+}
+
+void OnSessionEndCancelled(ScheduleWindow& window) {
+    window.changesDeclined = false;
+}
+
 bool ExitScheduler(ScheduleWindow& window) {
     if (!OfferToSave(window, true)) return false;
     DeleteTrayIcon(window);
