@@ -5,6 +5,7 @@
 #include "library/program/user_modifiers.h"
 #include "library/table/named_lines.h"
 #include "library/table/trigger_encoding.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "macro/language/upper_case.h"
 
@@ -13,8 +14,7 @@ namespace {
 constexpr int WINDOW_TITLE_COUNT = 299;  // buffer count for the front window's title
 
 void ReportHotKeyError(HotKeys& hotKeys, const std::string& text) {
-    hotKeys.desktop.MessageBoxA(hotKeys.mainWindow, text, "Keyloom",
-                                desk::BOX_OK | desk::BOX_ICON_ERROR);
+    ReportError(hotKeys.desktop, hotKeys.mainWindow, text, KEYLOOM_CAPTION);
 }
 
 // Whether the front window's title holds the macro's window text, letters in any case.

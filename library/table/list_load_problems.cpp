@@ -1,4 +1,5 @@
 #include "library/table/list_load_problems.h"
+#include "macro/desktop/error_report.h"
 
 void ListLoadProblems::Refuse(std::string_view what, std::string_view reason) {
     refused_.Add(std::string(what) + ": " + std::string(reason));
@@ -18,6 +19,5 @@ std::string ListLoadProblems::Text(std::string_view listPath) const {
 
 void ListLoadProblems::Report(DesktopPort& desktop, std::string_view listPath) const {
     const std::string text = Text(listPath);
-    if (!text.empty())
-        desktop.MessageBoxA(NO_WINDOW, text, "Keyloom", desk::BOX_OK | desk::BOX_ICON_WARNING);
+    if (!text.empty()) ReportWarning(desktop, NO_WINDOW, text, KEYLOOM_CAPTION);
 }

@@ -1,6 +1,7 @@
 #include "library/table/macro_list_commands.h"
 
 #include "library/table/macro_list_file.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 
 namespace {
@@ -39,8 +40,8 @@ std::optional<std::string> ChooseListFileToSave(MacroLibrary& library) {
 bool OfferToSaveList(MacroLibrary& library) {
     if (!library.table.modified) return true;
     int answer =
-        library.desktop.MessageBoxA(library.mainWindow, "Save changes to current macro list?",
-                                    "Keyloom", desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+        AskQuestion(library.desktop, library.mainWindow, "Save changes to current macro list?",
+                    KEYLOOM_CAPTION, Answers::YES_NO_CANCEL);
     if (answer == desk::ANSWER_NO) return true;
     if (answer != desk::ANSWER_YES) return false;
     std::optional<std::string> path = NameToSaveUnder(library);

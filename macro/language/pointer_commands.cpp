@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
 #include "macro/language/held_input.h"
@@ -50,8 +51,8 @@ CommandOutcome MoveCursor(CommandLine& line) {
     int32_t x = ParseDecimal(xWord);
     int32_t y = ParseDecimal(yWord);
     if (line.strict() && (x == 0 || y == 0)) {
-        line.ReportError(line.interpreter().mainWindow,
-                         "MOVE_CURSOR command has invalid X or Y co-ordinate");
+        ReportError(line.desktop(), line.interpreter().mainWindow,
+                    "MOVE_CURSOR command has invalid X or Y co-ordinate", ERROR_CAPTION);
         return CommandOutcome::Failed;
     }
     if (!IsOnAMonitor(x, y, line.desktop().EnumDisplayMonitors())) return CommandOutcome::Failed;

@@ -44,8 +44,9 @@ bool SaveUnderCurrentName(ScheduleWindow& window) {
 bool OfferToSave(ScheduleWindow& window, bool untitledCountsAsModified) {
     ScheduleTable& table = window.scheduler.table;
     if (!table.modified && !(untitledCountsAsModified && IsUntitled(table))) return true;
-    const int answer = ShowMessage(window, "Save changes to current schedule?", "Keyloom Scheduler",
-                                   desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+    const int answer =
+        AskQuestion(window.scheduler.desktop, window.scheduler.mainWindow,
+                    "Save changes to current schedule?", SCHEDULER_CAPTION, Answers::YES_NO_CANCEL);
     if (answer == desk::ANSWER_CANCEL) return false;
     return answer != desk::ANSWER_YES || SaveUnderCurrentName(window);
 }

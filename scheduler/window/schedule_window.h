@@ -50,6 +50,3 @@ void DisableAllItems(ScheduleWindow& window, bool fromTray);
 bool AddTrayIcon(ScheduleWindow& window);
 void DeleteTrayIcon(ScheduleWindow& window);
 void StorePane(ScheduleWindow& window);
-// A message box owned by the window; the button chosen.
-int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
-                uint32_t style);
