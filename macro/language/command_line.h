@@ -32,8 +32,6 @@ class CommandLine {
     // A missing or unrecognised argument. Strict: "<COMMAND> command has incorrect parameters"
     // and the line fails; Lenient: the line is left without effect and counts as done.
     CommandOutcome RefuseArguments();
-    // A message box with caption "Error" and the error icon.
-    void ReportError(WindowHandle owner, const std::string& text);
 
   private:
     MacroInterpreter& interpreter_;

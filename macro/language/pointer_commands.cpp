@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
 #include "macro/language/held_input.h"
@@ -54,8 +55,8 @@ CommandOutcome MoveCursor(CommandLine& line) {
     std::string_view yWord = line.NextWord();
     if (xWord.empty() || yWord.empty()) return line.RefuseArguments();
     if (line.strict() && (!IsCoOrdinate(xWord) || !IsCoOrdinate(yWord))) {
-        line.ReportError(line.interpreter().mainWindow,
-                         "MOVE_CURSOR command has invalid X or Y co-ordinate");
+        ReportError(line.desktop(), line.interpreter().mainWindow,
+                    "MOVE_CURSOR command has invalid X or Y co-ordinate", ERROR_CAPTION);
         return CommandOutcome::Failed;
     }
     const int32_t x = ParseDecimal(xWord);
