@@ -131,6 +131,14 @@ SYSTEMTIME PickerTime(HWND dialog, int picker) {
     return time;
 }
 
+// A long path shows its end, the macro file's name, rather than its drive.
+void ShowPathEnd(HWND dialog, int control, const std::string& path) {
+    SetControlText(dialog, control, path);
+    const WPARAM end = path.size();
+    SendDlgItemMessageA(dialog, control, EM_SETSEL, end, end);
+    SendDlgItemMessageA(dialog, control, EM_SCROLLCARET, 0, 0);
+}
+
 int32_t ListPosition(HWND dialog, int list) {
     return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
@@ -163,7 +171,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     SetControlText(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours));
     SetControlText(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes));
     SetControlText(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds));
-    SetControlText(dialog, IDC_MACRO_PATH, item.macroFileName);
+    ShowPathEnd(dialog, IDC_MACRO_PATH, item.macroFileName);
     ApplyEnabling(dialog);
 }
 
