@@ -43,6 +43,8 @@ void ApplyItemLine(std::string_view keyword, std::string_view value, bool lineCu
         item.runEvery = ParseDecimal(PlainValue(value));
     } else if (keyword == "RUN_DOW") {
         item.runDayOfWeek = ParseDecimal(PlainValue(value));
+    } else if (keyword == "RUN_DOM") {
+        item.runDayOfMonth = ParseDecimal(PlainValue(value));
     } else if (keyword == "EVERY_HOURS") {
         item.everyHours = ParseDecimal(PlainValue(value));
     } else if (keyword == "EVERY_MINS") {

@@ -131,6 +131,14 @@ SYSTEMTIME PickerTime(HWND dialog, int picker) {
     return time;
 }
 
+// A long path shows its end, the macro file's name, rather than its drive.
+void ShowPathEnd(HWND dialog, int control, const std::string& path) {
+    SetControlText(dialog, control, path);
+    const WPARAM end = path.size();
+    SendDlgItemMessageA(dialog, control, EM_SETSEL, end, end);
+    SendDlgItemMessageA(dialog, control, EM_SCROLLCARET, 0, 0);
+}
+
 int32_t ListPosition(HWND dialog, int list) {
     return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
@@ -163,6 +171,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     SetControlText(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours));
     SetControlText(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes));
     SetControlText(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds));
+    ShowPathEnd(dialog, IDC_MACRO_PATH, item.macroFileName);
     ApplyEnabling(dialog);
 }
 
@@ -171,7 +180,9 @@ void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
     item.active = IsChecked(dialog, IDC_ITEM_ACTIVE);
     item.runEvery = CheckedValue(dialog, PERIOD_RADIOS, item.runEvery);
     item.runDayOfWeek = ListPosition(dialog, IDC_DAY_OF_WEEK) + 1;
-    item.runDayOfMonth = ListPosition(dialog, IDC_DAY_OF_MONTH);
+    // A day the list cannot show (RUN_DOM 40 written by hand) stays as the file has it.
+    if (const int32_t day = ListPosition(dialog, IDC_DAY_OF_MONTH); day != CB_ERR)
+        item.runDayOfMonth = day;
     item.everyHours = IntervalHours(ControlText(dialog, IDC_EVERY_HOURS));
     item.everyMinutes = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_MINUTES));
     item.everySeconds = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_SECONDS));

@@ -7,7 +7,6 @@
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "resources/scheduler_ids.h"
-#include "scheduler/window/pane_text.h"
 #include "scheduler/window/schedule_pane_win32.h"
 #include "scheduler/window/scheduler_texts.h"
 #include "settings/options_dialog_win32.h"
@@ -25,14 +24,6 @@ SchedulerProgram* ProgramOf(HWND dialog) {
     return reinterpret_cast<SchedulerProgram*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-void ShowClockLine(HWND dialog, DesktopPort& desktop) {
-    SetDlgItemTextA(dialog, IDC_CURRENT_TIME, ClockLineText(desktop.GetLocalTime()).c_str());
-}
-
-void ShowDateLine(HWND dialog, DesktopPort& desktop) {
-    SetDlgItemTextA(dialog, IDC_CURRENT_DATE, DateLineText(desktop.GetLocalTime()).c_str());
-}
-
 INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, programParam);
     SchedulerProgram& program = *ProgramOf(dialog);
@@ -43,7 +34,6 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     program.playback.SetMainWindow(handle);
     SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
-    ShowClockLine(dialog, program.scheduler.desktop);
     PrepareSchedulePane(dialog);
     OnWindowCreated(program.window);
     return TRUE;
@@ -51,7 +41,6 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
 
 void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
     SetWindowTextA(dialog, SCHEDULER_TITLE.data());
-    ShowDateLine(dialog, program.scheduler.desktop);
     OnShownOrHidden(program.window);
     // The "/m" start follows once the window is up.
     if (shown && program.window.startHidden) PostMessageA(dialog, START_HIDDEN_MESSAGE, 0, 0);
@@ -180,7 +169,7 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             if (IsWindowVisible(dialog)) StartHiddenIfAsked(program->window);
             return TRUE;
         case WM_TIMER:
-            if (wParam == CLOCK_TIMER_ID) ShowClockLine(dialog, program->scheduler.desktop);
+            if (wParam == CLOCK_TIMER_ID) OnClockTimer(program->window);
             return TRUE;
         case WM_CLOSE:
             OnCloseBox(program->window);

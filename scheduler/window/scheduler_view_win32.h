@@ -42,6 +42,7 @@ class Win32SchedulerView : public SchedulerWindowView {
     void StoreItem(ScheduleItem& item) override;
     void EnableRunStyles(bool enable) override;
     void EnableSaveSchedule(bool enable) override;
+    void ShowDateAndTime(const std::string& date, const std::string& time) override;
     void ShowWindow(bool visible) override;
     std::optional<std::string> AskForMacroFile() override;
     std::optional<std::string> AskScheduleToSave() override;

@@ -41,6 +41,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     bool saveEnabled = true;
     bool visible = true;
     bool suspendedShown = false;         // "Enable All" enabled, "Disable All" grayed
+    std::string dateLine, timeLine;      // "Current date:" and "Current time:"
     std::function<void()> onShowWindow;  // the window's show/hide handler
 
     bool trayIconPresent = false;
@@ -60,6 +61,9 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     void StoreItem(ScheduleItem& item) override { CopyPaneFields(pane, item); }
     void EnableRunStyles(bool enable) override { runStylesEnabled = enable; }
     void EnableSaveSchedule(bool enable) override { saveEnabled = enable; }
+    void ShowDateAndTime(const std::string& date, const std::string& time) override {
+        dateLine = date, timeLine = time;
+    }
     void ShowWindow(bool show) override {
         visible = show;
         if (onShowWindow) onShowWindow();

@@ -184,9 +184,13 @@ TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheEx
     ASSERT_TRUE(PumpUntil([&] { return FileExists(savedPath); }, 10000));
     ASSERT_TRUE(scheduler.RoundTrip());
 
-    // An added item has times, 0:0:0, but no date: the date picker shows none, and the item
-    // keeps none rather than the date of the item shown before it.
+    // An added item starts on today's date and weekday, its times 0:0:0.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
     ItemText newItem{"New item", nameless};
+    newItem.onceDate = std::to_string(today.wDay) + " " + std::to_string(today.wMonth) + " " +
+                       std::to_string(today.wYear);
+    newItem.runDayOfWeek = today.wDayOfWeek + 1;
     ItemText gammaItem = newItem;
     gammaItem.name = "Gamma";
     gammaItem.macroFileName = gamma;
