@@ -51,6 +51,7 @@ bool OfferToSave(ScheduleWindow& window, bool untitledCountsAsModified) {
 }
 
 void EmptySchedule(ScheduleWindow& window) {
+    KeepEvaluatedUntilNow(window.scheduler);
     window.view.List().Clear();
     EmptySlotsInUse(window.scheduler.table);
 }
@@ -62,6 +63,7 @@ void NewSchedule(ScheduleWindow& window) {
     if (!OfferToSave(window, false)) return;
     EmptySchedule(window);
     CopyText(table.scheduleFileName, UNTITLED_SCHEDULE);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
 }
@@ -84,6 +86,7 @@ void LoadScheduleFile(ScheduleWindow& window) {
     EmptySchedule(window);
     if (!LoadSchedule(FilesOf(window), *chosen, table, window.view.List())) return;
     CopyText(table.scheduleFileName, *chosen);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
 }

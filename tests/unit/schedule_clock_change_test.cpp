@@ -89,10 +89,10 @@ TEST_F(ScheduleClockChangeTest, FallBackRunsEachItemOfTheRepeatedHourOnce) {
     EXPECT_EQ(PlaysOf("every 5 s"), (1804 + 3605 + 1) / 5);  // counting on through the hour
 }
 
-TEST_F(ScheduleClockChangeTest, ItemsDueDuringTwentyMinutesOfSleepFireOnceInOrderAtTheWakeUp) {
+TEST_F(ScheduleClockChangeTest, ItemsToPlayIfMissedDuringTwentyMinutesOfSleepPlayOnceInOrder) {
     const int64_t start = At(2026, 12, 7, 9, 0, 0);  // 10:00 local
-    AddPeriodic("daily 10:12", PERIOD_DAY, 10, 12, 0);
-    AddOnce("once 10:05", At(2026, 12, 7, 10, 5, 0));
+    AddPeriodic("daily 10:12", PERIOD_DAY, 10, 12, 0).catchUp = true;
+    AddOnce("once 10:05", At(2026, 12, 7, 10, 5, 0)).catchUp = true;
     AddOnce("once 10:21", At(2026, 12, 7, 10, 21, 0));  // after the wake-up
     ScheduleItem& interval = AddInterval("every 5 s", 0, 0, 5);
     StartAtUtc(start);
