@@ -18,7 +18,7 @@ constexpr int64_t KEEP_EVERY_SECONDS = 60;
 }  // namespace
 
 void TellAppointment(Scheduler& scheduler, const ScheduleItem& item, AppointmentOutcome outcome,
-          int64_t due, bool late) {
+                     int64_t due, bool late) {
     if (scheduler.observer) scheduler.observer->AppointmentKept({item, outcome, due, late});
 }
 
@@ -93,8 +93,8 @@ void PlayCatchUps(Scheduler& scheduler) {
         if (scheduler.state.listening)
             PlayAppointment(scheduler, catchUp.slot, catchUp.due, true);
         else
-            TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed, catchUp.due,
-                 false);
+            TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed,
+                            catchUp.due, false);
     }
 }
 
@@ -102,7 +102,8 @@ void DropCatchUps(Scheduler& scheduler) {
     std::vector<PendingCatchUp> catchUps;
     catchUps.swap(scheduler.state.catchUps);
     for (const PendingCatchUp& catchUp : catchUps)
-        TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed, catchUp.due, false);
+        TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed, catchUp.due,
+                        false);
 }
 
 void KeepLastEvaluated(Scheduler& scheduler, bool now) {

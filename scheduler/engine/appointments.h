@@ -10,7 +10,7 @@
 
 // Tells the observer, if any, what became of an appointment.
 void TellAppointment(Scheduler& scheduler, const ScheduleItem& item, AppointmentOutcome outcome,
-          int64_t due, bool late);
+                     int64_t due, bool late);
 // The outcome of a play that FireItem ended with `end`.
 AppointmentOutcome PlayOutcome(std::optional<PlayEnd> end, bool late);
 
@@ -24,8 +24,7 @@ void MissAppointment(Scheduler& scheduler, int slot, int64_t due, AppointmentOut
 void MissSpan(Scheduler& scheduler, SecondSpan span, AppointmentOutcome missed);
 // The first appointment of each active item in `span`, in due order, table order within a
 // second.
-std::vector<std::pair<int64_t, int>> FirstAppointments(const ScheduleTable& table,
-                                                       SecondSpan span);
+std::vector<std::pair<int64_t, int>> FirstAppointments(const ScheduleTable& table, SecondSpan span);
 // Plays the waiting catch-ups in due order, each once.
 void PlayCatchUps(Scheduler& scheduler);
 // The catch-ups that can no longer be played are told as missed.

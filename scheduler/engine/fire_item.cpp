@@ -2,8 +2,8 @@
 
 #include "macro/desktop/wall_clock.h"
 #include "macro/file/macro_file.h"
-#include "scheduler/engine/appointments.h"
 #include "macro/file/text_field.h"
+#include "scheduler/engine/appointments.h"
 
 // A fresh record for every play, so that a property missing from one macro file never takes
 // the value of the macro played before it.

@@ -13,8 +13,8 @@ std::optional<int64_t> ReadLastEvaluated(SettingsStore& store, std::string_view 
     LocalTime time{};
     int year, month, day, hour, minute, second;
     char rest;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour,
-                    &minute, &second, &rest) != 6)
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour, &minute,
+                    &second, &rest) != 6)
         return std::nullopt;
     time.year = year, time.month = month, time.day = day;
     time.hour = hour, time.minute = minute, time.second = second;

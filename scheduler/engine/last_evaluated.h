@@ -7,7 +7,8 @@
 
 #include "settings/settings_store.h"
 
-inline constexpr std::string_view LAST_EVALUATED_KEY = "Software\\Keyloom Scheduler\\Last evaluated";
+inline constexpr std::string_view LAST_EVALUATED_KEY =
+    "Software\\Keyloom Scheduler\\Last evaluated";
 
 // The value named after the schedule's path; none when missing or unreadable.
 std::optional<int64_t> ReadLastEvaluated(SettingsStore& store, std::string_view schedulePath);

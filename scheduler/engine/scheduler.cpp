@@ -48,8 +48,8 @@ void EvaluateStep(Scheduler& scheduler, std::optional<int64_t> matched, int64_t 
         } else if (PlayAppointment(scheduler, slot, dueSecond, false)) {
             playEnded = ReadClock(scheduler.desktop);
             if (stepSecond == tickSecond)
-                matched = playEnded->local >= tickSecond ? std::optional(playEnded->local)
-                                                         : std::nullopt;
+                matched =
+                    playEnded->local >= tickSecond ? std::optional(playEnded->local) : std::nullopt;
         }
         if (item.runStyle == RUN_STYLE_INTERVAL) ResetIntervalClock(item);
     }

@@ -35,7 +35,7 @@ struct SchedulerState {
     // The local seconds from the schedule's last evaluated second, as the settings keep it, to
     // its load: the time the Scheduler was not running. Accounted for at the next start.
     std::optional<SecondSpan> notRunning;
-    std::optional<int64_t> storedSecond;  // lastSecond as last written to the settings
+    std::optional<int64_t> storedSecond;   // lastSecond as last written to the settings
     std::vector<PendingCatchUp> catchUps;  // one per item at most
     // UTC at the last tick, or at the end of its last play: the time that passed since, on a
     // clock that daylight saving does not move.
@@ -51,7 +51,7 @@ struct Scheduler {
     SchedulerShell& shell;
     MacroPlayback& playback;
     WindowHandle mainWindow;
-    SettingsStore* settings = nullptr;       // where the last evaluated second is kept
+    SettingsStore* settings = nullptr;        // where the last evaluated second is kept
     AppointmentObserver* observer = nullptr;  // told of every appointment's outcome
 };
 
@@ -63,8 +63,8 @@ void StopScheduler(Scheduler& scheduler);
 // The time up to now is accounted for (the window was shown), and kept in the settings; before
 // the schedule is replaced.
 void KeepEvaluatedUntilNow(Scheduler& scheduler);
-// After a schedule file was loaded or a new one begun: the appointments that passed since it was last evaluated
-// are missed "not running", accounted for when the Scheduler next starts listening.
+// After a schedule file was loaded or a new one begun: the appointments that passed since it was
+// last evaluated are missed "not running", accounted for when the Scheduler next starts listening.
 void OnScheduleOpened(Scheduler& scheduler);
 void SchedulerTick(Scheduler& scheduler);
 // The one-second timer alone, calling SchedulerTick.

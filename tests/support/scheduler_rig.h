@@ -133,8 +133,8 @@ class SchedulerRig : public ::testing::Test {
     FakePlayback playback;
     FakeSettingsStore settings;
     AppointmentLog appointments;
-    Scheduler scheduler{table,    state,        desktop, files, view, playback, MAIN_WINDOW,
-                        &settings, &appointments};
+    Scheduler scheduler{table,    state,       desktop,   files,        view,
+                        playback, MAIN_WINDOW, &settings, &appointments};
     ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;

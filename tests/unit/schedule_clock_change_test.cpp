@@ -9,8 +9,8 @@
 #include "scheduler/engine/clock_change.h"
 #include "scheduler/engine/last_evaluated.h"
 #include "scheduler/schedule/schedule_file.h"
-#include "scheduler/window/schedule_file_commands.h"
 #include "scheduler/schedule/schedule_rules.h"
+#include "scheduler/window/schedule_file_commands.h"
 #include "tests/support/fake_wall_clock.h"
 #include "tests/support/scheduler_rig.h"
 
@@ -199,13 +199,25 @@ TEST_F(ScheduleClockChangeTest, ASleepMissesAppointmentsAndOnlyPlayIfMissedCatch
     const int64_t seven = At(2026, 12, 8, 7, 0, 0), day = 86400;  // local
     const int64_t eveningUtc = At(2026, 12, 7, 22, 0, 0);
     const std::vector<Case> cases = {
-        {"a 2-hour nap", seven - 3600 - 3600, seven - 3600 + 3600, false,
+        {"a 2-hour nap",
+         seven - 3600 - 3600,
+         seven - 3600 + 3600,
+         false,
          {{"daily 07:00", AppointmentOutcome::MissedAsleep, seven, false}}},
-        {"a night", eveningUtc, eveningUtc + 9 * 3600, false,
+        {"a night",
+         eveningUtc,
+         eveningUtc + 9 * 3600,
+         false,
          {{"daily 07:00", AppointmentOutcome::MissedAsleep, seven, false}}},
-        {"a night, play if missed", eveningUtc, eveningUtc + 9 * 3600, true,
+        {"a night, play if missed",
+         eveningUtc,
+         eveningUtc + 9 * 3600,
+         true,
          {{"daily 07:00", AppointmentOutcome::CaughtUp, seven, true}}},
-        {"two nights, play if missed", eveningUtc, eveningUtc + day + 9 * 3600, true,
+        {"two nights, play if missed",
+         eveningUtc,
+         eveningUtc + day + 9 * 3600,
+         true,
          {{"daily 07:00", AppointmentOutcome::CaughtUp, seven, true}}},
     };
     for (const Case& c : cases) {
@@ -223,10 +235,9 @@ TEST_F(ScheduleClockChangeTest, ASleepMissesAppointmentsAndOnlyPlayIfMissedCatch
     AddPeriodic("daily 02:30", PERIOD_DAY, 2, 30, 0);
     StartAtUtc(SPRING_FORWARD - 1);
     TickAtUtc(SPRING_FORWARD);
-    EXPECT_EQ(appointments.kept, (std::vector<KeptAppointment>{{"daily 02:30",
-                                                                AppointmentOutcome::Played,
-                                                                At(2026, 3, 29, 2, 30, 0),
-                                                                false}}));
+    EXPECT_EQ(appointments.kept,
+              (std::vector<KeptAppointment>{
+                  {"daily 02:30", AppointmentOutcome::Played, At(2026, 3, 29, 2, 30, 0), false}}));
 }
 
 TEST_F(ScheduleClockChangeTest, NothingPlaysIntoALockedSessionAndPlayIfMissedPlaysAtUnlock) {

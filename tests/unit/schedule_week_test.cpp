@@ -73,7 +73,8 @@ class ScheduleWeekTest : public SchedulerRig {
         AddPeriodic("daily 02:10", PERIOD_DAY, 2, 10, 0);
         ScheduleItem& weekly = AddPeriodic("Sundays 02:30, play if missed", PERIOD_WEEK, 2, 30, 0);
         weekly.runDayOfWeek = 1, weekly.catchUp = true;
-        ScheduleItem& monthly = AddPeriodic("monthly 14:20, play if missed", PERIOD_MONTH, 14, 20, 0);
+        ScheduleItem& monthly =
+            AddPeriodic("monthly 14:20, play if missed", PERIOD_MONTH, 14, 20, 0);
         monthly.runDayOfMonth = LocalTimeAt(saturday + 5 * DAY).day - 1, monthly.catchUp = true;
         AddOnce("once Friday 12:00, play if missed", saturday + 6 * DAY + 12 * HOUR).catchUp = true;
     }
@@ -127,8 +128,8 @@ class ScheduleWeekTest : public SchedulerRig {
 
     static std::vector<int64_t> RuleSeconds(const ScheduleItem& item, int64_t saturday) {
         if (item.runStyle == RUN_STYLE_ONCE)
-            return {At(item.onceYear, item.onceMonth, item.onceDay, item.onceHour,
-                       item.onceMinute, item.onceSecond)};
+            return {At(item.onceYear, item.onceMonth, item.onceDay, item.onceHour, item.onceMinute,
+                       item.onceSecond)};
         std::vector<int64_t> seconds;
         for (int64_t day = saturday; day < saturday + 8 * DAY; day += DAY) {
             const LocalTime date = LocalTimeAt(day);

@@ -120,8 +120,9 @@ TEST_F(SchedulerShiftedClockTest, ItemsOfTheSkippedHourRunOnceInOrderWhenSummerT
 TEST_F(SchedulerShiftedClockTest, AnItemOfTheHourThatComesTwiceRunsOnceWhenSummerTimeEnds) {
     clock.SetUtc(FALL_BACK - 2400);  // 02:20 summer time
     StartListening(Item("d", "RUN_STYLE 3\r\nRUN_EVERY 3\r\nRUN_TIME 2 30 0\r\n") +
-                   Item("o", "RUN_STYLE 2\r\nONCE_DATE 25 10 2026\r\nONCE_TIME 2 45 0\r\n"
-                             "CATCH_UP 1\r\n"));
+                   Item("o",
+                        "RUN_STYLE 2\r\nONCE_DATE 25 10 2026\r\nONCE_TIME 2 45 0\r\n"
+                        "CATCH_UP 1\r\n"));
     clock.SetUtc(FALL_BACK - 1803);  // 02:29:57 summer time
     ASSERT_TRUE(target.WaitForText("d", 15000)) << "typed: " << target.Text();
     // The play has ended: a clock set during a play is not caught up.
