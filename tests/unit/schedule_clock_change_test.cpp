@@ -311,6 +311,23 @@ TEST_F(ScheduleClockChangeTest, AppointmentsPassedWhileNotRunningAreMissedOrPlay
         << "kept before each play";
 }
 
+TEST(LastEvaluatedTest, OnlyAWholeRealLocalTimeIsAReading) {
+    FakeSettingsStore store;
+    const std::string key(LAST_EVALUATED_KEY);
+    ASSERT_TRUE(StoreLastEvaluated(store, "C:\\a.scl", At(2026, 3, 29, 3, 0, 1)));
+    EXPECT_EQ(store.Text(key, "C:\\a.scl"), "2026-03-29 03:00:01");
+    EXPECT_EQ(ReadLastEvaluated(store, "C:\\a.scl"), At(2026, 3, 29, 3, 0, 1));
+    for (const char* text :
+         {"", "yesterday", "2026-02-30 10:00:00", "2026-12-06 08:00:10x", "2026-12-06 25:00:00"}) {
+        store.keys[key]["C:\\b.scl"] = std::string(text);
+        EXPECT_FALSE(ReadLastEvaluated(store, "C:\\b.scl")) << text;
+    }
+    store.keys[key]["C:\\b.scl"] = uint32_t{5};
+    EXPECT_FALSE(ReadLastEvaluated(store, "C:\\b.scl"));
+    store.Fail(FakeSettingsStore::Operation::SetString);
+    EXPECT_FALSE(StoreLastEvaluated(store, "C:\\a.scl", 0));
+}
+
 TEST(ClockChangeTest, MovesUnderThreeHoursAreTheSameClockAndLongerOnesANewOne) {
     const int64_t last = 1'000'000;
     const SecondSpan forward = NewLocalSeconds(last, last + MAX_CLOCK_JUMP_SECONDS - 1);
