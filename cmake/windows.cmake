@@ -4,7 +4,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh)
 
-set(KEYLOOM_WIN32_LIBS comctl32 comdlg32 shell32 winmm advapi32 user32 gdi32 kernel32)
+set(KEYLOOM_WIN32_LIBS comctl32 comdlg32 shell32 winmm advapi32 user32 gdi32 kernel32 wtsapi32)
 
 # A static library of the named folders, linked with `deps`.
 function(keyloom_library name deps)

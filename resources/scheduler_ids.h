@@ -42,6 +42,7 @@
 #define IDC_CURRENT_TIME 1022
 #define IDC_ITEM_ACTIVE 1023
 #define IDC_MACRO_PATH 1030
+#define IDC_ITEM_CATCH_UP 1031
 
 // Window menu commands
 #define IDM_NEW_SCHEDULE 111

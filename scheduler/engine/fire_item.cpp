@@ -1,7 +1,9 @@
 #include "scheduler/engine/fire_item.h"
 
+#include "macro/desktop/wall_clock.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
+#include "scheduler/engine/appointments.h"
 
 // A fresh record for every play, so that a property missing from one macro file never takes
 // the value of the macro played before it.
@@ -12,23 +14,28 @@ bool LoadPlayRecord(Scheduler& scheduler, const ScheduleItem& item) {
                          std::string(FieldText(item.macroFileName)), scheduler.state.playRecord);
 }
 
-bool FireItem(Scheduler& scheduler, const ScheduleItem& item) {
-    if (!LoadPlayRecord(scheduler, item)) return false;
+std::optional<PlayEnd> FireItem(Scheduler& scheduler, const ScheduleItem& item) {
+    if (!LoadPlayRecord(scheduler, item)) return std::nullopt;
     SetTrayIconState(scheduler, TRAY_PLAYING);
     KillSchedulerTimer(scheduler);
-    scheduler.playback.PlayMacro(scheduler.state.playRecord);
+    const PlayEnd end = scheduler.playback.PlayMacro(scheduler.state.playRecord);
     SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
     // A box that the macro showed may have let the user restore the window: then no timer.
     if (scheduler.state.listening) StartSchedulerTimer(scheduler);
-    return true;
+    return end;
 }
 
 void PlayStartupItems(Scheduler& scheduler) {
     for (int slot = 0; slot < scheduler.table.count; ++slot) {
         const ScheduleItem& item = scheduler.table.items[slot];
-        if (item.runStyle != RUN_STYLE_STARTUP || !LoadPlayRecord(scheduler, item)) continue;
-        SetTrayIconState(scheduler, TRAY_PLAYING);
-        scheduler.playback.PlayMacro(scheduler.state.playRecord);
-        SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
+        if (item.runStyle != RUN_STYLE_STARTUP) continue;
+        const int64_t due = SecondOf(scheduler.desktop.GetLocalTime());
+        std::optional<PlayEnd> end;
+        if (LoadPlayRecord(scheduler, item)) {
+            SetTrayIconState(scheduler, TRAY_PLAYING);
+            end = scheduler.playback.PlayMacro(scheduler.state.playRecord);
+            SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
+        }
+        TellAppointment(scheduler, item, PlayOutcome(end, false), due, false);
     }
 }

@@ -2,13 +2,15 @@
 
 ScheduledPlayback::ScheduledPlayback(DesktopPort& desktop, FileSystem& files)
     : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}},
-      player_{playState_, desktop, files, interpreter_, NO_WINDOW, nullptr} {}
+      player_{playState_, desktop, files, interpreter_, NO_WINDOW, this} {}
 
 void ScheduledPlayback::SetMainWindow(WindowHandle window) {
     interpreter_.mainWindow = window;
     player_.mainWindow = window;
 }
 
-void ScheduledPlayback::PlayMacro(const Macro& macro) {
+PlayEnd ScheduledPlayback::PlayMacro(const Macro& macro) {
+    end_ = PlayEnd::StyleSatisfied;
     ::PlayMacro(player_, macro, ORIGIN_SCHEDULE);
+    return end_;
 }

@@ -59,6 +59,8 @@ void ApplyItemLine(std::string_view keyword, std::string_view value, bool lineCu
         ReadThreeNumbers(value, item.runHour, item.runMinute, item.runSecond);
     } else if (keyword == "ACTIVE") {
         item.active = PlainValue(value).find("TRUE") != std::string_view::npos;
+    } else if (keyword == "CATCH_UP") {
+        item.catchUp = ParseDecimal(PlainValue(value)) != 0;
     }
 }
 

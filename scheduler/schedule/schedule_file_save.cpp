@@ -50,6 +50,8 @@ void AppendItem(std::string& bytes, const ScheduleItem& item, const std::string&
     AppendLine(bytes, "EVERY_MINS %d", item.everyMinutes);
     AppendLine(bytes, "EVERY_SECS %d", item.everySeconds);
     AppendText(bytes, item.active ? "ACTIVE TRUE" : "ACTIVE FALSE");
+    // Only when ticked, so that schedules without it keep their bytes.
+    if (item.catchUp) AppendText(bytes, "CATCH_UP 1");
     AppendText(bytes, "END_ITEM");
 }
 

@@ -52,6 +52,7 @@ bool OfferToSave(ScheduleWindow& window, bool untitledCountsAsModified) {
 }
 
 void EmptySchedule(ScheduleWindow& window) {
+    KeepEvaluatedUntilNow(window.scheduler);
     window.view.List().Clear();
     EmptySlotsInUse(window.scheduler.table);
 }
@@ -63,6 +64,7 @@ void NewSchedule(ScheduleWindow& window) {
     if (!OfferToSave(window, false)) return;
     EmptySchedule(window);
     CopyText(table.scheduleFileName, UNTITLED_SCHEDULE);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
 }
@@ -85,6 +87,7 @@ void LoadScheduleFile(ScheduleWindow& window) {
     EmptySchedule(window);
     if (!LoadSchedule(FilesOf(window), *chosen, table, window.view.List())) return;
     CopyText(table.scheduleFileName, *chosen);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
 }

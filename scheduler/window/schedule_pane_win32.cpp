@@ -163,6 +163,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     CheckValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     CheckValue(dialog, PERIOD_RADIOS, item.runEvery);
     SetChecked(dialog, IDC_ITEM_ACTIVE, item.active);
+    SetChecked(dialog, IDC_ITEM_CATCH_UP, item.catchUp);
     ShowDate(dialog, item.onceYear, item.onceMonth, item.onceDay);
     ShowClockTime(dialog, IDC_ONCE_TIME, item.onceHour, item.onceMinute, item.onceSecond);
     ShowClockTime(dialog, IDC_RUN_TIME, item.runHour, item.runMinute, item.runSecond);
@@ -178,6 +179,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
 void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
     item.runStyle = CheckedValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     item.active = IsChecked(dialog, IDC_ITEM_ACTIVE);
+    item.catchUp = IsChecked(dialog, IDC_ITEM_CATCH_UP);
     item.runEvery = CheckedValue(dialog, PERIOD_RADIOS, item.runEvery);
     item.runDayOfWeek = ListPosition(dialog, IDC_DAY_OF_WEEK) + 1;
     // A day the list cannot show (RUN_DOM 40 written by hand) stays as the file has it.
@@ -197,6 +199,7 @@ void EnableRunStyles(HWND dialog, bool enable) {
     for (const RadioValue& radio : RUN_STYLE_RADIOS)
         EnableControl(dialog, radio.control, enable);
     EnableControl(dialog, IDC_ITEM_ACTIVE, enable);
+    EnableControl(dialog, IDC_ITEM_CATCH_UP, enable);
 }
 
 bool ChoosePaneRadio(HWND dialog, int control) {

@@ -73,8 +73,9 @@ void OnWindowCreated(ScheduleWindow& window) {
     window.view.EnableSaveSchedule(false);
     table.modified = false;
     if (FieldLength(table.scheduleFileName) == 0 || IsUntitled(table)) return;
-    LoadSchedule(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
-                 std::string(FieldText(table.scheduleFileName)), table, window.view.List());
+    if (LoadSchedule(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
+                     std::string(FieldText(table.scheduleFileName)), table, window.view.List()))
+        OnScheduleOpened(scheduler);
 }
 
 // The modified mark survives a trip to the notification area: unsaved edits are still offered

@@ -3,6 +3,7 @@
 #include "scheduler/window/schedule_item_commands.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
@@ -36,6 +37,8 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
     PrepareSchedulePane(dialog);
     OnWindowCreated(program.window);
+    // Nothing plays into a locked session; a refusal leaves the session taken as open.
+    WTSRegisterSessionNotification(dialog, NOTIFY_FOR_THIS_SESSION);
     return TRUE;
 }
 
@@ -109,7 +112,8 @@ void OnPaneEdit(SchedulerProgram& program) {
 void OnControlNotification(HWND dialog, SchedulerProgram& program, int control, int code) {
     if (control == IDC_SCHEDULE_LIST && code == LBN_SELCHANGE) OnSelectionChanged(program.window);
     if (code == BN_CLICKED && ChoosePaneRadio(dialog, control)) OnPaneEdit(program);
-    if (code == BN_CLICKED && control == IDC_ITEM_ACTIVE) OnPaneEdit(program);
+    if (code == BN_CLICKED && (control == IDC_ITEM_ACTIVE || control == IDC_ITEM_CATCH_UP))
+        OnPaneEdit(program);
     if (IsPaneChange(control, code)) OnPaneEdit(program);
 }
 
@@ -168,6 +172,13 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case START_HIDDEN_MESSAGE:
             if (IsWindowVisible(dialog)) StartHiddenIfAsked(program->window);
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK)
+                program->view.SetSessionLocked(wParam == WTS_SESSION_LOCK);
+            return TRUE;
+        case WM_DESTROY:
+            WTSUnRegisterSessionNotification(dialog);
+            return FALSE;
         case WM_TIMER:
             if (wParam == CLOCK_TIMER_ID) OnClockTimer(program->window);
             return TRUE;
@@ -204,7 +215,7 @@ SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
                                    SettingsContext& settings)
     : view(desktop),
       playback(desktop, files),
-      scheduler{table, state, desktop, files, view, playback, NO_WINDOW},
+      scheduler{table, state, desktop, files, view, playback, NO_WINDOW, &settings.store},
       window{scheduler, view},
       settings(settings) {}
 

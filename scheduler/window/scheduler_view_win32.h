@@ -52,6 +52,9 @@ class Win32SchedulerView : public SchedulerWindowView {
     bool ModifyTrayIcon(TrayState state) override;
     void DeleteTrayIcon() override;
     void ShowSuspension(bool suspended) override;
+    bool SessionLocked() override { return sessionLocked_; }
+    // From the session notifications: the session was locked or unlocked.
+    void SetSessionLocked(bool locked) { sessionLocked_ = locked; }
 
   private:
     void EnableMenuCommand(int command, bool enable);
@@ -61,4 +64,5 @@ class Win32SchedulerView : public SchedulerWindowView {
     Win32FileDialogs dialogs_;
     std::optional<TrayIcon> tray_;  // from Attach on
     bool fillingPane_ = false;
+    bool sessionLocked_ = false;  // the program starts in an open session
 };

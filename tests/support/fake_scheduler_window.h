@@ -94,12 +94,15 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     }
     void DeleteTrayIcon() override { trayIconPresent = false; }
     void ShowSuspension(bool suspended) override { suspendedShown = suspended; }
+    bool sessionLocked = false;
+    bool SessionLocked() override { return sessionLocked; }
 
   private:
     // The fields that the pane shows and stores.
     static void CopyPaneFields(const ScheduleItem& from, ScheduleItem& to) {
         to.runStyle = from.runStyle;
         to.active = from.active;
+        to.catchUp = from.catchUp;
         to.runEvery = from.runEvery;
         to.runDayOfWeek = from.runDayOfWeek;
         to.runDayOfMonth = from.runDayOfMonth;
@@ -132,8 +135,10 @@ class FakePlayback : public MacroPlayback {
   public:
     std::vector<Macro> plays;
     std::function<void(const Macro&)> onPlay;
-    void PlayMacro(const Macro& macro) override {
+    PlayEnd end = PlayEnd::StyleSatisfied;  // how every play ends
+    PlayEnd PlayMacro(const Macro& macro) override {
         plays.push_back(macro);
         if (onPlay) onPlay(macro);
+        return end;
     }
 };

@@ -219,6 +219,26 @@ TEST_F(ScheduleFileTest, ActiveWhenTheValueContainsTrue) {
         EXPECT_EQ(table.items[i].active, expected[i]) << "item " << i;
 }
 
+TEST_F(ScheduleFileTest, PlayIfMissedIsALineOfItsOwnWrittenOnlyWhenTicked) {
+    ScheduleItem ticked = ExampleItem();
+    ticked.catchUp = true;
+    Add(ticked);
+    const std::string path = disk.Path("catch-up.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    const std::string active = "ACTIVE TRUE\r\n";
+    std::string expected = EXAMPLE;
+    expected.insert(expected.find(active) + active.size(), "CATCH_UP 1\r\n");
+    EXPECT_EQ(disk.Read(path), expected);
+    list.Clear();
+    ASSERT_TRUE(Load(disk.Read(path) + Item("CATCH_UP 0\r\n") + Item("RUN_STYLE 2\r\n") +
+                     Item("CATCH_UP 1;\r\nACTIVE TRUE\r\n")));
+    ASSERT_EQ(table.count, 4);
+    const bool expectedCatchUp[] = {true, false, false, true};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(table.items[i].catchUp, expectedCatchUp[i]) << "item " << i;
+    EXPECT_TRUE(table.items[3].active) << "read wherever it stands";
+}
+
 TEST_F(ScheduleFileTest, FileEndingInsideAnItemKeepsIt) {
     ASSERT_TRUE(Load(Item("NAME \"one\"\r\n") + "NEW_ITEM\r\nNAME \"open\"\r\nRUN_STYLE 2"));
     ASSERT_EQ(table.count, 2);

@@ -177,6 +177,7 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {IDC_EVERY_MINUTES, "Edit", "30"},
         {IDC_EVERY_SECONDS, "Edit", "0"},
         {IDC_ITEM_ACTIVE, "Button", "Active"},
+        {IDC_ITEM_CATCH_UP, "Button", "Play if missed"},
         {IDC_MACRO_PATH, "Edit", "C:\\missing.mro"},
     };
     EXPECT_EQ(seen, expected);
@@ -342,7 +343,7 @@ TEST_F(SchedulerWindowTest, RunMacroNowKeepsTheSelectionAndThePaneEdits) {
 TEST_F(SchedulerWindowTest, EmptyScheduleStartsWithTheRunStylesDisabled) {
     Run([&](HWND dialog) {
         for (int control : {IDC_RUN_AT_STARTUP, IDC_RUN_ONCE, IDC_RUN_PERIODIC, IDC_RUN_INTERVAL,
-                            IDC_ITEM_ACTIVE})
+                            IDC_ITEM_ACTIVE, IDC_ITEM_CATCH_UP})
             EXPECT_FALSE(Enabled(dialog, control)) << control;
         EXPECT_FALSE(MenuEnabled(dialog, IDM_ENABLE_ALL));
         EXPECT_TRUE(MenuEnabled(dialog, IDM_DISABLE_ALL));
@@ -352,6 +353,19 @@ TEST_F(SchedulerWindowTest, EmptyScheduleStartsWithTheRunStylesDisabled) {
         EXPECT_EQ(WindowText(GetDlgItem(question, 0xFFFF)), "Save changes to current schedule?");
         PressButton(question, IDNO);
     });
+}
+
+TEST_F(SchedulerWindowTest, PlayIfMissedIsAnEditStoredAsALineOfItsOwn) {
+    UseSchedule(ONE_ITEM);
+    Run([&](HWND dialog) {
+        EXPECT_TRUE(Enabled(dialog, IDC_ITEM_CATCH_UP));
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ITEM_CATCH_UP, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        Click(dialog, IDC_ITEM_CATCH_UP);
+        EXPECT_TRUE(MenuEnabled(dialog, IDM_SAVE_SCHEDULE));
+        SendMessageA(dialog, WM_COMMAND, IDM_SAVE_SCHEDULE, 0);
+    });
+    const std::string saved = ReadWholeFile(dir.Path("window.scl"));
+    EXPECT_NE(saved.find("ACTIVE TRUE\r\nCATCH_UP 1\r\nEND_ITEM\r\n"), std::string::npos) << saved;
 }
 
 TEST_F(SchedulerWindowTest, ClockLineKeepsTheTime) {
