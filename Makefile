@@ -68,8 +68,10 @@ soak: deps-test win64
 	KEYLOOM_SOAK=long KEYLOOM_BIN=$(abspath $(BUILD)/win64) KEYLOOM_SOURCE=$(CURDIR) \
 	    bash scripts/run-bench.sh $(BUILD)/win64 soak_test.exe
 
-# In a Wine prefix of its own ($(BUILD)/run), apart from the one the Windows tests reset.
-run: deps-test win64
+# In a Wine prefix of its own ($(BUILD)/run), apart from the one the Windows tests reset. Builds
+# the two programs only, not the tests.
+run: deps-test $(BUILD)/win64/build.ninja
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target Keyloom KeyloomScheduler
 	bash scripts/run-program.sh $(BUILD)/win64 Keyloom.exe $(BUILD)/run
 
 # A hot key of Keyloom types a note into Notepad on a virtual display; screenshots in $(BUILD)/demo.

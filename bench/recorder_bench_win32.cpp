@@ -25,9 +25,11 @@ class NoEditor : public RecorderView {
     void SetCode(std::string_view) override {}
     int CodeLength() override { return 0; }
     void EnableButton(EditorButton, bool) override {}
+    bool IsButtonEnabled(EditorButton) override { return false; }
     void HideEditor() override {}
     void RestoreEditor() override {}
-    void SetEditorModified() override {}
+    bool EditorModified() override { return false; }
+    void SetEditorModified(bool) override {}
     void HandOverEnding() override {}
 };
 
@@ -48,8 +50,8 @@ LONGLONG Now() {
 
 void Restart(RecorderState& state) {
     ClearRecordedCode(state);
-    state.pendingDelay = 0;
     state.period = MACRO_DELAY;
+    StartQuietTime(state, TheDesktop().QueryPerformanceCounter());
     state.phase = RecorderPhase::Recording;
 }
 

@@ -37,6 +37,7 @@ enum class ApplyResult {
     Stored,
     NoMacro,       // nothing is being edited
     TriggerInUse,  // refused: nothing stored, the trigger cleared
+    LineTooLong,   // refused: a code line would not open again whole; nothing stored
     NotRewritten,  // the record took the form, its file could not be rewritten
 };
 

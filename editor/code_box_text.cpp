@@ -85,3 +85,17 @@ std::size_t CodeLengthInFile(std::string_view boxText) {
 std::size_t CodeBoxLimit(std::string_view boxText) {
     return CODE_CAPACITY - 1 + CarriageReturnsNotInFile(boxText);
 }
+
+std::size_t FirstLineTooLong(std::string_view boxText) {
+    std::size_t lineNumber = 1;
+    std::size_t length = 0;
+    for (char c : boxText) {
+        if (c == '\n') {
+            ++lineNumber;
+            length = 0;
+        } else if (c != '\r' && ++length > LINE_CAPACITY - 1) {
+            return lineNumber;
+        }
+    }
+    return 0;
+}

@@ -36,6 +36,11 @@ CodeBoxText ReadCodeBoxText(FileSystem& files, DesktopPort& desktop, const std::
 // CR CR LF (a line read with its carriage return) is one CR LF in the file.
 std::size_t CodeLengthInFile(std::string_view boxText);
 
+// The number, counted from 1, of the first line of the box's text that the macro file would
+// hold with more than LINE_CAPACITY - 1 characters (carriage returns are not written); 0 when
+// every line fits.
+std::size_t FirstLineTooLong(std::string_view boxText);
+
 // The code box's character limit for `boxText`: CODE_CAPACITY - 1 characters as the file holds
 // them, plus the carriage returns the box shows and the file does not hold.
 std::size_t CodeBoxLimit(std::string_view boxText);

@@ -11,19 +11,14 @@ bool ShowsWindowText(std::string_view window) {
     return !window.empty() && window.front() != '\n' && window.front() != '\r';
 }
 
+// The radio buttons show the restriction as the file holds it, so that Apply keeps it; a
+// restriction to no text works with any window anyway.
 void FillWindowRestriction(const Macro& macro, EditorForm& form) {
     form.specificWindow = macro.isPrivate != 0;
     form.anyWindow = !form.specificWindow;
     form.windowBoxEnabled = form.specificWindow;
     std::string_view window = FieldText(macro.window);
-    if (ShowsWindowText(window)) {
-        form.window = window;
-    } else {
-        // One radio button only: a restriction to no text works with any window anyway.
-        form.anyWindow = true;
-        form.specificWindow = false;
-        form.windowBoxEnabled = false;
-    }
+    if (ShowsWindowText(window)) form.window = window;
 }
 
 void FillPlayStyle(const Macro& macro, EditorForm& form) {
@@ -91,5 +86,10 @@ void StoreForm(const EditorForm& form, int32_t macroDelay, Macro& macro) {
     macro.playCount = ParseDecimal(form.times);
     macro.repeatTime = ParseDecimal(form.seconds);
     macro.playStyle = StoredPlayStyle(form, macro.playStyle);
-    macro.trigger = TriggerFromHotKeyControl(form.hotKey);
+    macro.trigger = StoredTrigger(form, macro.trigger);
+}
+
+Trigger StoredTrigger(const EditorForm& form, const Trigger& trigger) {
+    if (form.hotKey == HotKeyControlValue(trigger)) return trigger;
+    return TriggerFromHotKeyControl(form.hotKey);
 }

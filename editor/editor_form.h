@@ -27,6 +27,10 @@ struct EditorForm {
 // The form filled from a macro when the editor opens.
 EditorForm FormFromMacro(const Macro& macro);
 
+// The trigger Apply stores: the macro's own while the hot-key control still shows it (the control
+// holds a key's low byte and modifier flags of 1 only), else the control's.
+Trigger StoredTrigger(const EditorForm& form, const Trigger& trigger);
+
 // Stores the form into the macro; its pace becomes `macroDelay`. A play style whose radio
 // button is not checked leaves the macro's own.
 void StoreForm(const EditorForm& form, int32_t macroDelay, Macro& macro);

@@ -12,6 +12,7 @@
 #include "editor/editor_views_win32.h"
 #include "editor/event_templates.h"
 #include "editor/preview_play.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "recorder/recorder.h"
 #include "recorder/recorder_view_win32.h"
@@ -137,16 +138,14 @@ bool MacroEditor::FillCodeBox(const Macro& macro) {
     std::string path(FieldText(macro.fileName));
     CodeBoxText code = ReadCodeBoxText(context_.files, context_.desktop, path);
     if (code.fit == CodeFit::TooLong) {
-        context_.desktop.MessageBoxA(NO_WINDOW,
-                                     "The code in " + path + " is too long to open in the editor",
-                                     "Error!", desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, NO_WINDOW,
+                    "The code in " + path + " is too long to open in the editor", FAILURE_CAPTION);
         return false;
     }
     SetControlText(dialog_, IDC_CODE, code.text);
     if (code.fit == CodeFit::Cut) {
         HoldCode(std::move(code.wholeCode));
-        context_.desktop.MessageBoxA(NO_WINDOW, CODE_CUT_TEXT, "Keyloom",
-                                     desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(context_.desktop, NO_WINDOW, CODE_CUT_TEXT, KEYLOOM_CAPTION);
     }
     return true;
 }
@@ -277,15 +276,13 @@ void MacroEditor::InsertEvent() {
     std::optional<std::string_view> line = FindEventTemplate(SelectedEventEntry());
     if (!line) {
         RestoreModified(wasModified, applyWasEnabled);
-        context_.desktop.MessageBoxA(Window(), "Unrecognised event", "Error!",
-                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, Window(), "Unrecognised event", FAILURE_CAPTION);
         return;
     }
     std::optional<std::string> code = AppendEventLine(ControlText(dialog_, IDC_CODE), *line);
     if (!code) {
         RestoreModified(wasModified, applyWasEnabled);
-        context_.desktop.MessageBoxA(Window(), CODE_FULL_TEXT, "Error!",
-                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, Window(), CODE_FULL_TEXT, FAILURE_CAPTION);
         return;
     }
     SetControlText(dialog_, IDC_CODE, *code);
@@ -307,8 +304,8 @@ ApplyResult MacroEditor::Apply() {
 void MacroEditor::Close() {
     if (PreviewRunning()) return;
     if (state_.editorModified) {
-        int answer = context_.desktop.MessageBoxA(Window(), MODIFIED_QUESTION, "Keyloom",
-                                                  desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+        int answer = AskQuestion(context_.desktop, Window(), MODIFIED_QUESTION, KEYLOOM_CAPTION,
+                                 Answers::YES_NO_CANCEL);
         if (answer == desk::ANSWER_CANCEL) return;
         if (answer == desk::ANSWER_YES) {
             ApplyResult result = Apply();

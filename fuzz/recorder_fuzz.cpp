@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -30,8 +31,8 @@ class SampledInput : public FakeDesktop {
         return state;
     }
     std::optional<ScreenPoint> GetCursorPos() override { return pointer; }
-    // The user lets go of the click or key that closed the start box while it waits.
-    void WaitPrecisely(int) override { down[desk::KEY_LBUTTON] = down[desk::KEY_SPACE] = false; }
+    // The user lets go of every key and button while the recording waits for it.
+    void WaitPrecisely(int) override { std::fill(std::begin(down), std::end(down), false); }
 };
 
 // The input read from its front, one step at a time; zeros once it is used up.
@@ -57,10 +58,11 @@ class Steps {
 RecorderState& FreshRecorderState() {
     static RecorderState* state = new RecorderState();
     ClearRecordedCode(*state);
-    state->lastCursor = {0, 0};
+    state->lastCursor.reset();
     state->shiftDown = state->ctrlDown = state->altDown = false;
     state->leftDown = state->rightDown = false;
     state->pendingDelay = 0;
+    state->paceEndsAt = 0;
     state->recordTimer = 0;
     state->period = 0;
     state->phase = RecorderPhase::Idle;
@@ -128,7 +130,8 @@ void Step(Rig& rig, Steps& steps, int32_t period) {
             if (rig.state->phase.load() == RecorderPhase::Idle)
                 StartRecording(*rig.state, input, rig.view, period);
             break;
-        default:
+        default:  // a sample, some time after the last
+            input.Advance(steps.Byte());
             input.FirePeriodicTimer(rig.state->recordTimer);
             if (rig.view.handOvers > 0) {
                 rig.view.handOvers = 0;

@@ -44,6 +44,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MIT License"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Keyloom.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Keyloom"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE"
@@ -55,17 +57,28 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MIT License"
 !insertmacro MUI_LANGUAGE "English"
 
 ; Files cannot be replaced or removed while a program runs from them; both programs keep a
-; window with their own title for their whole run, hidden in the notification area or not.
-!macro RefuseWhileRunning
+; window with their own title for their whole run, hidden in the notification area or not. The
+; user may close them and retry; a silent run gives up at once.
+!define BOTH_RUNNING "Keyloom and Keyloom Scheduler are running. Please close both programs (right-click their icons in the notification area and choose Close Keyloom and Close Keyloom Scheduler), then choose Retry."
+!define KEYLOOM_RUNNING "Keyloom is running. Please close it (right-click its icon in the notification area and choose Close Keyloom), then choose Retry."
+!define SCHEDULER_RUNNING "Keyloom Scheduler is running. Please close it (right-click its icon in the notification area and choose Close Keyloom Scheduler), then choose Retry."
+!macro WaitUntilClosed
+  retry:
   FindWindow $0 "" "Keyloom"
   FindWindow $1 "" "Keyloom Scheduler"
   ${If} $0 <> 0
-  ${OrIf} $1 <> 0
-    MessageBox MB_OK|MB_ICONSTOP \
-      "Please close Keyloom and Keyloom Scheduler first (right-click their icons in the notification area and choose Close)." \
-      /SD IDOK
-    Abort
+  ${AndIf} $1 <> 0
+    StrCpy $2 "${BOTH_RUNNING}"
+  ${ElseIf} $0 <> 0
+    StrCpy $2 "${KEYLOOM_RUNNING}"
+  ${ElseIf} $1 <> 0
+    StrCpy $2 "${SCHEDULER_RUNNING}"
+  ${Else}
+    Goto closed
   ${EndIf}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$2" /SD IDCANCEL IDRETRY retry
+  Abort
+  closed:
 !macroend
 
 ; A start-up entry that starts the program being removed would start nothing: remove it, but
@@ -77,12 +90,23 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MIT License"
   ${EndIf}
 !macroend
 
+; A start-up entry left by another copy (one unpacked from the zip, an earlier folder) would
+; start that copy: point it at the installed one. An install never adds an entry of its own.
+!macro PointStartupEntryHere NAME PROGRAM
+  ReadRegStr $0 HKCU "${RUN_KEY}" "${NAME}"
+  ${If} $0 != ""
+  ${AndIf} $0 != '"$INSTDIR\${PROGRAM}" /m'
+    WriteRegStr HKCU "${RUN_KEY}" "${NAME}" '"$INSTDIR\${PROGRAM}" /m'
+    DetailPrint "The start-up entry ${NAME} starts $INSTDIR\${PROGRAM} now (it started $0)."
+  ${EndIf}
+!macroend
+
 Function .onInit
-  !insertmacro RefuseWhileRunning
+  !insertmacro WaitUntilClosed
 FunctionEnd
 
 Function un.onInit
-  !insertmacro RefuseWhileRunning
+  !insertmacro WaitUntilClosed
 FunctionEnd
 
 Section "Keyloom" SectionMain
@@ -97,6 +121,9 @@ Section "Keyloom" SectionMain
   CreateShortcut "${MENU_FOLDER}\Keyloom Scheduler.lnk" "$INSTDIR\Keyloom Scheduler.exe"
   CreateShortcut "${MENU_FOLDER}\Example macros.lnk" "$INSTDIR\examples"
   CreateShortcut "${MENU_FOLDER}\Uninstall Keyloom.lnk" "$INSTDIR\Uninstall.exe"
+
+  !insertmacro PointStartupEntryHere "Keyloom" "Keyloom.exe"
+  !insertmacro PointStartupEntryHere "Keyloom Scheduler" "Keyloom Scheduler.exe"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

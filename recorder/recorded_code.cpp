@@ -1,9 +1,13 @@
 #include "recorder/recorded_code.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace {
+
+constexpr int64_t MICROSECONDS_PER_MS = 1000;
 
 void Append(RecorderState& state, std::string_view text) {
     std::memcpy(state.recordedCode + state.codeLength, text.data(), text.size());
@@ -11,11 +15,26 @@ void Append(RecorderState& state, std::string_view text) {
     state.recordedCode[state.codeLength] = '\0';
 }
 
+int64_t Pace(const RecorderState& state) {
+    return int64_t{state.period} * MICROSECONDS_PER_MS;
+}
+
 }  // namespace
 
 void ClearRecordedCode(RecorderState& state) {
     std::memset(state.recordedCode, 0, sizeof state.recordedCode);
     state.codeLength = 0;
+}
+
+void StartQuietTime(RecorderState& state, int64_t now) {
+    state.paceEndsAt = now + Pace(state);
+    state.pendingDelay = 0;
+}
+
+void BeginSample(RecorderState& state, int64_t now) {
+    const int64_t quiet = (now - state.paceEndsAt + MICROSECONDS_PER_MS / 2) / MICROSECONDS_PER_MS;
+    state.pendingDelay = static_cast<int32_t>(
+        std::clamp<int64_t>(quiet, 0, std::numeric_limits<int32_t>::max()));
 }
 
 bool WriteRecordedLine(RecorderState& state, std::string_view line) {
@@ -27,6 +46,8 @@ bool WriteRecordedLine(RecorderState& state, std::string_view line) {
     if (static_cast<std::size_t>(delayLength) + line.size() > room) return false;
     Append(state, std::string_view(delay, static_cast<std::size_t>(delayLength)));
     Append(state, line);
+    state.paceEndsAt += int64_t{state.pendingDelay} * MICROSECONDS_PER_MS;
+    if (!line.empty()) state.paceEndsAt += Pace(state);
     state.pendingDelay = 0;
     return true;
 }

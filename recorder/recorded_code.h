@@ -1,5 +1,7 @@
 #pragma once
-// Appending to the recorded code. Nothing is ever written beyond CODE_CAPACITY - 1 characters.
+// Appending to the recorded code, and the quiet time before each line. Nothing is ever written
+// beyond CODE_CAPACITY - 1 characters.
+#include <cstdint>
 #include <string_view>
 
 #include "recorder/recorder_state.h"
@@ -9,6 +11,15 @@ constexpr std::string_view RECORDED_LINE_END = "\r\n";
 
 // Empties the recorded code (every byte 0).
 void ClearRecordedCode(RecorderState& state);
+
+// A recording that begins at `now` (performance counter, microseconds): no quiet time yet, and
+// a play will first spend one pace on its START step.
+void StartQuietTime(RecorderState& state, int64_t now);
+
+// A sample taken at `now`. A play runs each line as soon as the previous line's pace has ended,
+// so the quiet time a line written now needs is the time since then (never below 0): each line
+// plays when it was recorded, or one pace after the line before it where lines came closer.
+void BeginSample(RecorderState& state, int64_t now);
 
 // Appends `line` (its line ending included), preceded by "DELAY <pendingDelay>" when quiet time
 // is pending, which then becomes 0. Both are written or neither: false when they do not fit,

@@ -7,9 +7,10 @@
 #include "recorder/recorder_state.h"
 #include "recorder/recorder_view.h"
 
-// The editor's Record button (user-interface thread): the start box, the wait for the left
-// button and the space bar to be released, then sampling every `macroDelay` milliseconds with
-// the editor hidden. A MacroDelay below 1 or a refused timer gives "Error setting timer".
+// The editor's Record button (user-interface thread): the start box, the wait until no key or
+// button is down (every press made before is discarded), then sampling every `macroDelay`
+// milliseconds with the editor hidden. A MacroDelay below 1 or a refused timer gives "Error
+// setting timer".
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay);
 
@@ -24,5 +25,6 @@ void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view
 
 // Stop the timer, write the last quiet time, and put the recorded code into the code box.
 void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
-// Stop the timer and empty the code box; the pending quiet time is kept for the next recording.
+// Stop the timer and put back the editor's Apply button and change flag as Record found them;
+// the code box keeps the code it held.
 void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);

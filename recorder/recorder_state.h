@@ -1,9 +1,9 @@
 #pragma once
-// What the recorder keeps for the program's whole run. Only the recorded code is cleared when a
-// recording starts; the pointer, button and modifier state and the pending quiet time carry
-// over from one recording to the next.
+// What the recorder keeps for the program's whole run. Every recording starts fresh: the
+// pointer, button and modifier state and the quiet time are set anew when it starts.
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/macro.h"
@@ -21,22 +21,35 @@ enum class RecorderPhase : int {
     TooLarge,    // the code outgrew RECORD_LIMIT, or a sample's lines did not fit
 };
 
+// The editor as Record found it, put back when the recording is cancelled.
+struct EditorBeforeRecording {
+    bool applyEnabled = false;
+    bool modified = false;
+};
+
 struct RecorderState {
     char recordedCode[CODE_CAPACITY] = {};
-    ScreenPoint lastCursor{0, 0};
+    // Pointer position of the last MOVE_CURSOR line; none before the recording's first.
+    std::optional<ScreenPoint> lastCursor;
     bool shiftDown = false;
     bool ctrlDown = false;
     bool altDown = false;
     bool leftDown = false;
     bool rightDown = false;
+    // The DELAY the next line needs, in milliseconds: worked out at every sample.
     int32_t pendingDelay = 0;
     uint32_t recordTimer = 0;  // 0: none
 
     // Length of recordedCode's text, so that appending never rescans the buffer.
     int32_t codeLength = 0;
-    // The MacroDelay of the running recording: the sampling period and the quiet time a
-    // sample adds.
+    // The MacroDelay of the running recording: the sampling period, and the pace that every
+    // line but a DELAY will cost when the recording plays.
     int32_t period = 0;
+    // On the performance counter (microseconds): when a play of the code recorded so far will
+    // have finished the last line's pace (the START step's, before the first line). A line
+    // recorded later waits the difference in a DELAY; one recorded sooner plays then.
+    int64_t paceEndsAt = 0;
+    EditorBeforeRecording editorBefore;
     std::atomic<RecorderPhase> phase{RecorderPhase::Idle};
     // Set while a sample runs; a timer callback that finds it set returns at once.
     std::atomic<bool> sampling{false};

@@ -1,7 +1,6 @@
 // One sample of the live input: the order of the tests decides which change a sample records.
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 #include <optional>
 
 #include "recorder/recorded_code.h"
@@ -69,10 +68,12 @@ bool RecordNewKeys(RecorderState& state, DesktopPort& desktop) {
     return true;
 }
 
-// A pointer that cannot be read (a secure desktop in front) has not moved.
+// A pointer that cannot be read (a secure desktop in front) has not moved. The recording's
+// first reading is written wherever the pointer is, so that its clicks play there.
 Outcome RecordPointer(RecorderState& state, DesktopPort& desktop) {
     const std::optional<ScreenPoint> cursor = desktop.GetCursorPos();
-    if (!cursor || (cursor->x == state.lastCursor.x && cursor->y == state.lastCursor.y))
+    if (!cursor || (state.lastCursor && cursor->x == state.lastCursor->x &&
+                    cursor->y == state.lastCursor->y))
         return Outcome::Unchanged;
     char line[48];
     std::snprintf(line, sizeof line, "MOVE_CURSOR %d %d\r\n", cursor->x, cursor->y);
@@ -81,13 +82,9 @@ Outcome RecordPointer(RecorderState& state, DesktopPort& desktop) {
     return Outcome::Written;
 }
 
-void AddQuietTime(RecorderState& state) {
-    const int32_t room = std::numeric_limits<int32_t>::max() - state.pendingDelay;
-    state.pendingDelay += state.period < room ? state.period : room;
-}
-
 // The steps of one sample; returns Recording to go on, or how the recording ends.
 RecorderPhase Sample(RecorderState& state, DesktopPort& desktop) {
+    BeginSample(state, desktop.QueryPerformanceCounter());
     if (NonZero(desktop, desk::KEY_ESCAPE)) return RecorderPhase::Cancelling;
     if (state.codeLength > RECORD_LIMIT) return RecorderPhase::TooLarge;
     if (NonZero(desktop, desk::KEY_PAUSE) ||
@@ -103,15 +100,11 @@ RecorderPhase Sample(RecorderState& state, DesktopPort& desktop) {
 
     if (!RecordNewKeys(state, desktop)) return RecorderPhase::TooLarge;
     Outcome outcome = RecordPointer(state, desktop);
-    bool event = outcome == Outcome::Written;
     for (const Toggle& button : BUTTONS) {
         if (outcome == Outcome::DidNotFit) break;
         outcome = RecordToggle(state, desktop, button);
-        event = event || outcome == Outcome::Written;
     }
-    if (outcome == Outcome::DidNotFit) return RecorderPhase::TooLarge;
-    if (!event) AddQuietTime(state);
-    return RecorderPhase::Recording;
+    return outcome == Outcome::DidNotFit ? RecorderPhase::TooLarge : RecorderPhase::Recording;
 }
 
 }  // namespace

@@ -20,10 +20,12 @@ class RecorderView {
     virtual int CodeLength() = 0;
     // Play (1089), Stop (1090), Record (1091) or Apply (1061).
     virtual void EnableButton(EditorButton button, bool enabled) = 0;
+    virtual bool IsButtonEnabled(EditorButton button) = 0;
     virtual void HideEditor() = 0;
     virtual void RestoreEditor() = 0;
-    // Sets editorModified.
-    virtual void SetEditorModified() = 0;
+    // The editor's editorModified flag.
+    virtual bool EditorModified() = 0;
+    virtual void SetEditorModified(bool modified) = 0;
 
     // Called on the sampling thread once a sample has decided that the recording ends. The
     // editor must arrange for EndRecording to run on its user-interface thread (the Win32

@@ -18,9 +18,21 @@ int DialogRecorderView::CodeLength() {
     return static_cast<int>(SendDlgItemMessageA(editor_, IDC_CODE, WM_GETTEXTLENGTH, 0, 0));
 }
 
-void DialogRecorderView::EnableButton(EditorButton button, bool enabled) {
+namespace {
+
+int ButtonControl(EditorButton button) {
     static constexpr int CONTROLS[] = {IDC_PREVIEW_PLAY, IDC_PREVIEW_STOP, IDC_RECORD, IDC_APPLY};
-    EnableControl(editor_, CONTROLS[static_cast<int>(button)], enabled);
+    return CONTROLS[static_cast<int>(button)];
+}
+
+}  // namespace
+
+void DialogRecorderView::EnableButton(EditorButton button, bool enabled) {
+    EnableControl(editor_, ButtonControl(button), enabled);
+}
+
+bool DialogRecorderView::IsButtonEnabled(EditorButton button) {
+    return IsControlEnabled(editor_, ButtonControl(button));
 }
 
 void DialogRecorderView::HideEditor() {
@@ -29,10 +41,6 @@ void DialogRecorderView::HideEditor() {
 
 void DialogRecorderView::RestoreEditor() {
     ShowWindow(editor_, SW_RESTORE);
-}
-
-void DialogRecorderView::SetEditorModified() {
-    editorModified_ = true;
 }
 
 // Runs on the timer service's thread: the editor's controls are left to its own thread.

@@ -17,9 +17,11 @@ class DialogRecorderView : public RecorderView {
     void SetCode(std::string_view code) override;
     int CodeLength() override;
     void EnableButton(EditorButton button, bool enabled) override;
+    bool IsButtonEnabled(EditorButton button) override;
     void HideEditor() override;
     void RestoreEditor() override;
-    void SetEditorModified() override;
+    bool EditorModified() override { return editorModified_; }
+    void SetEditorModified(bool modified) override { editorModified_ = modified; }
     void HandOverEnding() override;
     // Whether the code box was replaced since the last call.
     bool TakeCodeReplaced() { return std::exchange(codeReplaced_, false); }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "macro/desktop/debug_trace.h"
+#include "macro/desktop/error_report.h"
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
 
@@ -14,15 +15,34 @@ constexpr char TOO_LARGE_TEXT[] =
     "Your macro code has become too large. If you require a longer macro, consider increasing "
     "the time interval from the Options window.";
 constexpr int RELEASE_POLL_MS = 10;
+// A key still down after this long is stuck, or the user means to record it held: the
+// recording starts anyway rather than leave the editor waiting.
+constexpr int RELEASE_WAIT_LIMIT_MS = 5000;
+constexpr int FIRST_KEY = 1;  // the left button
+constexpr int LAST_KEY = 254;
 
-// The click or key that closed the start box must not be recorded.
-void WaitForButtonAndSpaceRelease(DesktopPort& desktop) {
-    for (;;) {
-        const bool left = desktop.GetAsyncKeyState(desk::KEY_LBUTTON) != 0;
-        const bool space = desktop.GetAsyncKeyState(desk::KEY_SPACE) != 0;
-        if (!left && !space) return;
+// Only what is done during the recording may end it or be recorded: the key or click that
+// closed the start box, and an Escape or Pause pressed before (their "pressed since the last
+// query" bit would end the recording at its first sample), must not. Every key and button is
+// queried until none is down; the last round of queries has discarded every pending press.
+void WaitUntilNothingIsDown(DesktopPort& desktop) {
+    for (int waited = 0;; waited += RELEASE_POLL_MS) {
+        bool anyDown = false;
+        for (int key = FIRST_KEY; key <= LAST_KEY; ++key)
+            anyDown = (desktop.GetAsyncKeyState(key) & 0x8000) != 0 || anyDown;
+        if (!anyDown || waited >= RELEASE_WAIT_LIMIT_MS) return;
         desktop.WaitPrecisely(RELEASE_POLL_MS);
     }
+}
+
+// Nothing of a previous recording carries over: no pointer position, no held key or button,
+// no quiet time.
+void StartFresh(RecorderState& state, DesktopPort& desktop, int32_t macroDelay) {
+    state.lastCursor.reset();
+    state.shiftDown = state.ctrlDown = state.altDown = false;
+    state.leftDown = state.rightDown = false;
+    state.period = macroDelay;
+    StartQuietTime(state, desktop.QueryPerformanceCounter());
 }
 
 void StopTimer(RecorderState& state, DesktopPort& desktop) {
@@ -42,12 +62,11 @@ void ReturnToEditor(RecorderView& view) {
 
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay) {
-    desktop.MessageBoxA(view.EditorWindow(), START_TEXT, "Keyloom",
-                        desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+    ReportNote(desktop, view.EditorWindow(), START_TEXT, KEYLOOM_CAPTION);
     ClearRecordedCode(state);
-    WaitForButtonAndSpaceRelease(desktop);
-
-    state.period = macroDelay;
+    WaitUntilNothingIsDown(desktop);
+    StartFresh(state, desktop, macroDelay);
+    state.editorBefore = {view.IsButtonEnabled(EditorButton::Apply), view.EditorModified()};
     state.phase.store(RecorderPhase::Recording, std::memory_order_release);
     // A period of 0 cannot drive a periodic timer.
     state.recordTimer = macroDelay > 0
@@ -57,15 +76,14 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
                             : 0;
     if (state.recordTimer == 0) {
         state.phase.store(RecorderPhase::Idle, std::memory_order_release);
-        desktop.MessageBoxA(view.EditorWindow(), "Error setting timer", "Keyloom",
-                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(desktop, view.EditorWindow(), "Error setting timer", KEYLOOM_CAPTION);
         return;
     }
     view.HideEditor();
     view.EnableButton(EditorButton::Record, false);
     view.EnableButton(EditorButton::Play, false);
     view.EnableButton(EditorButton::Stop, true);
-    view.SetEditorModified();
+    view.SetEditorModified(true);
 }
 
 void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
@@ -77,8 +95,7 @@ void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view
             CancelRecording(state, desktop, view);
             return;
         case RecorderPhase::TooLarge:
-            desktop.MessageBoxA(NO_WINDOW, TOO_LARGE_TEXT, "Error",
-                                desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+            ReportError(desktop, NO_WINDOW, TOO_LARGE_TEXT, ERROR_CAPTION);
             FinishRecording(state, desktop, view);
             return;
         case RecorderPhase::Finishing:
@@ -92,14 +109,15 @@ void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& v
     FlushPendingDelay(state);
     view.SetCode(std::string_view(state.recordedCode, static_cast<std::size_t>(state.codeLength)));
     ReturnToEditor(view);
-    view.SetEditorModified();
+    view.SetEditorModified(true);
     view.EnableButton(EditorButton::Apply, true);
     DebugTrace(desktop, "Length of macro code: " + std::to_string(view.CodeLength()));
 }
 
+// The code box was never touched: the editor is left as Record found it.
 void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
     StopTimer(state, desktop);
-    view.SetCode("");
     ReturnToEditor(view);
-    view.EnableButton(EditorButton::Apply, true);
+    view.EnableButton(EditorButton::Apply, state.editorBefore.applyEnabled);
+    view.SetEditorModified(state.editorBefore.modified);
 }

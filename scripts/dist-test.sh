@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Tests of the release, under Wine on a virtual display, in a Wine prefix of their own:
-#   the zip: unpacked, it holds both programs (with their version information), the examples,
-#   the documentation and the licence, and both programs start from it in another current
+#   the zip: unpacked, it holds both programs (with their version information), the user's
+#   README.txt (not the developers' README.md), the macro language guide, the examples and the
+#   licence, and both programs start from it in another current
 #   folder, open the example list and schedule (which name their macros relative to their own
 #   folder), and exit, twice;
-#   the installer: a silent install puts the programs, the examples (their list and schedule
-#   with full paths), the shortcuts and the uninstall entry in place; the installed Keyloom opens
+#   the installer: run while Keyloom runs, it asks again at Retry until Keyloom has closed, and
+#   then installs; a silent install puts the programs, the examples (their list and schedule
+#   with full paths), the shortcuts and the uninstall entry in place, and points a start-up entry
+#   of another copy at the installed program; the installed Keyloom opens
 #   the example list from any folder; the uninstaller refuses while Keyloom runs, then removes
 #   what was installed and leaves the user's own files, settings and other start-up entries.
 # Usage: scripts/dist-test.sh <win64-build-folder> <work-folder> <dist-folder>
@@ -78,11 +81,16 @@ rm -rf "$unpacked"
 mkdir -p "$unpacked"
 unzip -q "$zip_file" -d "$unpacked"
 app="$unpacked/keyloom-$version-win64"
-check "the zip holds the programs, documentation, licence and examples" has_lines \
-  "$(cd "$app" && find . -type f ! -name '*.png' | sort)" \
-  "./Keyloom Scheduler.exe" ./Keyloom.exe ./LICENSE ./README.md ./docs/macro-language.md \
+check "the zip holds the programs, the user's page, the guide, licence and examples" has_lines \
+  "$(cd "$app" && find . -type f | sort)" \
+  "./Keyloom Scheduler.exe" ./Keyloom.exe ./LICENSE ./README.txt ./docs/macro-language.md \
   ./examples/daily-routine.scl ./examples/examples.lst ./examples/stamp-the-time.mro \
   ./examples/start-the-day.mro ./examples/stretch-reminder.mro ./examples/type-a-note.mro
+users_page() {  # of this release, every line ending in CR LF for Notepad, no build commands
+  head -n 1 "$1" | grep -qx "Keyloom $version"$'\r' && ! grep -qv $'\r$' "$1" &&
+    ! grep -q "make " "$1"
+}
+check "README.txt is the user's page of release $version" users_page "$app/README.txt"
 for program in Keyloom.exe "Keyloom Scheduler.exe"; do
   info=$(driver version "$(winepath -w "$app/$program")")
   check "$program carries version $version of the product Keyloom" \
@@ -114,17 +122,57 @@ examples_unchanged() {
 check "the example list and schedule are unchanged" examples_unchanged
 
 # ---- The installer ----
-rc=0
-wine "$setup_file" /S >/dev/null 2>&1 || rc=$?
-check "the silent install succeeds (exit code $rc)" test "$rc" -eq 0
 local_app_data=$(windows_variable LOCALAPPDATA)
 app_data=$(windows_variable APPDATA)
 install_dir="$local_app_data\\Programs\\Keyloom"
 installed=$(winepath -u "$install_dir")
 menu=$(winepath -u "$app_data\\Microsoft\\Windows\\Start Menu\\Programs\\Keyloom")
-check "the programs, documentation, licence, examples and uninstaller are installed" has_lines \
-  "$(cd "$installed" && find . -type f ! -name '*.png' | sort)" \
-  "./Keyloom Scheduler.exe" ./Keyloom.exe ./LICENSE ./README.md ./Uninstall.exe \
+setup_title="*Keyloom $version Setup"    # a page may add to the title
+
+# Run while Keyloom runs, the installer says so and waits for Retry; it goes on once Keyloom has
+# closed: Next, I Agree and Install, then Finish, which starts the installed Keyloom.
+start_program "$app/Keyloom.exe"
+driver wait-visible Keyloom yes >/dev/null || fail "Keyloom did not start from the zip"
+wine "$setup_file" >/dev/null 2>&1 &
+setup_pid=$!
+driver wait-visible "$setup_title" yes >/dev/null || fail "the installer showed nothing"
+sleep 1
+driver command "$setup_title" 4 >/dev/null    # Retry
+sleep 2
+check "Retry while Keyloom runs asks again" driver wait-visible "$setup_title" yes 5000
+check "the installer waiting for Keyloom has installed nothing" test ! -e "$installed"
+driver command Keyloom 112 >/dev/null
+wait_program 20 || fail "Keyloom did not exit"
+driver command "$setup_title" 4 >/dev/null    # Retry
+for page in welcome licence folder; do
+  sleep 2
+  driver command "$setup_title" 1 || fail "no installer window on the $page page"
+done
+for ((i = 0; i < 300; i++)); do
+  [ -n "$(reg_value "$UNINSTALL_KEY" EstimatedSize)" ] && break
+  sleep 0.2
+done
+check "Retry after Keyloom has closed installs it" test -f "$installed/Keyloom.exe"
+sleep 2
+driver command "$setup_title" 1 >/dev/null    # Finish
+check "Finish starts the installed Keyloom" driver wait-visible Keyloom yes
+driver command Keyloom 112 >/dev/null
+driver wait-gone Keyloom >/dev/null || fail "the installed Keyloom did not exit"
+wait "$setup_pid" || true
+
+# A silent install over it, with the start-up entry of the zip's Keyloom in place.
+zip_keyloom_entry="\"$(winepath -w "$app/Keyloom.exe")\" /m"
+reg_set "$RUN_KEY" Keyloom REG_SZ "$zip_keyloom_entry"
+rc=0
+wine "$setup_file" /S >/dev/null 2>&1 || rc=$?
+check "the silent install succeeds (exit code $rc)" test "$rc" -eq 0
+check "the install points the start-up entry of another copy at the installed Keyloom" \
+  test "$(reg_value "$RUN_KEY" Keyloom)" == "\"$install_dir\\Keyloom.exe\" /m"
+check "the install adds no start-up entry of its own" \
+  test -z "$(reg_value "$RUN_KEY" "Keyloom Scheduler")"
+check "the programs, the user's page, guide, licence, examples and uninstaller are installed" \
+  has_lines "$(cd "$installed" && find . -type f | sort)" \
+  "./Keyloom Scheduler.exe" ./Keyloom.exe ./LICENSE ./README.txt ./Uninstall.exe \
   ./docs/macro-language.md ./examples/daily-routine.scl ./examples/examples.lst \
   ./examples/stamp-the-time.mro ./examples/start-the-day.mro ./examples/stretch-reminder.mro \
   ./examples/type-a-note.mro

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The release of a win64 build: dist/keyloom-<version>-win64.zip (both programs, the examples,
-# the documentation and the licence in one folder) and the installer
-# dist/keyloom-<version>-setup.exe, built with NSIS from the same files.
+# The release of a win64 build: dist/keyloom-<version>-win64.zip (both programs, the user's
+# README.txt, the macro language guide, the examples and the licence in one folder) and the
+# installer dist/keyloom-<version>-setup.exe, built with NSIS from the same files.
 # Usage: scripts/dist.sh <win64-build-folder> <work-folder> <dist-folder>
 set -euo pipefail
 build=$(cd "${1:-build/win64}" && pwd)
@@ -19,9 +19,11 @@ dist=$(cd "$dist" && pwd)
 stage="$work/$name"
 rm -rf "$stage"
 mkdir -p "$stage/docs" "$stage/examples"
-cp "$build/Keyloom.exe" "$build/Keyloom Scheduler.exe" "$root/README.md" "$root/LICENSE" "$stage/"
+cp "$build/Keyloom.exe" "$build/Keyloom Scheduler.exe" "$root/LICENSE" "$stage/"
+# The user's page, with the release number and the line ends Notepad shows everywhere; the
+# developers' README.md (building, testing) stays out of the release.
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/installer/README.txt" >"$stage/README.txt"
 cp "$root"/docs/*.md "$stage/docs/"
-cp "$root"/docs/*.png "$stage/docs/" 2>/dev/null || true
 cp "$root"/examples/*.mro "$root"/examples/*.lst "$root"/examples/*.scl "$stage/examples/"
 
 zip_file="$dist/$name.zip"

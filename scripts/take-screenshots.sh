@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the documentation (docs/*.png) from the real programs under Wine:
-# every window of Keyloom and of Keyloom Scheduler, with the examples loaded.
+# Takes the screenshots of the documentation from the real programs under Wine: every window of
+# Keyloom and of Keyloom Scheduler, with the examples loaded, into the work folder; into the
+# docs folder too (the tracked docs/*.png) only when it is named.
 # Usage: scripts/take-screenshots.sh <win64-build-folder> <work-folder> [docs-folder]
+#   e.g. scripts/take-screenshots.sh build/win64 build/screenshots docs
 # Wine draws the title-bar buttons with the Marlett font; with Debian's fonts-wine installed
 # (or KEYLOOM_WINE_FONTS naming a folder that holds marlett.ttf) they look as on Windows.
 # KEYLOOM_SCREENSHOT_DPI=144 takes the main window, the editor and the scheduler window at that
@@ -10,7 +12,8 @@ set -euo pipefail
 build=${1:-build/win64}
 work=${2:-build/screenshots}
 root=$(cd "$(dirname "$0")/.." && pwd)
-docs=$(cd "${3:-$root/docs}" && pwd)
+docs=
+[ -z "${3:-}" ] || docs=$(cd "$3" && pwd)
 dpi=${KEYLOOM_SCREENSHOT_DPI:-96}
 desktop=1024x768
 suffix=
@@ -39,14 +42,14 @@ reg_set 'HKCU\Software\Keyloom Scheduler' Version REG_DWORD 100
 reg_set 'HKCU\Software\Keyloom Scheduler' LastFileName REG_SZ \
   "$(winepath -w "$root/examples/daily-routine.scl")"
 
-# The window titled `title` (or @active) into docs/`name`, with the scale's suffix.
+# The window titled `title` (or @active) as `name`, with the scale's suffix.
 shoot() {  # title, name
   local rect name=${2%.png}$suffix.png
   sleep 1
   rect=$(driver rect "$1") || fail "no window \"$1\" for $name"
   screenshot "$name" "$rect"
-  cp "$keyloom_build_dir/$name" "$docs/$name"
-  echo "$docs/$name"
+  echo "$keyloom_build_dir/$name"
+  [ -z "$docs" ] || { cp "$keyloom_build_dir/$name" "$docs/$name" && echo "  -> $docs/$name"; }
 }
 # Sends `command` to `owner`, shoots the window titled `title` that it opens as `name`, and
 # closes that window with its button `close`. Only the editor is shot at other scales.

@@ -19,23 +19,17 @@ WindowHandle Window(MainWindowContext& context) {
     return context.library.mainWindow;
 }
 
-void ReportError(MainWindowContext& context, const char* text,
-                 std::string_view caption = ERROR_CAPTION) {
-    ReportError(Desktop(context), Window(context), text, caption);
-}
-
 // The macro of the selected entry, made current; null, after telling the user, when nothing is
 // selected or the entry has no macro.
 Macro* SelectedMacro(MainWindowContext& context) {
     int selected = context.view.SelectedEntry();
     if (selected < 0) {
-        Desktop(context).MessageBoxA(Window(context), "Please select a macro", PROGRAM_NAME,
-                                     desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(Desktop(context), Window(context), "Please select a macro", PROGRAM_NAME);
         return nullptr;
     }
     Macro* macro = FindMacroByID(context.library.table, selected);
     if (!macro) {
-        ReportError(context, "FindMacroByID failed");
+        ReportError(Desktop(context), Window(context), "FindMacroByID failed", ERROR_CAPTION);
         return nullptr;
     }
     context.library.table.currentMacro = macro;
@@ -88,7 +82,7 @@ bool PlayRunning(const MainWindowContext& context) {
 
 void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileName) {
     if (!StartPlayTimer(context.player.state, Desktop(context), PLAY_TIMER_ID)) {
-        ReportError(context, "Failed to create timer");
+        ReportError(Desktop(context), Window(context), "Failed to create timer", ERROR_CAPTION);
         return;
     }
     context.view.EnableButton(PlayButton::Stop, false);
@@ -99,7 +93,7 @@ void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileN
 void RefreshOnShowOrHide(MainWindowContext& context) {
     context.view.SetTitle(PROGRAM_NAME);
     if (!context.library.saveItem.EnableSave(context.library.table.modified))
-        ReportError(context, "Failed to find menu item");
+        ReportError(Desktop(context), Window(context), "Failed to find menu item", ERROR_CAPTION);
 }
 
 void ShowSelectedDetails(MainWindowContext& context) {
@@ -107,7 +101,7 @@ void ShowSelectedDetails(MainWindowContext& context) {
     if (selected < 0) return;
     Macro* macro = FindMacroByID(context.library.table, selected);
     if (!macro) {
-        ReportError(context, "FindMacroByID failed");
+        ReportError(Desktop(context), Window(context), "FindMacroByID failed", ERROR_CAPTION);
         return;
     }
     context.library.table.currentMacro = macro;
@@ -124,14 +118,15 @@ void NewMacroCommand(MainWindowContext& context) {
     if (!path) return;
     // A second macro on one file would overwrite the first one's file and share it from then on.
     if (IsMacroLoaded(library.table, *path)) {
-        ReportError(context, "This macro has already been loaded");
+        ReportError(Desktop(context), Window(context), "This macro has already been loaded",
+                    ERROR_CAPTION);
         return;
     }
     Macro* macro = PrepareNextSlot(library);
     if (!macro) return;
     FillNewMacro(*macro, *path);
     if (!SaveMacroFile(library.files, "", *macro)) {
-        ReportError(context, "Error writing file");
+        ReportError(Desktop(context), Window(context), "Error writing file", ERROR_CAPTION);
         ClearMacroSlot(*macro);
         return;
     }
@@ -150,7 +145,8 @@ void EditCommand(MainWindowContext& context) {
     RewindPlay(context.player.state);
     context.view.SetProgressPosition(0);
     if (!context.view.OpenEditor())
-        ReportError(context, "Failed to initialise properties dialog", FAILURE_CAPTION);
+        ReportError(Desktop(context), Window(context), "Failed to initialise properties dialog",
+                    FAILURE_CAPTION);
     // Apply puts the macro's entry back under its new name, unselected: the edited macro is
     // selected again and shown as it now is.
     context.view.SelectEntry(macro->id);
@@ -164,9 +160,8 @@ void RemoveCommand(MainWindowContext& context) {
         SelectedMacro(context);  // tells the user to select one
         return;
     }
-    int answer =
-        Desktop(context).MessageBoxA(Window(context), "Remove the selected macro?", PROGRAM_NAME,
-                                     desk::BOX_YESNO | desk::BOX_ICON_QUESTION);
+    int answer = AskQuestion(Desktop(context), Window(context), "Remove the selected macro?",
+                             PROGRAM_NAME, Answers::YES_NO);
     if (answer != desk::ANSWER_YES) return;
     Macro* macro = SelectedMacro(context);
     if (!macro) return;
@@ -192,7 +187,7 @@ void ExportCommand(MainWindowContext& context) {
         library.dialogs.GetSaveFileNameA(MacroFileRequest(context, "Export macro to file"));
     if (!path) return;
     if (!CopyMacroFile(library.files, std::string(FieldText(macro->fileName)), *path))
-        ReportError(context, "Error writing file");
+        ReportError(Desktop(context), Window(context), "Error writing file", ERROR_CAPTION);
 }
 
 void PlayCommand(MainWindowContext& context) {

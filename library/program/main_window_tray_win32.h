@@ -17,6 +17,7 @@ class MainWindowTray : public TrayIconPort {
     bool Change(bool disabledPicture) override;
     bool Delete() override { return icon_.Delete(); }
     bool Present() const override { return icon_.Present(); }
+    bool AddAgainIfShellRestarted(UINT message) { return icon_.AddAgainIfShellRestarted(message); }
 
   private:
     TrayIcon icon_;

@@ -6,17 +6,15 @@
 
 namespace {
 
-void ReportError(MainWindowContext& context, const char* text) {
-    ReportError(context.library.desktop, context.library.mainWindow, text, ERROR_CAPTION);
-}
-
 bool AddIcon(MainWindowContext& context) {
     return AddTrayIconPatiently(context.library.desktop,
                                 [&] { return context.tray.Add(context.hotKeys.macrosDisabled); });
 }
 
 void DeleteIcon(MainWindowContext& context) {
-    if (!context.tray.Delete()) ReportError(context, "Failed to delete tray icon");
+    if (!context.tray.Delete())
+        ReportError(context.library.desktop, context.library.mainWindow,
+                    "Failed to delete tray icon", ERROR_CAPTION);
 }
 
 void CloseFromTray(MainWindowContext& context) {
@@ -34,7 +32,8 @@ void HideInTray(MainWindowContext& context) {
     if (!AddIcon(context)) {
         // Without an icon there would be no way back to a hidden window.
         context.view.RestoreWindow();
-        ReportError(context, "Failed to add tray icon");
+        ReportError(context.library.desktop, context.library.mainWindow, "Failed to add tray icon",
+                    ERROR_CAPTION);
         return;
     }
     context.view.HideWindow();

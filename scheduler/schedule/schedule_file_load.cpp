@@ -122,17 +122,15 @@ class ScheduleReader {
 
 void ReportLeftOut(const ScheduleFiles& io, const std::string& path, int refused, bool full) {
     if (full)
-        io.desktop.MessageBoxA(io.owner,
-                               path +
-                                   " holds more than 100 schedule items; only the first 100 "
-                                   "were loaded.",
-                               "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(io.desktop, io.owner,
+                      path + " holds more than 100 schedule items; only the first 100 were loaded.",
+                      SCHEDULER_CAPTION);
     if (refused > 0)
-        io.desktop.MessageBoxA(io.owner,
-                               std::to_string(refused) + " schedule item(s) of " + path +
-                                   " were not loaded: a name is longer than 99 characters or a "
-                                   "macro file path longer than 259.",
-                               "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(io.desktop, io.owner,
+                      std::to_string(refused) + " schedule item(s) of " + path +
+                          " were not loaded: a name is longer than 99 characters or a macro "
+                          "file path longer than 259.",
+                      SCHEDULER_CAPTION);
 }
 
 }  // namespace

@@ -8,19 +8,18 @@
 
 namespace {
 
-constexpr uint32_t WARNING_BOX = desk::BOX_OK | desk::BOX_ICON_WARNING;
-
 // The selected entry, or NO_SELECTION after telling the user to pick one.
 int SelectedEntry(ScheduleWindow& window) {
     const int selection = window.view.List().Selection();
     if (selection == NO_SELECTION)
-        ShowMessage(window, "Please select an item", "Keyloom Scheduler", WARNING_BOX);
+        ReportWarning(window.scheduler.desktop, window.scheduler.mainWindow,
+                      "Please select an item", SCHEDULER_CAPTION);
     return selection;
 }
 
 bool Confirm(ScheduleWindow& window, const char* question) {
-    return ShowMessage(window, question, "Confirm", desk::BOX_YESNO | desk::BOX_ICON_QUESTION) ==
-           desk::ANSWER_YES;
+    return AskQuestion(window.scheduler.desktop, window.scheduler.mainWindow, question,
+                       CONFIRM_CAPTION, Answers::YES_NO) == desk::ANSWER_YES;
 }
 
 ScheduleItem NewItem(ScheduleWindow& window, const std::string& path) {
@@ -59,8 +58,9 @@ void CloseGap(ScheduleWindow& window, int removedId) {
 void AddItem(ScheduleWindow& window) {
     ScheduleTable& table = window.scheduler.table;
     if (table.count == SCHEDULE_CAPACITY) {
-        ShowMessage(window, "The schedule is full: it holds 100 items, the most it can hold.",
-                    "Keyloom Scheduler", WARNING_BOX);
+        ReportWarning(window.scheduler.desktop, window.scheduler.mainWindow,
+                      "The schedule is full: it holds 100 items, the most it can hold.",
+                      SCHEDULER_CAPTION);
         return;
     }
     std::optional<std::string> path = window.view.AskForMacroFile();

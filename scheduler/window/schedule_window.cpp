@@ -38,11 +38,6 @@ void ReportRefusedTrayIcon(ScheduleWindow& window) {
 
 }  // namespace
 
-int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
-                uint32_t style) {
-    return window.scheduler.desktop.MessageBoxA(window.scheduler.mainWindow, text, caption, style);
-}
-
 void StorePane(ScheduleWindow& window) {
     ScheduleTable& table = window.scheduler.table;
     if (IsItemInUse(table, table.currentItem)) window.view.StoreItem(*table.currentItem);

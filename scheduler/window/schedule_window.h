@@ -25,9 +25,10 @@ class SchedulerWindowView : public SchedulerShell {
 struct ScheduleWindow {
     Scheduler& scheduler;
     SchedulerWindowView& view;
-    bool startHidden = false;  // started with exactly "/m", until that start is carried out
-    bool refreshPane = true;   // the next show or hide shows item 0 in the pane
-    bool inTray = false;       // the notification-area icon is present
+    bool startHidden = false;      // started with exactly "/m", until that start is carried out
+    bool refreshPane = true;       // the next show or hide shows item 0 in the pane
+    bool inTray = false;           // the notification-area icon is present
+    bool changesDeclined = false;  // "No" at the end-of-session question
 };
 
 // Events of the window.
@@ -49,6 +50,3 @@ void DisableAllItems(ScheduleWindow& window, bool fromTray);
 bool AddTrayIcon(ScheduleWindow& window);
 void DeleteTrayIcon(ScheduleWindow& window);
 void StorePane(ScheduleWindow& window);
-// A message box owned by the window; the button chosen.
-int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
-                uint32_t style);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "macro/desktop/error_report.h"
+#include "macro/file/text_field.h"
 #include "resources/scheduler_ids.h"
 #include "scheduler/window/pane_text.h"
 #include "scheduler/window/schedule_pane_win32.h"
@@ -12,6 +13,7 @@
 #include "settings/options_dialog_win32.h"
 #include "settings/project_page.h"
 #include "ui/about_box_win32.h"
+#include "ui/session_end_win32.h"
 #include "ui/small_icon_win32.h"
 
 namespace {
@@ -57,6 +59,21 @@ void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
 
 void EndIfExiting(HWND dialog, SchedulerProgram& program) {
     if (!ExitScheduler(program.window)) return;
+    KillTimer(dialog, CLOCK_TIMER_ID);
+    EndDialog(dialog, 0);
+}
+
+// While the question is up, the system shows why the scheduler holds up the end of the session.
+BOOL MayEndTheSession(HWND dialog, SchedulerProgram& program) {
+    SessionEndHold hold(dialog,
+                        L"Keyloom Scheduler is asking whether to save the changes to its schedule");
+    return MaySessionEnd(program.window);
+}
+
+// The process may end as soon as this returns: the schedule's name is remembered now.
+void EndWithTheSession(HWND dialog, SchedulerProgram& program) {
+    OnSessionEnding(program.window, KeptDocumentPath("Untitled schedule.scl"));
+    StoreLastFileName(program.settings, FieldText(program.table.scheduleFileName));
     KillTimer(dialog, CLOCK_TIMER_ID);
     EndDialog(dialog, 0);
 }
@@ -154,6 +171,7 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
     SchedulerProgram* program = ProgramOf(dialog);
     if (!program) return FALSE;
+    if (program->view.AddTrayIconAgainIfShellRestarted(message)) return TRUE;
     switch (message) {
         case WM_SHOWWINDOW:
             OnShowWindow(dialog, *program, wParam != FALSE);
@@ -177,6 +195,15 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             return OnNotify(*program, *reinterpret_cast<NMHDR*>(lParam));
         case WM_DPICHANGED:
             program->scaling->Follow(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
+        case WM_QUERYENDSESSION:
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, MayEndTheSession(dialog, *program));
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam)
+                EndWithTheSession(dialog, *program);
+            else
+                OnSessionEndCancelled(program->window);
             return TRUE;
     }
     return FALSE;

@@ -33,6 +33,9 @@ class Win32SchedulerView : public SchedulerWindowView {
     void Attach(HWND dialog);
     // While the pane is being filled, its change notifications are no edits of the user's.
     bool FillingPane() const { return fillingPane_; }
+    bool AddTrayIconAgainIfShellRestarted(UINT message) {
+        return tray_ && tray_->AddAgainIfShellRestarted(message);
+    }
 
     ScheduleListView& List() override { return list_; }
     void ShowItem(const ScheduleItem& item) override;

@@ -1,5 +1,6 @@
 #pragma once
 // The recorder driven sample by sample on a FakeDesktop, with a recording editor view.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,14 +9,16 @@
 #include "recorder/recorder.h"
 #include "tests/support/fake_desktop.h"
 
-// The editor as the recorder sees it: the code box's text, and every call in order.
+// The editor as the recorder sees it: the code box's text, its buttons, and every call in
+// order.
 class FakeRecorderView : public RecorderView {
   public:
     WindowHandle editor = 124;
     std::string code;  // the code box
     bool editorModified = false;
+    bool enabled[4] = {true, false, true, false};  // Play, Stop, Record, Apply
     int handOvers = 0;
-    // "SetCode", "Enable <button> on|off", "Hide", "Restore", "Modified"
+    // "SetCode", "Enable <button> on|off", "Hide", "Restore", "Modified", "Unmodified"
     std::vector<std::string> calls;
 
     WindowHandle EditorWindow() override { return editor; }
@@ -24,16 +27,21 @@ class FakeRecorderView : public RecorderView {
         calls.push_back("SetCode");
     }
     int CodeLength() override { return static_cast<int>(code.size()); }
-    void EnableButton(EditorButton button, bool enabled) override {
+    void EnableButton(EditorButton button, bool on) override {
         static const char* const NAMES[] = {"Play", "Stop", "Record", "Apply"};
         calls.push_back(std::string("Enable ") + NAMES[static_cast<int>(button)] +
-                        (enabled ? " on" : " off"));
+                        (on ? " on" : " off"));
+        enabled[static_cast<int>(button)] = on;
+    }
+    bool IsButtonEnabled(EditorButton button) override {
+        return enabled[static_cast<int>(button)];
     }
     void HideEditor() override { calls.push_back("Hide"); }
     void RestoreEditor() override { calls.push_back("Restore"); }
-    void SetEditorModified() override {
-        editorModified = true;
-        calls.push_back("Modified");
+    bool EditorModified() override { return editorModified; }
+    void SetEditorModified(bool modified) override {
+        editorModified = modified;
+        calls.push_back(modified ? "Modified" : "Unmodified");
     }
     void HandOverEnding() override { handOvers++; }
 };
@@ -44,8 +52,11 @@ struct RecorderRig {
     std::unique_ptr<RecorderState> state = std::make_unique<RecorderState>();
 
     void Start(int32_t macroDelay = 10) { StartRecording(*state, desktop, view, macroDelay); }
-    // One sample, as the periodic timer runs it.
-    void Tick() { desktop.FirePeriodicTimer(state->recordTimer); }
+    // One sample, as the periodic timer runs it one period after the last.
+    void Tick() {
+        desktop.Advance(static_cast<uint32_t>(std::max(0, state->period)));
+        desktop.FirePeriodicTimer(state->recordTimer);
+    }
     // The editor's thread receiving the ending that a sample handed over.
     void DeliverEnding() { EndRecording(*state, desktop, view); }
     std::string Code() const {

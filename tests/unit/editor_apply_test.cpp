@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/apply_changes.h"
+#include "editor/code_box_text.h"
 #include "library/table/trigger_encoding.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
@@ -119,6 +120,81 @@ TEST_F(EditorApplyTest, HeldCodeIsStoredWholeInsteadOfTheCutBox) {
               FormatMacroFile("TYPE \"" + std::string(400, 'a') + "\"\r\nDELAY 6", macro));
     EXPECT_NE(disk.Read(macro.fileName).find("\r\nTYPE \"" + std::string(400, 'a')),
               std::string::npos);
+}
+
+// A line the file would hold with more than 299 characters would reopen cut and read-only.
+TEST_F(EditorApplyTest, CodeWithALineOver299CharactersIsRefusedAndNothingIsWritten) {
+    const std::string fits(299, 'a');
+    const std::string over(300, 'a');
+    struct Case {
+        std::string code;
+        std::size_t refusedLine;  // 0: stored
+    };
+    for (const Case& c :
+         {Case{fits, 0}, Case{fits + "\r", 0}, Case{fits + "\r\r\n" + fits, 0}, Case{over, 1},
+          Case{"DELAY 5\r\nDELAY 6\r\n" + over, 3}, Case{"DELAY 5\r\r\n" + over + "\r\n" + over, 2},
+          Case{fits + "\n\n" + std::string(299, '\r') + over, 3}}) {
+        desktop.boxes.clear();
+        list.calls.clear();
+        disk.files.clear();
+        state.editorModified = true;
+        view.applyEnabled = true;
+        view.form.name = "Changed";
+        view.code = c.code;
+        const Macro& macro = table.macros[1];
+        if (!c.refusedLine) {
+            EXPECT_EQ(Apply(), ApplyResult::Stored);
+            EXPECT_TRUE(desktop.boxes.empty());
+            EXPECT_STREQ(macro.name, "Changed");
+            CopyText(table.macros[1].name, "Greet");
+            continue;
+        }
+        EXPECT_EQ(Apply(), ApplyResult::LineTooLong) << c.refusedLine;
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text,
+                  "Line " + std::to_string(c.refusedLine) +
+                      " of the macro code is longer than 299 characters. Please shorten it or "
+                      "split it into several lines; nothing has been saved.");
+        EXPECT_EQ(desktop.boxes[0].caption, "Error");
+        EXPECT_EQ(desktop.boxes[0].owner, FAKE_EDITOR);
+        EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
+        EXPECT_STREQ(macro.name, "Greet") << "nothing stored";
+        EXPECT_FALSE(disk.Exists(macro.fileName));
+        EXPECT_TRUE(list.calls.empty());
+        EXPECT_TRUE(state.editorModified);
+        EXPECT_TRUE(view.applyEnabled);
+    }
+}
+
+// Apply on a macro file as Keyloom wrote it, without an edit, writes the same bytes, for every
+// combination of the properties the form shows.
+TEST_F(EditorApplyTest, ApplyWithoutAnEditWritesTheBytesTheFileHad) {
+    const std::string path = disk.Path("Greet.mro");
+    for (const char* active : {"TRUE", "FALSE"})
+        for (const char* isPrivate : {"TRUE", "FALSE"})
+            for (const char* window : {"", "Notepad", "NULL"})
+                for (const char* playStyle : {"0", "1", "2", "7"})
+                    for (const char* trigger : {"0 0 0 0", "78 1 1 0", "65 2 0 0", "300 0 0 1"}) {
+                        const std::string bytes =
+                            std::string(
+                                "//File created by Keyloom v1\r\n\r\n"
+                                "//Macro properties (Editing could cause corruption!)\r\n"
+                                "NAME \"Greet\";\r\nDESCRIPTION \"Says hello\";\r\n") +
+                            "TRIGGER_KEYS " + trigger + "\r\nACTIVE " + active + ";\r\nPRIVATE " +
+                            isPrivate + ";\r\nWINDOW " + window +
+                            ";\r\nPLAY_COUNT 3;\r\nREPEAT_TIME 45;\r\nPLAY_STYLE " + playStyle +
+                            ";\r\nSPEED 10;\r\n\r\n//Main macro code (editing could cause "
+                            "corruption!):\r\nSTART\r\nDELAY 100\r\nPRESS_KEY 65\r\nEND\r\n";
+                        disk.files[path] = bytes;
+                        Macro& macro = table.macros[1];
+                        ASSERT_TRUE(LoadMacroFile(disk, desktop, MacroLoadRules{10, false, {}, 0},
+                                                  path, macro));
+                        view.form = FormFromMacro(macro);
+                        view.code = ReadCodeBoxText(disk, desktop, path).text;
+                        ASSERT_EQ(Apply(), ApplyResult::Stored) << bytes;
+                        EXPECT_EQ(disk.Read(path), bytes);
+                    }
+    EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(EditorApplyTest, NothingHappensWithoutACurrentMacro) {

@@ -56,15 +56,16 @@ TEST(EditorFormTest, WindowBoxRules) {
     EXPECT_FALSE(form.windowBoxEnabled);
     EXPECT_EQ(form.window, "NULL");
 
-    // Empty text, or text that begins with a line break: any window, empty disabled box.
+    // Empty text, or text that begins with a line break: an empty box; the radio buttons still
+    // show the restriction, so that Apply keeps it.
     for (const char* text : {"", "\r", "\nNotepad", "\rNotepad"}) {
         for (int isPrivate : {0, 1}) {
             macro.isPrivate = isPrivate;
             CopyText(macro.window, text);
             form = FormFromMacro(macro);
-            EXPECT_TRUE(form.anyWindow) << isPrivate;
-            EXPECT_FALSE(form.specificWindow) << "one radio button only, " << isPrivate;
-            EXPECT_FALSE(form.windowBoxEnabled);
+            EXPECT_EQ(form.anyWindow, !isPrivate) << "one radio button only, " << isPrivate;
+            EXPECT_EQ(form.specificWindow, isPrivate == 1) << isPrivate;
+            EXPECT_EQ(form.windowBoxEnabled, isPrivate == 1);
             EXPECT_EQ(form.window, "");
         }
     }

@@ -24,18 +24,20 @@ class RecorderSessionTest : public ::testing::Test, protected RecorderRig {
     }
 };
 
-// The click or Space that closes the box is still held as it goes, and is not recorded.
-TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsForButtonAndSpaceThenHidesTheEditor) {
+// Whatever closes the box (Enter, a click, a middle click) is still held as it goes, and is
+// not recorded: the recording waits until no key or button is down.
+TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsUntilNothingIsDownThenHidesTheEditor) {
     int polls = 0;
     desktop.onCall = [&](const std::string& call) {
-        if (call.rfind("MessageBoxA", 0) == 0) {
-            desktop.Press(desk::KEY_LBUTTON);
-            desktop.Press(desk::KEY_SPACE);
-        }
+        if (call.rfind("MessageBoxA", 0) == 0)
+            for (int key : {desk::KEY_LBUTTON, 4, 13, int{'A'}})
+                desktop.Press(key);
         if (call != "Wait 10") return;
         desktop.FirePeriodicTimers();  // a sampling timer started too soon would see them held
         if (++polls == 1) desktop.Release(desk::KEY_LBUTTON);
-        if (polls == 3) desktop.Release(desk::KEY_SPACE);
+        if (polls == 2) desktop.Release(4);
+        if (polls == 3) desktop.Release(13);
+        if (polls == 4) desktop.Release('A');
     };
     Start(25);
     desktop.onCall = nullptr;
@@ -47,12 +49,53 @@ TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsForButtonAndSpaceThenHidesTheEd
     EXPECT_EQ(desktop.boxes[0].caption, "Keyloom");
     EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_INFORMATION);
     EXPECT_EQ(desktop.boxes[0].owner, view.editor);
-    EXPECT_EQ(polls, 3);
+    EXPECT_EQ(polls, 4);
     EXPECT_EQ(Code(), "");
     EXPECT_THAT(desktop.calls, Contains("timeSetEvent 25 periodic"));
     EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
     EXPECT_EQ(view.calls,
               (Calls{"Hide", "Enable Record off", "Enable Play off", "Enable Stop on", "Modified"}));
+    Tick();
+    EXPECT_EQ(Code(), "MOVE_CURSOR 0 0\r\n");
+}
+
+// Only presses made during the recording end it or are recorded: not the key that closed the
+// box, nor an Escape or Pause pressed and released before Record.
+TEST_F(RecorderSessionTest, PressesMadeBeforeTheRecordingNeitherEndItNorAreRecorded) {
+    const struct {
+        int pressedBefore;  // 0: none
+        int closesTheBox;
+    } cases[] = {{0, 13}, {0, desk::KEY_ESCAPE}, {desk::KEY_PAUSE, 13},
+                 {desk::KEY_ESCAPE, desk::KEY_SPACE}, {desk::KEY_PAUSE, desk::KEY_LBUTTON}};
+    for (const auto& test : cases) {
+        RecorderRig rig;
+        if (test.pressedBefore) rig.desktop.Tap(test.pressedBefore);
+        rig.desktop.onCall = [&](const std::string& call) {
+            if (call.rfind("MessageBoxA", 0) == 0) rig.desktop.Press(test.closesTheBox);
+            if (call == "Wait 10") rig.desktop.Release(test.closesTheBox);
+        };
+        rig.Start(10);
+        rig.desktop.onCall = nullptr;
+        rig.Tick();
+        rig.desktop.Tap('B');
+        rig.desktop.Press('C');
+        rig.Tick();
+        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Recording) << test.pressedBefore;
+        EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nPRESS_KEY 67\r\n") << test.closesTheBox;
+        rig.desktop.Tap(desk::KEY_PAUSE);
+        rig.Tick();
+        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing);
+    }
+}
+
+// A stuck key does not leave the editor waiting for ever.
+TEST_F(RecorderSessionTest, AKeyStillDownAfterFiveSecondsDoesNotHoldBackTheRecording) {
+    desktop.Press(desk::KEY_SHIFT);
+    Start(10);
+    EXPECT_EQ(desktop.now, 5000u);
+    EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
+    Tick();
+    EXPECT_EQ(Code(), "SHIFT_DOWN\r\n");
 }
 
 TEST_F(RecorderSessionTest, RefusedTimerOrZeroDelayReportsAndLeavesTheEditorAsItWas) {
@@ -100,7 +143,7 @@ TEST_F(RecorderSessionTest, NothingHappensUntilTheEndingReachesTheEditorsThread)
     EXPECT_EQ(view.calls.size(), calls);
 }
 
-TEST_F(RecorderSessionTest, PauseWithNothingRecordedGivesAnEmptyBoxOrOneDelay) {
+TEST_F(RecorderSessionTest, PauseAtOnceGivesAnEmptyBoxThenThePointerAndTheQuietTime) {
     Start(10);
     EndWith(desk::KEY_PAUSE);
     EXPECT_EQ(view.code, "");
@@ -108,57 +151,75 @@ TEST_F(RecorderSessionTest, PauseWithNothingRecordedGivesAnEmptyBoxOrOneDelay) {
     Tick();
     Tick();
     EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "DELAY 20\r\n");
+    EXPECT_EQ(view.code, "MOVE_CURSOR 0 0\r\nDELAY 10\r\n");
 }
 
-TEST_F(RecorderSessionTest, EscapeEmptiesTheBoxAndItsQuietTimeOpensTheNextRecording) {
-    view.code = "TYPE \"old code\"";
-    Start(10);
-    desktop.cursor = ScreenPoint{8, 9};
-    Tick();
-    Tick();
-    Tick();
-    EndWith(desk::KEY_ESCAPE);
-    EXPECT_EQ(view.code, "");
-    EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable Play on", "Enable Stop off", "Enable Record on",
-                                 "Restore", "Enable Apply on"}));
-    EXPECT_EQ(state->pendingDelay, 20);
-
-    Start(10);
-    EXPECT_EQ(Code(), "");
-    desktop.cursor = ScreenPoint{1, 9};
-    Tick();
-    EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "DELAY 20\r\nMOVE_CURSOR 1 9\r\n");
+// A Record pressed by mistake and cancelled leaves the editor as it was: its code, Apply and
+// whether it holds changes.
+TEST_F(RecorderSessionTest, EscapePutsBackTheCodeApplyAndTheChangeFlag) {
+    for (const bool pending : {false, true}) {
+        RecorderRig rig;
+        rig.view.code = "TYPE \"old code\"";
+        rig.view.enabled[static_cast<int>(EditorButton::Apply)] = pending;
+        rig.view.editorModified = pending;
+        rig.Start(10);
+        rig.desktop.cursor = ScreenPoint{8, 9};
+        rig.desktop.Tap('Q');
+        rig.Tick();
+        rig.Tick();
+        rig.desktop.Press(desk::KEY_ESCAPE);
+        rig.Tick();
+        rig.view.calls.clear();
+        rig.DeliverEnding();
+        EXPECT_EQ(rig.view.code, "TYPE \"old code\"");
+        EXPECT_EQ(rig.view.calls,
+                  (Calls{"Enable Play on", "Enable Stop off", "Enable Record on", "Restore",
+                         pending ? "Enable Apply on" : "Enable Apply off",
+                         pending ? "Modified" : "Unmodified"}));
+        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Idle);
+    }
 }
 
-TEST_F(RecorderSessionTest, PointerAndButtonStateCarryOverToTheNextRecording) {
-    Start(10);
-    desktop.cursor = ScreenPoint{40, 50};
-    desktop.Press(desk::KEY_LBUTTON);
-    desktop.Press(desk::KEY_SHIFT);
-    Tick();
-    Tick();
-    EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "SHIFT_DOWN\r\nMOVE_CURSOR 40 50\r\nMOUSE_DOWN Left\r\n");
+// Nothing of one recording, finished or cancelled, leaks into the next: not its quiet time,
+// not its pointer position (the next recording's first sample writes where the pointer is),
+// not the keys and buttons it left down.
+TEST_F(RecorderSessionTest, EachRecordingStartsFresh) {
+    for (const int ending : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
+        RecorderRig rig;
+        rig.Start(10);
+        rig.desktop.cursor = ScreenPoint{40, 50};
+        rig.desktop.Press(desk::KEY_SHIFT);
+        rig.Tick();
+        rig.desktop.Press(desk::KEY_LBUTTON);
+        rig.Tick();
+        rig.desktop.Advance(60000);  // a minute without a change
+        rig.desktop.Press(ending);
+        rig.Tick();
+        rig.DeliverEnding();
+        for (int key : {ending, desk::KEY_SHIFT, desk::KEY_LBUTTON})
+            rig.desktop.Release(key);
 
-    desktop.Release(desk::KEY_LBUTTON);
-    desktop.Release(desk::KEY_SHIFT);
-    Start(10);
-    Tick();  // the pointer has not moved since the last MOVE_CURSOR
-    Tick();
-    desktop.cursor = ScreenPoint{41, 50};
-    Tick();
-    EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "SHIFT_UP\r\nMOUSE_UP Left\r\nMOVE_CURSOR 41 50\r\n");
+        rig.Start(10);
+        rig.Tick();  // the pointer has not moved since the last MOVE_CURSOR
+        rig.desktop.Tap(desk::KEY_LBUTTON);
+        rig.Tick();
+        rig.Tick();
+        rig.desktop.Press(desk::KEY_PAUSE);
+        rig.Tick();
+        rig.DeliverEnding();
+        EXPECT_EQ(rig.view.code, "MOVE_CURSOR 40 50\r\nMOUSE_DOWN Left\r\nMOUSE_UP Left\r\n")
+            << ending;
+    }
 }
 
+// The pace of the recording's interval comes out of the quiet time: here 35 ms a line.
 TEST_F(RecorderSessionTest, QuietTimeUsesTheDelayOfTheRecording) {
     Start(35);
     Tick();
     Tick();
+    Tick();
     EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "DELAY 70\r\n");
+    EXPECT_EQ(view.code, "MOVE_CURSOR 0 0\r\nDELAY 70\r\n");
 }
 
 }  // namespace

@@ -10,7 +10,14 @@ namespace {
 
 class RecorderTickTest : public ::testing::Test, protected RecorderRig {
   protected:
-    void SetUp() override { Start(10); }
+    // The recording's first sample writes where the pointer is; the tests begin after it.
+    void SetUp() override {
+        Start(10);
+        Tick();
+        ASSERT_EQ(Code(), "MOVE_CURSOR 0 0\r\n");
+        ClearRecordedCode(*state);
+        desktop.calls.clear();
+    }
     int Queries(const std::string& call) const {
         int count = 0;
         for (const std::string& logged : desktop.calls)
@@ -46,7 +53,7 @@ TEST_F(RecorderTickTest, KeyNeedsToBeDownAtTheSampleAndNewlyPressed) {
     desktop.Release('K');
     desktop.Press('K');
     Tick();
-    EXPECT_EQ(Code(), "DELAY 10\r\nPRESS_KEY 75\r\nDELAY 20\r\nPRESS_KEY 75\r\n");
+    EXPECT_EQ(Code(), "DELAY 10\r\nPRESS_KEY 75\r\nDELAY 10\r\nPRESS_KEY 75\r\n");
 }
 
 TEST_F(RecorderTickTest, ModifierAndKeyPressedTogetherTakeOneSampleEach) {
@@ -59,7 +66,7 @@ TEST_F(RecorderTickTest, ModifierAndKeyPressedTogetherTakeOneSampleEach) {
     desktop.Release('A');
     desktop.Release(desk::KEY_SHIFT);
     Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\nPRESS_KEY 65\r\nDELAY 10\r\nSHIFT_UP\r\n");
+    EXPECT_EQ(Code(), "SHIFT_DOWN\r\nPRESS_KEY 65\r\nSHIFT_UP\r\n");
 }
 
 TEST_F(RecorderTickTest, SeveralModifiersChangeOnePerSampleShiftFirst) {
@@ -127,7 +134,7 @@ TEST_F(RecorderTickTest, QuietSamplesBecomeOneDelayWrittenBeforeTheNextLine) {
     desktop.cursor = ScreenPoint{7, 6};
     Tick();
     EXPECT_EQ(Code(), "DELAY 30\r\nMOVE_CURSOR 5 6\r\nMOVE_CURSOR 7 6\r\n");
-    EXPECT_EQ(state->lastCursor.x, 7);
+    EXPECT_EQ(state->lastCursor->x, 7);
 }
 
 TEST_F(RecorderTickTest, PointerOnAMonitorLeftOfOrAboveThePrimaryIsRecordedUnclipped) {
@@ -149,28 +156,29 @@ TEST_F(RecorderTickTest, PointerThatCannotBeReadHasNotMoved) {
     desktop.cursor = ScreenPoint{40, 50};
     Tick();
     EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\n") << "no move to 0 0 and none back";
-    EXPECT_EQ(state->lastCursor.x, 40);
-    EXPECT_EQ(state->pendingDelay, 30) << "the unread samples count as quiet time";
+    EXPECT_EQ(state->lastCursor->x, 40);
+    EXPECT_EQ(state->pendingDelay, 20) << "the unread samples count as quiet time";
     desktop.cursor = ScreenPoint{41, 50};
     Tick();
     EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\nDELAY 30\r\nMOVE_CURSOR 41 50\r\n");
 }
 
-TEST_F(RecorderTickTest, KeyOnlySamplesAddDelayAndModifierSamplesDoNot) {
+// Every line but a DELAY costs a pace when it plays, a key's as much as any other: the quiet
+// time before a line is the time since the line before it, less that line's pace.
+TEST_F(RecorderTickTest, TheQuietTimeBeforeALineLeavesOutThePaceOfTheLineBefore) {
     desktop.Press('A');
-    Tick();  // PRESS_KEY only: counts as quiet
+    Tick();
+    Tick();
     Tick();
     desktop.Press(desk::KEY_SHIFT);
-    Tick();  // flushes, adds nothing
+    Tick();
     desktop.cursor = ScreenPoint{1, 2};
     Tick();
     EXPECT_EQ(Code(), "PRESS_KEY 65\r\nDELAY 20\r\nSHIFT_DOWN\r\nMOVE_CURSOR 1 2\r\n");
 }
 
 TEST_F(RecorderTickTest, QuietTimeStopsGrowingAtTheLargestDelay) {
-    state->pendingDelay = 2147483647 - 15;
-    Tick();
-    Tick();
+    desktop.Advance(2147483647u + 100u);
     desktop.cursor = ScreenPoint{1, 2};
     Tick();
     EXPECT_EQ(Code(), "DELAY 2147483647\r\nMOVE_CURSOR 1 2\r\n");
@@ -249,7 +257,7 @@ TEST_F(RecorderLimitTest, CodeLongerThanTheLimitShowsTheBoxThenFinishes) {
               "Your macro code has become too large. If you require a longer macro, consider "
               "increasing the time interval from the Options window.");
     EXPECT_EQ(desktop.boxes[1].caption, "Error");
-    EXPECT_EQ(desktop.boxes[1].style, desk::BOX_ICON_INFORMATION);
+    EXPECT_EQ(desktop.boxes[1].style, desk::BOX_OK | desk::BOX_ICON_ERROR);  // an error's icon
     EXPECT_EQ(desktop.boxes[1].owner, NO_WINDOW);
     EXPECT_EQ(viewCallsAtBox, viewCallsBefore);  // the box comes before the finish
     EXPECT_EQ(view.code, std::string(RECORD_LIMIT, 'x') + "DELAY 10\r\nMOVE_CURSOR 1 1\r\n");

@@ -40,19 +40,23 @@ TEST_F(EditorWindowTest, CutCodeIsShownReadOnlyAndApplyKeepsItWhole) {
         << file;
 }
 
+// A cancelled recording keeps the cut code held whole; a finished one replaces it.
 TEST_F(EditorWindowTest, RecordingOverCutCodeReplacesItAndFreesTheBox) {
     settings.macroDelay = 20;
     Open(WithLongLine());
-    Click(IDC_RECORD);
-    SendKey(VK_ESCAPE, false);
-    Sleep(120);
-    SendKey(VK_ESCAPE, true);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(editor) != FALSE; }));
-    EXPECT_EQ(Code(), "");
-    EXPECT_FALSE(ReadOnly(Control(IDC_CODE)));
-    EXPECT_TRUE(Enabled(IDC_INSERT));
+    const std::string cut = Code();
+    for (WORD ending : {VK_ESCAPE, VK_PAUSE}) {
+        Click(IDC_RECORD);
+        SendKey(ending, false);
+        Sleep(120);
+        SendKey(ending, true);
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(editor) != FALSE; }));
+        EXPECT_EQ(Code() == cut, ending == VK_ESCAPE) << Code();
+        EXPECT_EQ(ReadOnly(Control(IDC_CODE)), ending == VK_ESCAPE);
+        EXPECT_EQ(Enabled(IDC_INSERT), ending == VK_PAUSE);
+    }
     Click(IDC_APPLY);
-    EXPECT_NE(FileText().find("START\r\n\r\nEND\r\n"), std::string::npos) << FileText();
+    EXPECT_NE(FileText().find("START\r\nMOVE_CURSOR "), std::string::npos) << FileText();
 }
 
 // Code as a recording at its limit hands it to the box: CR LF after every line, as long as the
@@ -107,7 +111,10 @@ TEST_F(EditorWindowTest, CodeRecordedToTheLimitOpensAgainEditableAndIsWrittenBac
 
 TEST_F(EditorWindowTest, InsertIntoAFullBoxIsRefusedWhole) {
     Open();
-    const std::string full(CODE_CAPACITY - 5, 'x');
+    std::string full;  // in lines that fit, so that Apply stores it
+    while (full.size() + 301 <= CODE_CAPACITY - 5)
+        full += std::string(299, 'x') + "\r\n";
+    full.append(CODE_CAPACITY - 5 - full.size(), 'x');
     Type(IDC_CODE, full);
     Click(IDC_APPLY);
     ASSERT_FALSE(Enabled(IDC_APPLY));

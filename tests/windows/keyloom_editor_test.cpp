@@ -212,13 +212,16 @@ TEST_F(EditorWindowTest, NullWindowOfAnUnrestrictedMacroIsShownDisabledAndStored
     EXPECT_NE(FileText().find("WINDOW NULL;\r\n"), std::string::npos);
 }
 
-TEST_F(EditorWindowTest, RestrictionToNoWindowTextShowsAnyWindow) {
+TEST_F(EditorWindowTest, RestrictionToNoWindowTextIsShownAndKept) {
     Open(Replace(Replace(MACRO_FILE, "PRIVATE FALSE;", "PRIVATE TRUE;"), "WINDOW NULL;",
                  "WINDOW ;"));
-    EXPECT_TRUE(Checked(IDC_ANY_WINDOW));
-    EXPECT_FALSE(Checked(IDC_SPECIFIC_WINDOW));
-    EXPECT_FALSE(Enabled(IDC_WINDOW_TEXT));
+    EXPECT_TRUE(Checked(IDC_SPECIFIC_WINDOW));
+    EXPECT_FALSE(Checked(IDC_ANY_WINDOW));
+    EXPECT_TRUE(Enabled(IDC_WINDOW_TEXT));
     EXPECT_EQ(Text(IDC_WINDOW_TEXT), "");
+    Type(IDC_EDITOR_NAME, "Hello");
+    Click(IDC_APPLY);
+    EXPECT_NE(FileText().find("PRIVATE TRUE;\r\nWINDOW ;\r\n"), std::string::npos);
 }
 
 TEST_F(EditorWindowTest, RestrictedMacroShowsItsWindowInAnEnabledBox) {

@@ -217,4 +217,24 @@ TEST_F(KeyloomHiddenStartTest, ASecondStartIsRefusedWhileTheFirstIsHidden) {
     EXPECT_EQ(exitCode, 0u);
 }
 
+// A restarted shell brings back an empty notification area: the hidden program's icon returns.
+TEST_F(KeyloomHiddenStartTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
+    KeyloomDriver keyloom("/m");
+    ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(keyloom.WaitForTrayIcon(true));
+    for (int restart = 0; restart < 2; ++restart) {
+        keyloom.RestartNotificationArea();
+        EXPECT_TRUE(keyloom.WaitForTrayIcon(true)) << "restart " << restart;
+    }
+    EXPECT_FALSE(keyloom.Visible());
+    EXPECT_TRUE(HotKeyTypes()) << "typed: " << target.Text();
+    ASSERT_TRUE(keyloom.ChooseTrayMenuItem(RESTORE_ITEM));  // the icon works as before
+    ASSERT_TRUE(keyloom.WaitUntilVisible(true));
+    keyloom.RestartNotificationArea();  // a visible window has no icon to bring back
+    ASSERT_TRUE(keyloom.RoundTrip());
+    EXPECT_FALSE(keyloom.TrayIconPresent());
+    keyloom.Command(IDM_EXIT);
+    EXPECT_TRUE(keyloom.WaitForExit(EXIT_TIMEOUT_MS, nullptr));
+}
+
 }  // namespace

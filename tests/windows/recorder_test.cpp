@@ -88,18 +88,15 @@ class TestEditor {
     std::unique_ptr<DialogRecorderView> view_;
 };
 
-// Closes the start box with its OK button once it appears.
+// Closes the start box once it appears: with its OK button, or with a key the user presses and
+// lets go of only after the box has gone, as a user does.
 class BoxCloser {
   public:
-    BoxCloser()
-        : thread_([this] {
+    explicit BoxCloser(WORD closingKey = 0)
+        : thread_([this, closingKey] {
               for (int waited = 0; waited < 10000 && !stop_; waited += 20) {
                   HWND box = FindWindowA("#32770", "Keyloom");
-                  if (box) {
-                      PostMessageA(box, WM_COMMAND, IDOK, 0);
-                      closed = true;
-                      return;
-                  }
+                  if (box) return Close(box, closingKey);
                   Sleep(20);
               }
           }) {}
@@ -110,6 +107,22 @@ class BoxCloser {
     std::atomic<bool> closed{false};
 
   private:
+    void Close(HWND box, WORD closingKey) {
+        if (closingKey == 0) {
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            closed = true;
+            return;
+        }
+        SetForegroundWindow(box);
+        Sleep(HOLD_MS);
+        SendKey(closingKey, false);
+        for (int waited = 0; waited < 3000 && IsWindow(box); waited += 10)
+            Sleep(10);
+        closed = !IsWindow(box);
+        Sleep(HOLD_MS);
+        SendKey(closingKey, true);
+    }
+
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -232,6 +245,45 @@ TEST(RecorderWindowsTest, InjectedInputIsRecordedInOrderAndPlaysBack) {
     EXPECT_EQ(target.Text(), "Ab");
     EXPECT_EQ(decoy.Text(), "");
     EXPECT_EQ(GetForegroundWindow(), target.handle());
+}
+
+// Only what is done during a recording ends it or is recorded: not the Enter or Escape that
+// closes the start box, nor a Pause or Escape pressed before Record.
+TEST(RecorderWindowsTest, PressesMadeBeforeTheRecordingNeitherEndItNorAreRecorded) {
+    const struct {
+        WORD pressedBefore;  // 0: none
+        WORD closesTheBox;
+        WORD endsTheRecording;
+    } cases[] = {{0, VK_RETURN, VK_PAUSE},
+                 {VK_PAUSE, VK_RETURN, VK_PAUSE},
+                 {VK_ESCAPE, VK_ESCAPE, VK_PAUSE},
+                 {VK_PAUSE, VK_RETURN, VK_ESCAPE}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE("closed with " + std::to_string(test.closesTheBox) + ", ended with " +
+                     std::to_string(test.endsTheRecording));
+        TestEditor editor;
+        POINT start{};
+        SetCursorPos(150, 120);
+        PumpUntil([&] { return GetCursorPos(&start) && start.x == 150; }, 2000);
+        if (test.pressedBefore) TapKey(test.pressedBefore);
+        PumpFor(HOLD_MS);
+        {
+            BoxCloser closer(test.closesTheBox);
+            StartRecording(*editor.state, TheDesktop(), editor.view(), MACRO_DELAY);
+            EXPECT_TRUE(closer.closed);
+        }
+        PumpFor(HOLD_MS * 2);
+        EXPECT_FALSE(editor.ended) << "the recording ended at once:\n" << editor.Code();
+        Hold('A');
+        Hold(test.endsTheRecording);
+        ASSERT_TRUE(PumpUntil([&] { return editor.ended; }, 3000));
+        if (test.endsTheRecording == VK_ESCAPE)
+            EXPECT_EQ(editor.Code(), "old code") << "the code box keeps its code";
+        else
+            EXPECT_EQ(LinesWithoutDelays(editor.Code()),
+                      (std::vector<std::string>{MoveLine(start), "PRESS_KEY 65"}))
+                << editor.Code();
+    }
 }
 
 }  // namespace
