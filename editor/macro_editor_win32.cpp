@@ -33,6 +33,22 @@ constexpr char CODE_CUT_TEXT[] =
     "code as it is in the file.";
 constexpr char CODE_FULL_TEXT[] = "The macro code is full: a macro holds at most 161071 characters";
 
+// While the preview plays, a box it shows delivers the editor's messages: its buttons must not
+// start another play or a recording, change the code under the preview, or store or close the
+// macro (OK and the close box wait in Close).
+bool HeldBackDuringPreview(int id) {
+    switch (id) {
+        case IDC_PREVIEW_PLAY:
+        case IDC_RECORD:
+        case IDC_INSERT:
+        case IDC_APPLY:
+        case IDC_EDITOR_CANCEL:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // One open editor window; lives in the dialog's DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
 class MacroEditor {
   public:
@@ -57,6 +73,7 @@ class MacroEditor {
 
   private:
     WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
+    bool PreviewRunning() const { return context_.play.playing; }
     void LimitBoxes();
     void FillEventList();
     bool FillCodeBox(const Macro& macro);
@@ -207,6 +224,7 @@ void MacroEditor::OnCommand(int id, int code) {
             return;
     }
     if (code != BN_CLICKED) return;
+    if (PreviewRunning() && HeldBackDuringPreview(id)) return;
     switch (id) {
         case IDC_EDITOR_ENABLED:
             return MarkModified();
@@ -284,6 +302,7 @@ ApplyResult MacroEditor::Apply() {
 // OK and the close box. After Yes the editor closes only once the changes are stored: a refused
 // trigger or a file that could not be rewritten keeps it open with the changes pending.
 void MacroEditor::Close() {
+    if (PreviewRunning()) return;
     if (state_.editorModified) {
         int answer = AskQuestion(context_.desktop, Window(), MODIFIED_QUESTION, KEYLOOM_CAPTION,
                                  Answers::YES_NO_CANCEL);

@@ -25,6 +25,7 @@ int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
 }
 
 void PreviewPlay(PreviewContext& context, PreviewView& view) {
+    if (context.play.playing) return;  // one play at a time: never inside another's box
     DesktopPort& desktop = context.desktop;
     const int lineCount = view.LineCount();
     view.EnterPreview();
@@ -44,6 +45,7 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
         }
     }
     ReleaseHeldInput(context.interpreter);
+    view.AwaitInputDelivered();  // the editor comes back in front only then
     DebugTrace(desktop, "Played macro");
     view.LeavePreview(context.state.editorModified);
     context.play.playing = false;

@@ -76,6 +76,10 @@ bool CopyMacroFile(FileSystem& files, const std::string& source, const std::stri
 
 }  // namespace
 
+bool PlayRunning(const MainWindowContext& context) {
+    return context.player.state.playing;
+}
+
 void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileName) {
     if (!StartPlayTimer(context.player.state, Desktop(context), PLAY_TIMER_ID)) {
         ReportError(Desktop(context), Window(context), "Failed to create timer", ERROR_CAPTION);
@@ -107,6 +111,7 @@ void ShowSelectedDetails(MainWindowContext& context) {
 }
 
 void NewMacroCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     MacroLibrary& library = context.library;
     std::optional<std::string> path =
         library.dialogs.GetSaveFileNameA(MacroFileRequest(context, "Create new macro file"));
@@ -131,6 +136,7 @@ void NewMacroCommand(MainWindowContext& context) {
 }
 
 void EditCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     Macro* macro = SelectedMacro(context);
     if (!macro) return;
     context.view.SetDescriptionText(std::string(FieldText(macro->description)));
@@ -141,10 +147,15 @@ void EditCommand(MainWindowContext& context) {
     if (!context.view.OpenEditor())
         ReportError(Desktop(context), Window(context), "Failed to initialise properties dialog",
                     FAILURE_CAPTION);
+    // Apply puts the macro's entry back under its new name, unselected: the edited macro is
+    // selected again and shown as it now is.
+    context.view.SelectEntry(macro->id);
+    ShowSelectedDetails(context);
     context.view.RestoreWindow();
 }
 
 void RemoveCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     if (context.view.SelectedEntry() < 0) {
         SelectedMacro(context);  // tells the user to select one
         return;
@@ -160,6 +171,7 @@ void RemoveCommand(MainWindowContext& context) {
 }
 
 void ImportCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     MacroLibrary& library = context.library;
     std::optional<std::string> path =
         library.dialogs.GetOpenFileNameA(MacroFileRequest(context, "Import macro from file"));
@@ -179,20 +191,30 @@ void ExportCommand(MainWindowContext& context) {
 }
 
 void PlayCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     Macro* macro = SelectedMacro(context);
     if (macro) PlayMacro(context.player, *macro, ORIGIN_PLAY_BUTTON);
 }
 
+// Pause and Stop act on a play that has ended: inside a running one they would take its
+// `playing` away or rewind it under its feet.
 void PauseCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     ReleasePlay(context.player.state, Desktop(context));
 }
 
 void StopCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     RewindPlay(context.player.state);
     context.view.SetProgressPosition(0);
     ReleasePlay(context.player.state, Desktop(context));
 }
 
 void ExitCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     if (OfferToSaveList(context.library)) context.view.EndMainWindow();
+}
+
+void ReplaceListCommand(MainWindowContext& context, void (&command)(MacroLibrary&)) {
+    if (!PlayRunning(context)) command(context.library);
 }

@@ -137,9 +137,9 @@ void MainWindow::OnCommand(int id, int notification) {
     if (notification != BN_CLICKED) return;
     switch (id) {
         case IDM_NEW_LIST:
-            return NewMacroListCommand(library_);
+            return ReplaceListCommand(context_, NewMacroListCommand);
         case IDM_OPEN_LIST:
-            return OpenMacroListCommand(library_);
+            return ReplaceListCommand(context_, OpenMacroListCommand);
         case IDM_SAVE:
             return SaveCommand(library_);
         case IDM_SAVE_AS:
@@ -190,7 +190,9 @@ void MainWindow::OnMacroListNotification(int notification) {
 void MainWindow::OnTrayMessage(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) RestoreFromTray(context_);
     if (mouseMessage == WM_RBUTTONDOWN)
-        OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, hotKeys_.macrosDisabled));
+        OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, [this](int command) {
+                          return TrayCommandOffered(context_, command);
+                      }));
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

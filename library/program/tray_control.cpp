@@ -27,6 +27,7 @@ void CloseFromTray(MainWindowContext& context) {
 }  // namespace
 
 void HideInTray(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     if (context.tray.Present()) return;  // already there: a second close request changes nothing
     if (!AddIcon(context)) {
         // Without an icon there would be no way back to a hidden window.
@@ -40,12 +41,28 @@ void HideInTray(MainWindowContext& context) {
 }
 
 void RestoreFromTray(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     context.view.RestoreWindow();
     HotKeysOnLeaveTray(context.hotKeys);
     DeleteIcon(context);
 }
 
+bool TrayCommandOffered(const MainWindowContext& context, int command) {
+    switch (command) {
+        case IDM_TRAY_DISABLE:
+            return !context.hotKeys.macrosDisabled;
+        case IDM_TRAY_ENABLE:
+            return context.hotKeys.macrosDisabled;
+        case IDM_TRAY_RESTORE:
+        case IDM_TRAY_CLOSE:
+            return !PlayRunning(context);
+        default:
+            return false;
+    }
+}
+
 void OnTrayCommand(MainWindowContext& context, int command) {
+    if (!TrayCommandOffered(context, command)) return;
     switch (command) {
         case IDM_TRAY_DISABLE:
             context.tray.Change(true);

@@ -36,6 +36,7 @@ class RecordingView : public PlayView {
     }
     void HideWindow() override { visible = false, log.push_back("hide"); }
     void RestoreWindow() override { visible = true, log.push_back("restore"); }
+    void AwaitInputDelivered() override {}
     bool Enabled(PlayButton button) const { return enabled[static_cast<int>(button)]; }
 
     std::vector<std::string> log;

@@ -85,6 +85,7 @@ class WindowView : public PlayView {
     void EnableButton(PlayButton, bool) override {}
     void HideWindow() override { ShowWindow(window_, SW_HIDE); }
     void RestoreWindow() override { ShowWindow(window_, SW_RESTORE); }
+    void AwaitInputDelivered() override {}
 
   private:
     HWND window_;
