@@ -12,11 +12,6 @@ int64_t Milliseconds(const LocalTime& time) {
     return SecondOf(time) * 1000 + time.milliseconds;
 }
 
-bool StopKeyPressed(DesktopPort& desktop) {
-    return desktop.GetAsyncKeyState(desk::KEY_ESCAPE) != 0 ||
-           desktop.GetAsyncKeyState(desk::KEY_PAUSE) != 0;
-}
-
 }  // namespace
 
 int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
@@ -33,8 +28,11 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
     LocalTime lastReading = start;
     context.play.playing = true;
     StartPace(context.interpreter, context.pace);
+    // A stop seen by an earlier preview is spent; one seen now, or a wait for a window that ran
+    // out, ends this one.
+    context.interpreter.stopKey = 0;
     for (int index = 0; index < lineCount; ++index) {
-        if (StopKeyPressed(desktop)) break;
+        if (StopKeyPressed(context.interpreter) != 0) break;
         std::string line = view.Line(index);
         if (!line.empty()) ExecuteMacroLine(context.interpreter, line);
         LocalTime now = desktop.GetSystemTime();

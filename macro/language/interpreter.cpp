@@ -93,6 +93,8 @@ constexpr Command COMMANDS[] = {
     {"SHUTDOWN", false, LENGTH, Shutdown},
     {"TYPE", false, LENGTH | TWO_QUOTES, Type},
     {"DELAY", false, LENGTH, Delay},
+    {"WAIT_WINDOW", false, LENGTH | TWO_QUOTES, WaitWindow},
+    {"WAIT_ACTIVE", false, LENGTH | TWO_QUOTES, WaitActive},
 };
 
 const Command* FindCommand(std::string_view word) {
@@ -164,10 +166,16 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
     return 0;
 }
 
+void AbandonPlay(MacroInterpreter& interpreter) {
+    interpreter.stopKey = desk::KEY_ESCAPE;
+}
+
 // The rest of a text is followed by the whole pace, as the text was.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest) {
     interpreter.unfinished = {};
-    if (!rest.text.empty()) {
+    if (!rest.line.empty()) {
+        ExecuteMacroLine(interpreter, rest.line);
+    } else if (!rest.text.empty()) {
         if (commands::TypeText(interpreter, rest.text) == CommandOutcome::Done)
             WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
     } else if (rest.waitMicroseconds > 0) {
