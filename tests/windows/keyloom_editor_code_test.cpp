@@ -251,4 +251,22 @@ TEST_F(EditorWindowTest, RecordingCancelledWithEscapeLeavesTheEditorAsItWas) {
     EXPECT_EQ(FileText(), MACRO_FILE);
 }
 
+// Check runs no line: the code's own box and its keys stay unshown and unsent.
+TEST_F(EditorWindowTest, CheckListsTheLinesAPlayWouldRefuseInOneBoxAndPlaysNothing) {
+    Open();
+    Type(IDC_CODE, "MSG_BOX \"played\"\r\nMOVE_CURSOR 10  20\r\n\r\nWAIT_WINDOW \"x\" 0");
+    Click(IDC_CHECK_CODE);
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Error");
+    EXPECT_EQ(answerer.boxes[0].text,
+              "Line 2: MOVE_CURSOR command has incorrect parameters\r\n"
+              "Line 4: WAIT_WINDOW command has incorrect parameters");
+    Type(IDC_CODE, "TYPE \"abc\"\r\nWAIT_ACTIVE \"Notepad\" 30");
+    Click(IDC_CHECK_CODE);
+    ASSERT_EQ(answerer.boxes.size(), 2u);
+    EXPECT_EQ(answerer.boxes[1].caption, "Keyloom");
+    EXPECT_EQ(answerer.boxes[1].text, "No problems found");
+    EXPECT_TRUE(IsWindowVisible(editor));
+}
+
 }  // namespace
