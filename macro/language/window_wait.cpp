@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t DEFAULT_SECONDS = 30;
 constexpr int32_t LONGEST_SECONDS = 86400;
 // Often enough to go on well within 50 ms of the window coming, seldom enough to cost nothing.
-constexpr int64_t LOOK_MICROSECONDS = 20000;
+constexpr int64_t LOOK_MICROSECONDS = 25000;
 
 // Absent: the default; otherwise whole seconds written as digits only, 1 to LONGEST_SECONDS.
 std::optional<int32_t> ParseSeconds(std::string_view word) {
