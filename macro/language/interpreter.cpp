@@ -164,6 +164,15 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
     return 0;
 }
 
+void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
+    interpreter.watchesStopKeys = on;
+    if (!on) return;
+    DesktopPort& desktop = interpreter.desktop;
+    if (interpreter.stopKey != 0) desktop.GetAsyncKeyState(interpreter.stopKey);
+    interpreter.stopKey = 0;
+    interpreter.watchedSince = desktop.QueryPerformanceCounter();
+}
+
 // The rest of a text is followed by the whole pace, as the text was.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest) {
     interpreter.unfinished = {};

@@ -56,6 +56,11 @@ struct MacroInterpreter {
 // key stays seen.
 int StopKeyPressed(MacroInterpreter& interpreter);
 
+// Each play looks for its own stop keys, from none seen. The press that stopped the last play is
+// spent: a play seeing it through the keyboard hook may have left the key state saying "pressed
+// since the last query".
+void WatchStopKeys(MacroInterpreter& interpreter, bool on);
+
 // Types the rest of the text and waits the rest of the wait that a stop left of a line.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest);
 
