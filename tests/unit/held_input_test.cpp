@@ -194,8 +194,8 @@ TEST_F(HeldInputTest, APausedPlayReleasesHeldKeysAndButtonsAndPressesThemAgainOn
     PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
     EXPECT_EQ(TakeInput(),
               (Calls{SHIFT_DOWN, "keybd_event 65 0", "mouse_event 32", "mouse_event 128 2",
-                     "keybd_event 67 0", "keybd_event 67 2", "mouse_event 256 2",
-                     "mouse_event 64", "keybd_event 65 2", SHIFT_UP}));
+                     "keybd_event 67 0", "keybd_event 67 2", "mouse_event 256 2", "mouse_event 64",
+                     "keybd_event 65 2", SHIFT_UP}));
     EXPECT_TRUE(desktop.KeysDown().empty());
 }
 

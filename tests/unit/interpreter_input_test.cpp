@@ -231,12 +231,18 @@ TEST_F(InterpreterInputTest, StrictRefusesAMissingOrNonNumericArgumentLenientSen
         const char* line;
         const char* command;
     } cases[] = {
-        {"MOUSE_WHEEL", "MOUSE_WHEEL"},   {"MOUSE_WHEEL ", "MOUSE_WHEEL"},
-        {"MOUSE_WHEEL up", "MOUSE_WHEEL"}, {"MOUSE_WHEEL -", "MOUSE_WHEEL"},
-        {"MOUSE_HWHEEL", "MOUSE_HWHEEL"}, {"MOUSE_HWHEEL right", "MOUSE_HWHEEL"},
-        {"KEY_DOWN", "KEY_DOWN"},         {"KEY_DOWN #", "KEY_DOWN"},
-        {"KEY_UP ", "KEY_UP"},            {"KEY_UP #", "KEY_UP"},
-        {"MOUSE_DOWN X3", "MOUSE_DOWN"},  {"CLICK_MOUSE X Single", "CLICK_MOUSE"},
+        {"MOUSE_WHEEL", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL ", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL up", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL -", "MOUSE_WHEEL"},
+        {"MOUSE_HWHEEL", "MOUSE_HWHEEL"},
+        {"MOUSE_HWHEEL right", "MOUSE_HWHEEL"},
+        {"KEY_DOWN", "KEY_DOWN"},
+        {"KEY_DOWN #", "KEY_DOWN"},
+        {"KEY_UP ", "KEY_UP"},
+        {"KEY_UP #", "KEY_UP"},
+        {"MOUSE_DOWN X3", "MOUSE_DOWN"},
+        {"CLICK_MOUSE X Single", "CLICK_MOUSE"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(Strict(c.line)) << c.line;
