@@ -12,8 +12,7 @@
 // unattended and does neither.
 enum class InterpreterMode { Strict, Lenient };
 
-// A key or mouse button that a play holds down; a button by its virtual key
-// (desk::KEY_LBUTTON, KEY_RBUTTON).
+// A key or mouse button that a play holds down; a button by its virtual key (desk::BUTTONS).
 struct HeldInput {
     bool isButton;
     uint8_t virtualKey;

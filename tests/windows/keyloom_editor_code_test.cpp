@@ -65,11 +65,12 @@ TEST_F(EditorWindowTest, BoxesAreLimitedAndTheListIsSortedWithTheFirstEntrySelec
         SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
         entries.push_back(entry);
     }
-    EXPECT_EQ(entries,
-              (std::vector<std::string>{
-                  "Click mouse button", "Close a window", "Delay", "Focus a window", "Message box",
-                  "Minimize a window", "Move mouse cursor", "Open a web site", "Play a sound",
-                  "Press a key", "Run an application", "Shutdown computer", "Type text"}));
+    EXPECT_EQ(entries, (std::vector<std::string>{
+                           "Click mouse button", "Close a window", "Delay", "Focus a window",
+                           "Hold a key down", "Message box", "Minimize a window",
+                           "Move mouse cursor", "Open a web site", "Play a sound", "Press a key",
+                           "Release a held key", "Run an application", "Scroll mouse wheel",
+                           "Scroll mouse wheel sideways", "Shutdown computer", "Type text"}));
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
 }
 
