@@ -1,9 +1,11 @@
 #pragma once
 // Plays a loaded macro to its end with the scheduler's build of the playback engine.
 #include "macro/file/macro.h"
+#include "macro/player/play_observer.h"
 
 class MacroPlayback {
   public:
     virtual ~MacroPlayback() = default;
-    virtual void PlayMacro(const Macro& macro) = 0;
+    // How the play ended; FileLost also when it could not begin.
+    virtual PlayEnd PlayMacro(const Macro& macro) = 0;
 };

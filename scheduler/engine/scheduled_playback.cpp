@@ -2,13 +2,16 @@
 
 ScheduledPlayback::ScheduledPlayback(DesktopPort& desktop, FileSystem& files)
     : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}},
-      player_{playState_, desktop, files, interpreter_, NO_WINDOW, nullptr} {}
+      player_{playState_, desktop, files, interpreter_, NO_WINDOW, &endWatch_} {}
 
 void ScheduledPlayback::SetMainWindow(WindowHandle window) {
     interpreter_.mainWindow = window;
     player_.mainWindow = window;
 }
 
-void ScheduledPlayback::PlayMacro(const Macro& macro) {
+// A play that cannot begin (its file vanished since it was loaded) reports no end.
+PlayEnd ScheduledPlayback::PlayMacro(const Macro& macro) {
+    endWatch_.end = PlayEnd::FileLost;
     ::PlayMacro(player_, macro, ORIGIN_SCHEDULE);
+    return endWatch_.end;
 }

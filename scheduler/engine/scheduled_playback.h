@@ -9,10 +9,20 @@ class ScheduledPlayback : public MacroPlayback {
     // The owner of the engine's error boxes and of RUN and OPEN_URL, once the window exists.
     void SetMainWindow(WindowHandle window);
 
-    void PlayMacro(const Macro& macro) override;
+    PlayEnd PlayMacro(const Macro& macro) override;
 
   private:
+    // Learns how each play ended, for the history.
+    class EndWatch : public PlayObserver {
+      public:
+        PlayEnd end = PlayEnd::FileLost;
+        void PlayStarted(PlayOrigin, int32_t, int32_t) override {}
+        void StepPlaying(int32_t) override {}
+        void PlayEnded(PlayOrigin, PlayEnd how, int32_t) override { end = how; }
+    };
+
     PlayState playState_;
     MacroInterpreter interpreter_;
+    EndWatch endWatch_;
     MacroPlayer player_;
 };

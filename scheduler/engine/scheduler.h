@@ -8,6 +8,7 @@
 #include "macro/file/macro.h"
 #include "scheduler/engine/clock_change.h"
 #include "scheduler/engine/macro_playback.h"
+#include "scheduler/engine/schedule_history.h"
 #include "scheduler/engine/scheduler_shell.h"
 #include "scheduler/schedule/schedule_item.h"
 
@@ -33,6 +34,7 @@ struct Scheduler {
     FileSystem& files;
     SchedulerShell& shell;
     MacroPlayback& playback;
+    ScheduleHistory& history;
     WindowHandle mainWindow;
 };
 

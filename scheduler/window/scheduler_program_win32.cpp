@@ -6,6 +6,7 @@
 
 #include "macro/desktop/error_report.h"
 #include "resources/scheduler_ids.h"
+#include "scheduler/window/history_path_win32.h"
 #include "scheduler/window/pane_text.h"
 #include "scheduler/window/schedule_pane_win32.h"
 #include "scheduler/window/scheduler_texts.h"
@@ -39,6 +40,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     program.scaling.emplace(dialog);
     program.scheduler.mainWindow = handle;
     program.playback.SetMainWindow(handle);
+    program.history.owner = handle;
     SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
     ShowClockLine(dialog, program.scheduler.desktop);
@@ -136,6 +138,8 @@ void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
             return EnableAllItems(window, false);
         case IDM_DISABLE_ALL:
             return DisableAllItems(window, false);
+        case IDM_VIEW_HISTORY:
+            return ViewHistory(window);
         case IDM_SCHEDULER_HIDE_IN_TRAY:
             return HideInTrayAndListen(window);
         case IDM_SCHEDULER_EXIT:
@@ -188,9 +192,12 @@ SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
                                    SettingsContext& settings)
     : view(desktop),
       playback(desktop, files),
-      scheduler{table, state, desktop, files, view, playback, NO_WINDOW},
+      history(files, desktop, SchedulerHistoryPath()),
+      scheduler{table, state, desktop, files, view, playback, history, NO_WINDOW},
       window{scheduler, view},
-      settings(settings) {}
+      settings(settings) {
+    history.Load();
+}
 
 INT_PTR RunSchedulerWindow(SchedulerProgram& program) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SCHEDULER), nullptr,

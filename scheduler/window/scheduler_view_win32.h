@@ -37,6 +37,7 @@ class Win32SchedulerView : public SchedulerWindowView {
     ScheduleListView& List() override { return list_; }
     void ShowItem(const ScheduleItem& item) override;
     void StoreItem(ScheduleItem& item) override;
+    void ShowLastPlayed(const std::string& text) override;
     void EnableRunStyles(bool enable) override;
     void EnableSaveSchedule(bool enable) override;
     void ShowWindow(bool visible) override;

@@ -37,6 +37,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
   public:
     FakeScheduleList list;
     ScheduleItem pane;  // what the properties pane shows; tests edit it as the user would
+    std::string lastPlayed;  // the pane's "Last played: ..." line
     bool runStylesEnabled = true;
     bool saveEnabled = true;
     bool visible = true;
@@ -58,6 +59,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     ScheduleListView& List() override { return list; }
     void ShowItem(const ScheduleItem& item) override { CopyPaneFields(item, pane); }
     void StoreItem(ScheduleItem& item) override { CopyPaneFields(pane, item); }
+    void ShowLastPlayed(const std::string& text) override { lastPlayed = text; }
     void EnableRunStyles(bool enable) override { runStylesEnabled = enable; }
     void EnableSaveSchedule(bool enable) override { saveEnabled = enable; }
     void ShowWindow(bool show) override {
@@ -123,13 +125,15 @@ class FakeSchedulerWindow : public SchedulerWindowView {
 };
 
 // Records each play; `onPlay` lets a test act while the macro "plays" (advance the clock,
-// press keys, restore the window from a box the macro shows).
+// press keys, restore the window from a box the macro shows); every play ends as `end` says.
 class FakePlayback : public MacroPlayback {
   public:
     std::vector<Macro> plays;
     std::function<void(const Macro&)> onPlay;
-    void PlayMacro(const Macro& macro) override {
+    PlayEnd end = PlayEnd::StyleSatisfied;
+    PlayEnd PlayMacro(const Macro& macro) override {
         plays.push_back(macro);
         if (onPlay) onPlay(macro);
+        return end;
     }
 };

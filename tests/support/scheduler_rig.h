@@ -25,10 +25,12 @@ inline int64_t At(int year, int month, int day, int hour, int minute, int second
 class SchedulerRig : public ::testing::Test {
   protected:
     static constexpr WindowHandle MAIN_WINDOW = 55;
+    static constexpr const char* HISTORY_PATH = "C:\\history\\Scheduler history.txt";
 
     SchedulerRig() {
         view.onShowWindow = [this] { OnShownOrHidden(window); };
         playback.onPlay = [this](const Macro&) { clock += playSeconds; };
+        history.owner = MAIN_WINDOW;
     }
 
     // A macro file `name`.mro whose macro is named `name`.
@@ -113,7 +115,8 @@ class SchedulerRig : public ::testing::Test {
     SchedulerState state;
     FakeSchedulerWindow view;
     FakePlayback playback;
-    Scheduler scheduler{table, state, desktop, files, view, playback, MAIN_WINDOW};
+    ScheduleHistory history{files, desktop, HISTORY_PATH};
+    Scheduler scheduler{table, state, desktop, files, view, playback, history, MAIN_WINDOW};
     ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;
