@@ -88,25 +88,6 @@ std::vector<std::vector<std::string>> HistoryLines(const std::string& path) {
     return lines;
 }
 
-// A visible top-level window whose title holds `text`.
-HWND WindowTitled(const std::string& text) {
-    struct Search {
-        const std::string& text;
-        HWND found;
-    } search{text, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            char title[300] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (IsWindowVisible(window) && std::string(title).find(s.text) != std::string::npos)
-                s.found = window;
-            return s.found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 TEST_F(SchedulerProgramTest, StartUpPlaysSessionStartItemsThenTheIntervalItemFiresEveryTwoSeconds) {
     ItemText first{"first", Macro("first.mro", "First", Typist("a"))};
     ItemText inactive{"inactive", Macro("second.mro", "Second", Typist("b"))};
@@ -284,7 +265,7 @@ TEST_F(SchedulerHistoryTest, ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAnd
     RegSetKeyValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, REG_SZ, "txtfile", 8);
     scheduler.Command(IDM_VIEW_HISTORY);
     HWND viewer = nullptr;
-    EXPECT_TRUE(PumpUntil([&] { return (viewer = WindowTitled("Scheduler history")) != nullptr; },
+    EXPECT_TRUE(PumpUntil([&] { return (viewer = FirstWindowContaining("Scheduler history")) != nullptr; },
                           15000)) << scheduler.WaitForBox("Error!", 1000).text;
     if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
     scheduler.Command(IDM_SCHEDULER_EXIT);

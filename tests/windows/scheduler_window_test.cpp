@@ -177,6 +177,7 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {IDC_EVERY_MINUTES, "Edit", "30"},
         {IDC_EVERY_SECONDS, "Edit", "0"},
         {IDC_ITEM_ACTIVE, "Button", "Active"},
+        {IDC_LAST_PLAYED, "Static", "Last played: never"},
     };
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
@@ -188,6 +189,7 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {"&Load Schedule", IDM_LOAD_SCHEDULE},
         {"", 0},
         {"&Options ...", IDM_SCHEDULER_OPTIONS},
+        {"&View History", IDM_VIEW_HISTORY},
         {"", 0},
         {"&Enable All Schedule Items", IDM_ENABLE_ALL},
         {"&Disable All Schedule Items", IDM_DISABLE_ALL},
