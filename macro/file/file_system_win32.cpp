@@ -85,8 +85,8 @@ class Win32FileSystem : public FileSystem {
     // such as a text viewer may have the file open, and may rename it.
     std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) override {
         HANDLE handle = CreateFileW(LongPath(path).c_str(), FILE_APPEND_DATA,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32WritableFile>(handle);
     }

@@ -145,8 +145,10 @@ void ViewHistory(ScheduleWindow& window) {
     Scheduler& scheduler = window.scheduler;
     const std::string& path = scheduler.history.Path();
     if (!scheduler.history.HasFile()) {
-        ShowMessage(window, "There is no Scheduler history yet: it begins with the first "
-                    "scheduled play.", "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+        ShowMessage(window,
+                    "There is no Scheduler history yet: it begins with the first "
+                    "scheduled play.",
+                    "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_INFORMATION);
         return;
     }
     if (scheduler.desktop.ShellExecuteA(scheduler.mainWindow, path, desk::SHOW_SHOW) <=

@@ -36,7 +36,7 @@ class FakeScheduleList : public ScheduleListView {
 class FakeSchedulerWindow : public SchedulerWindowView {
   public:
     FakeScheduleList list;
-    ScheduleItem pane;  // what the properties pane shows; tests edit it as the user would
+    ScheduleItem pane;       // what the properties pane shows; tests edit it as the user would
     std::string lastPlayed;  // the pane's "Last played: ..." line
     bool runStylesEnabled = true;
     bool saveEnabled = true;

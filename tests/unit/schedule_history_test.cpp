@@ -62,8 +62,7 @@ class ScheduleHistoryTest : public SchedulerRig {
         return time + "\t" + name + "\t" + disk.Path(name + ".mro") + "\t" + end + "\r\n";
     }
     void Append(const std::string& name, AppointmentOutcome outcome) {
-        history.Append({LocalTimeAt(clock), name, disk.Path(name + ".mro"), outcome,
-                        std::nullopt});
+        history.Append({LocalTimeAt(clock), name, disk.Path(name + ".mro"), outcome, std::nullopt});
     }
     std::vector<std::string> BoxCaptions() const {
         std::vector<std::string> captions;
@@ -144,8 +143,8 @@ TEST_F(ScheduleHistoryTest, ALineAfterAHalfWrittenOneStartsOnALineOfItsOwn) {
     files.Arm({});
     Append("b", AppointmentOutcome::Played);
     const std::string a = Line("2026-03-05 14:30:00", "a", "played");
-    EXPECT_EQ(History(), a.substr(0, a.size() / 2) + "\r\n" +
-                             Line("2026-03-05 14:30:00", "b", "played"));
+    EXPECT_EQ(History(),
+              a.substr(0, a.size() / 2) + "\r\n" + Line("2026-03-05 14:30:00", "b", "played"));
     EXPECT_THAT(BoxCaptions(), ElementsAre("Error!"));
 }
 
@@ -188,8 +187,7 @@ TEST_F(ScheduleHistoryTest, ViewHistoryOpensTheFileOrSaysThereIsNoneYet) {
                             "scheduled play."));
     Append("a", AppointmentOutcome::Played);
     ViewHistory(window);
-    EXPECT_EQ(desktop.Actions().back(),
-              "ShellExecuteA 55 " + std::string(HISTORY_PATH) + " 5");
+    EXPECT_EQ(desktop.Actions().back(), "ShellExecuteA 55 " + std::string(HISTORY_PATH) + " 5");
     desktop.shellResult = 2;
     ViewHistory(window);
     EXPECT_EQ(desktop.boxes.back().caption, "Error!");

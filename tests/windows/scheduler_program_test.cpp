@@ -83,7 +83,8 @@ std::vector<std::vector<std::string>> HistoryLines(const std::string& path) {
         line.pop_back();
         std::vector<std::string>& fields = lines.emplace_back();
         std::istringstream tabbed(line);
-        for (std::string field; std::getline(tabbed, field, '\t');) fields.push_back(field);
+        for (std::string field; std::getline(tabbed, field, '\t');)
+            fields.push_back(field);
     }
     return lines;
 }
@@ -233,7 +234,8 @@ TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheEx
     EXPECT_EQ(ReadSchedulerLastFileName(), savedPath);
 }
 
-TEST_F(SchedulerHistoryTest, ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAndViewHistoryOpensIt) {
+TEST_F(SchedulerHistoryTest,
+       ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAndViewHistoryOpensIt) {
     ItemText first{"first", Macro("first.mro", "First", Typist("a"))};
     ItemText interval{"interval", Macro("tick.mro", "Tick", Typist("i"))};
     interval.runStyle = 4;
@@ -244,16 +246,17 @@ TEST_F(SchedulerHistoryTest, ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAnd
     SchedulerDriver scheduler("/m");
     ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(target.WaitForText("ai", 15000)) << "typed: " << target.Text();
-    ASSERT_TRUE(PumpUntil([&] { return ReadWholeFile(HistoryPath()).find("interval") !=
-                                       std::string::npos; }, 10000));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return ReadWholeFile(HistoryPath()).find("interval") != std::string::npos; }, 10000));
     const std::vector<std::vector<std::string>> lines = HistoryLines(HistoryPath());
     ASSERT_GE(lines.size(), 2u);
     const std::regex time(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
-    for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line[0], time)) << line[0];
-    EXPECT_EQ(lines[0], (std::vector<std::string>{lines[0][0], "first", first.macroFileName,
+    for (const auto& line : lines)
+        EXPECT_TRUE(std::regex_match(line[0], time)) << line[0];
+    EXPECT_EQ(lines[0],
+              (std::vector<std::string>{lines[0][0], "first", first.macroFileName, "played"}));
+    EXPECT_EQ(lines[1], (std::vector<std::string>{lines[1][0], "interval", interval.macroFileName,
                                                   "played"}));
-    EXPECT_EQ(lines[1], (std::vector<std::string>{lines[1][0], "interval",
-                                                  interval.macroFileName, "played"}));
     const std::string history = ReadWholeFile(HistoryPath());
 
     scheduler.TrayMouse(WM_LBUTTONDBLCLK);
@@ -265,8 +268,9 @@ TEST_F(SchedulerHistoryTest, ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAnd
     RegSetKeyValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, REG_SZ, "txtfile", 8);
     scheduler.Command(IDM_VIEW_HISTORY);
     HWND viewer = nullptr;
-    EXPECT_TRUE(PumpUntil([&] { return (viewer = FirstWindowContaining("Scheduler history")) != nullptr; },
-                          15000)) << scheduler.WaitForBox("Error!", 1000).text;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return (viewer = FirstWindowContaining("Scheduler history")) != nullptr; }, 15000))
+        << scheduler.WaitForBox("Error!", 1000).text;
     if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
     scheduler.Command(IDM_SCHEDULER_EXIT);
     DWORD exitCode = 99;
