@@ -4,7 +4,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh)
 
-set(KEYLOOM_WIN32_LIBS comctl32 comdlg32 shell32 winmm advapi32 user32 gdi32 kernel32)
+set(KEYLOOM_WIN32_LIBS comctl32 comdlg32 shell32 winmm advapi32 user32 gdi32 kernel32 wtsapi32)
 
 # A static library of the named folders, linked with `deps`.
 function(keyloom_library name deps)
@@ -65,9 +65,9 @@ if(KEYLOOM_BUILD_TESTS)
 
     # Typical seconds of the longer Windows tests under Wine, four at once: ctest starts the
     # longest first, so that the desktops of scripts/run-windows-tests.sh finish together.
-    set(windows_test_seconds soak_test 80 keyloom_editor_code_test 60 keyloom_editor_test 50
-        scheduler_shifted_clock_test 50 scheduler_program_test 45 keyloom_main_tray_test 40
-        scheduler_window_test 40 keyloom_main_library_commands_test 35
+    set(windows_test_seconds soak_test 80 keyloom_editor_code_test 60 keyloom_play_delivery_test 55
+        keyloom_editor_test 50 scheduler_shifted_clock_test 50 scheduler_program_test 45
+        keyloom_main_tray_test 40 scheduler_window_test 40 keyloom_main_library_commands_test 35
         keyloom_main_window_test 35 player_test 35 keyloom_editor_long_code_test 30
         keyloom_high_dpi_test 30 keyloom_main_play_test 25 interpreter_test 20
         scheduler_high_dpi_test 18 keyloom_options_test 17 file_save_test 16 recorder_test 15

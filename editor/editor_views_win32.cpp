@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "macro/desktop/injected_input_win32.h"
 #include "macro/file/macro.h"
 #include "resources/keyloom_ids.h"
 #include "ui/dialog_controls_win32.h"
@@ -85,6 +86,10 @@ void DialogPreviewView::EnterPreview() {
 void DialogPreviewView::ShowElapsed(int minutes, int seconds) {
     SetControlText(dialog_, IDC_ELAPSED_MINUTES, std::to_string(minutes));
     SetControlText(dialog_, IDC_ELAPSED_SECONDS, std::to_string(seconds));
+}
+
+void DialogPreviewView::AwaitInputDelivered() {
+    AwaitInjectedInput();
 }
 
 void DialogPreviewView::LeavePreview(bool applyEnabled) {

@@ -29,6 +29,7 @@ class DialogPreviewView : public PreviewView {
     std::string Line(int index) override;
     void EnterPreview() override;
     void ShowElapsed(int minutes, int seconds) override;
+    void AwaitInputDelivered() override;
     void LeavePreview(bool applyEnabled) override;
 
   private:

@@ -12,6 +12,7 @@
 #include "editor/editor_views_win32.h"
 #include "editor/event_templates.h"
 #include "editor/preview_play.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "recorder/recorder.h"
 #include "recorder/recorder_view_win32.h"
@@ -31,6 +32,22 @@ constexpr char CODE_CUT_TEXT[] =
     "file, and 299 on a line). It is shown cut and cannot be changed here; Apply keeps the whole "
     "code as it is in the file.";
 constexpr char CODE_FULL_TEXT[] = "The macro code is full: a macro holds at most 161071 characters";
+
+// While the preview plays, a box it shows delivers the editor's messages: its buttons must not
+// start another play or a recording, change the code under the preview, or store or close the
+// macro (OK and the close box wait in Close).
+bool HeldBackDuringPreview(int id) {
+    switch (id) {
+        case IDC_PREVIEW_PLAY:
+        case IDC_RECORD:
+        case IDC_INSERT:
+        case IDC_APPLY:
+        case IDC_EDITOR_CANCEL:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // One open editor window; lives in the dialog's DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
 class MacroEditor {
@@ -56,6 +73,7 @@ class MacroEditor {
 
   private:
     WindowHandle Window() const { return reinterpret_cast<WindowHandle>(dialog_); }
+    bool PreviewRunning() const { return context_.play.playing; }
     void LimitBoxes();
     void FillEventList();
     bool FillCodeBox(const Macro& macro);
@@ -120,16 +138,14 @@ bool MacroEditor::FillCodeBox(const Macro& macro) {
     std::string path(FieldText(macro.fileName));
     CodeBoxText code = ReadCodeBoxText(context_.files, context_.desktop, path);
     if (code.fit == CodeFit::TooLong) {
-        context_.desktop.MessageBoxA(NO_WINDOW,
-                                     "The code in " + path + " is too long to open in the editor",
-                                     "Error!", desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, NO_WINDOW,
+                    "The code in " + path + " is too long to open in the editor", FAILURE_CAPTION);
         return false;
     }
     SetControlText(dialog_, IDC_CODE, code.text);
     if (code.fit == CodeFit::Cut) {
         HoldCode(std::move(code.wholeCode));
-        context_.desktop.MessageBoxA(NO_WINDOW, CODE_CUT_TEXT, "Keyloom",
-                                     desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(context_.desktop, NO_WINDOW, CODE_CUT_TEXT, KEYLOOM_CAPTION);
     }
     return true;
 }
@@ -208,6 +224,7 @@ void MacroEditor::OnCommand(int id, int code) {
             return;
     }
     if (code != BN_CLICKED) return;
+    if (PreviewRunning() && HeldBackDuringPreview(id)) return;
     switch (id) {
         case IDC_EDITOR_ENABLED:
             return MarkModified();
@@ -259,15 +276,13 @@ void MacroEditor::InsertEvent() {
     std::optional<std::string_view> line = FindEventTemplate(SelectedEventEntry());
     if (!line) {
         RestoreModified(wasModified, applyWasEnabled);
-        context_.desktop.MessageBoxA(Window(), "Unrecognised event", "Error!",
-                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, Window(), "Unrecognised event", FAILURE_CAPTION);
         return;
     }
     std::optional<std::string> code = AppendEventLine(ControlText(dialog_, IDC_CODE), *line);
     if (!code) {
         RestoreModified(wasModified, applyWasEnabled);
-        context_.desktop.MessageBoxA(Window(), CODE_FULL_TEXT, "Error!",
-                                     desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(context_.desktop, Window(), CODE_FULL_TEXT, FAILURE_CAPTION);
         return;
     }
     SetControlText(dialog_, IDC_CODE, *code);
@@ -287,9 +302,10 @@ ApplyResult MacroEditor::Apply() {
 // OK and the close box. After Yes the editor closes only once the changes are stored: a refused
 // trigger or a file that could not be rewritten keeps it open with the changes pending.
 void MacroEditor::Close() {
+    if (PreviewRunning()) return;
     if (state_.editorModified) {
-        int answer = context_.desktop.MessageBoxA(Window(), MODIFIED_QUESTION, "Keyloom",
-                                                  desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+        int answer = AskQuestion(context_.desktop, Window(), MODIFIED_QUESTION, KEYLOOM_CAPTION,
+                                 Answers::YES_NO_CANCEL);
         if (answer == desk::ANSWER_CANCEL) return;
         if (answer == desk::ANSWER_YES) {
             ApplyResult result = Apply();

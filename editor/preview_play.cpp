@@ -12,11 +12,6 @@ int64_t Milliseconds(const LocalTime& time) {
     return SecondOf(time) * 1000 + time.milliseconds;
 }
 
-bool StopKeyPressed(DesktopPort& desktop) {
-    return desktop.GetAsyncKeyState(desk::KEY_ESCAPE) != 0 ||
-           desktop.GetAsyncKeyState(desk::KEY_PAUSE) != 0;
-}
-
 }  // namespace
 
 int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
@@ -25,6 +20,7 @@ int ElapsedSeconds(const LocalTime& start, const LocalTime& now) {
 }
 
 void PreviewPlay(PreviewContext& context, PreviewView& view) {
+    if (context.play.playing) return;  // one play at a time: never inside another's box
     DesktopPort& desktop = context.desktop;
     const int lineCount = view.LineCount();
     view.EnterPreview();
@@ -32,8 +28,9 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
     LocalTime lastReading = start;
     context.play.playing = true;
     StartPace(context.interpreter, context.pace);
+    WatchStopKeys(context.interpreter, true);
     for (int index = 0; index < lineCount; ++index) {
-        if (StopKeyPressed(desktop)) break;
+        if (StopKeyPressed(context.interpreter) != 0) break;
         std::string line = view.Line(index);
         if (!line.empty()) ExecuteMacroLine(context.interpreter, line);
         LocalTime now = desktop.GetSystemTime();
@@ -43,7 +40,11 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
             lastReading = now;
         }
     }
+    // A preview does not resume: what a stop left of its line is dropped.
+    context.interpreter.unfinished = {};
+    WatchStopKeys(context.interpreter, false);
     ReleaseHeldInput(context.interpreter);
+    view.AwaitInputDelivered();  // the editor comes back in front only then
     DebugTrace(desktop, "Played macro");
     view.LeavePreview(context.state.editorModified);
     context.play.playing = false;

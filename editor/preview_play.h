@@ -18,6 +18,8 @@ class PreviewView {
     // Code box disabled, Stop enabled, Play and Record disabled, the editor hidden.
     virtual void EnterPreview() = 0;
     virtual void ShowElapsed(int minutes, int seconds) = 0;
+    // Returns, within a bound, once the program the lines typed into has taken every key.
+    virtual void AwaitInputDelivered() = 0;
     // The editor restored, code box enabled, Stop disabled, Play and Record enabled, Apply as
     // given.
     virtual void LeavePreview(bool applyEnabled) = 0;
@@ -32,7 +34,8 @@ struct PreviewContext {
 };
 
 // Runs every non-empty line once, first to last, until Escape or Pause is seen between lines;
-// then releases whatever keys and buttons the lines left held.
+// then releases whatever keys and buttons the lines left held. Does nothing while a play (or
+// another preview) runs.
 void PreviewPlay(PreviewContext& context, PreviewView& view);
 
 // Whole seconds from `start` to `now` (system clock readings); 0 if the clock went back.

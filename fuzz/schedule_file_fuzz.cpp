@@ -15,9 +15,9 @@ namespace {
 
 constexpr char PATH[] = "C:\\fuzz.scl";
 
-// Every field that the file stores.
+// Every field that the file stores; the day of the month only where a month is the period.
 bool SameStoredFields(const ScheduleItem& a, const ScheduleItem& b) {
-    return a.id == b.id && FieldText(a.name) == FieldText(b.name) &&
+    return a.id == b.id && (a.runEvery != PERIOD_MONTH || a.runDayOfMonth == b.runDayOfMonth) && FieldText(a.name) == FieldText(b.name) &&
            FieldText(a.macroFileName) == FieldText(b.macroFileName) &&
            FieldText(a.listedMacroFileName) == FieldText(b.listedMacroFileName) &&
            a.runStyle == b.runStyle && a.onceDay == b.onceDay && a.onceMonth == b.onceMonth &&

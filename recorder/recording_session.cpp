@@ -2,6 +2,7 @@
 #include <string>
 
 #include "macro/desktop/debug_trace.h"
+#include "macro/desktop/error_report.h"
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
 
@@ -61,8 +62,7 @@ void ReturnToEditor(RecorderView& view) {
 
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay) {
-    desktop.MessageBoxA(view.EditorWindow(), START_TEXT, "Keyloom",
-                        desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+    ReportNote(desktop, view.EditorWindow(), START_TEXT, KEYLOOM_CAPTION);
     ClearRecordedCode(state);
     WaitUntilNothingIsDown(desktop);
     StartFresh(state, desktop, macroDelay);
@@ -76,8 +76,7 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
                             : 0;
     if (state.recordTimer == 0) {
         state.phase.store(RecorderPhase::Idle, std::memory_order_release);
-        desktop.MessageBoxA(view.EditorWindow(), "Error setting timer", "Keyloom",
-                            desk::BOX_OK | desk::BOX_ICON_ERROR);
+        ReportError(desktop, view.EditorWindow(), "Error setting timer", KEYLOOM_CAPTION);
         return;
     }
     view.HideEditor();
@@ -96,8 +95,7 @@ void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view
             CancelRecording(state, desktop, view);
             return;
         case RecorderPhase::TooLarge:
-            desktop.MessageBoxA(NO_WINDOW, TOO_LARGE_TEXT, "Error",
-                                desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+            ReportError(desktop, NO_WINDOW, TOO_LARGE_TEXT, ERROR_CAPTION);
             FinishRecording(state, desktop, view);
             return;
         case RecorderPhase::Finishing:

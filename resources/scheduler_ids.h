@@ -41,6 +41,8 @@
 #define IDC_CURRENT_DATE 1021
 #define IDC_CURRENT_TIME 1022
 #define IDC_ITEM_ACTIVE 1023
+#define IDC_MACRO_PATH 1030
+#define IDC_ITEM_CATCH_UP 1031
 #define IDC_LAST_PLAYED 1040
 
 // Window menu commands

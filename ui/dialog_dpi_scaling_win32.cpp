@@ -1,6 +1,7 @@
 #include "ui/dialog_dpi_scaling_win32.h"
 
 #include "ui/dpi_awareness_win32.h"
+#include "ui/user_function_win32.h"
 
 namespace {
 
@@ -9,9 +10,7 @@ constexpr char ALPHABET[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxy
 constexpr int ALPHABET_LENGTH = sizeof ALPHABET - 1;
 
 void TurnOffDialogManagerScaling(HWND dialog) {
-    // Through a plain function pointer: the looked-up address has no type of its own.
-    auto turnOff = reinterpret_cast<BOOL(WINAPI*)(HWND, DWORD, DWORD)>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    auto turnOff = UserFunction<BOOL(WINAPI*)(HWND, DWORD, DWORD)>("SetDialogDpiChangeBehavior");
     if (turnOff) turnOff(dialog, DIALOG_MANAGER_SCALING_OFF, DIALOG_MANAGER_SCALING_OFF);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dpi_awareness_win32.h"
 
 #include "ui/handles_win32.h"
+#include "ui/user_function_win32.h"
 
 namespace {
 
@@ -8,14 +9,6 @@ namespace {
 const HANDLE PER_MONITOR_AWARE_V2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 const HANDLE PER_MONITOR_AWARE = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 constexpr UINT STANDARD_DPI = USER_DEFAULT_SCREEN_DPI;
-
-// A function of user32 by name, or null on systems that do not have it.
-template <typename Function>
-Function UserFunction(const char* name) {
-    // Through a plain function pointer: the looked-up address has no type of its own.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
 
 UINT SystemDpi() {
     WindowDc screen(nullptr);

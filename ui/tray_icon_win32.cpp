@@ -21,6 +21,7 @@ NOTIFYICONDATAA IconData(HWND owner) {
 }  // namespace
 
 bool TrayIcon::Notify(DWORD action, int iconId) {
+    iconId_ = iconId;
     NOTIFYICONDATAA icon = IconData(owner_);
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = callbackMessage_;
@@ -42,6 +43,15 @@ bool TrayIcon::Delete() {
     NOTIFYICONDATAA icon = IconData(owner_);
     if (Shell_NotifyIconA(NIM_DELETE, &icon) == FALSE) return false;
     present_ = false;
+    return true;
+}
+
+bool TrayIcon::AddAgainIfShellRestarted(UINT message) {
+    // The shell broadcasts this to every top-level window, hidden ones included.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == 0 || message != taskbarCreated) return false;
+    // An icon the new shell already shows takes the picture instead.
+    if (present_ && !Notify(NIM_ADD, iconId_)) Notify(NIM_MODIFY, iconId_);
     return true;
 }
 

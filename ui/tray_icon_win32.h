@@ -20,6 +20,10 @@ class TrayIcon {
     bool Delete();
     // Whether the icon has been added and not deleted since.
     bool Present() const { return present_; }
+    // For every message of the owner: when it is the shell's word that the notification area
+    // has (re)started, which empties it, the icon is added again with its last picture, if it
+    // was there. True when the message was that word.
+    bool AddAgainIfShellRestarted(UINT message);
 
   private:
     bool Notify(DWORD action, int iconId);
@@ -27,6 +31,7 @@ class TrayIcon {
     HWND owner_;
     UINT callbackMessage_;
     std::string tip_;
+    int iconId_ = 0;  // the picture shown last
     bool present_ = false;
 };
 

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "library/program/user_modifiers.h"
+#include "library/table/named_lines.h"
 #include "library/table/trigger_encoding.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "macro/language/upper_case.h"
 
@@ -11,9 +13,8 @@ namespace {
 
 constexpr int WINDOW_TITLE_COUNT = 299;  // buffer count for the front window's title
 
-void ReportHotKeyError(HotKeys& hotKeys, const char* text) {
-    hotKeys.desktop.MessageBoxA(hotKeys.mainWindow, text, "Keyloom",
-                                desk::BOX_OK | desk::BOX_ICON_ERROR);
+void ReportHotKeyError(HotKeys& hotKeys, const std::string& text) {
+    ReportError(hotKeys.desktop, hotKeys.mainWindow, text, KEYLOOM_CAPTION);
 }
 
 // Whether the front window's title holds the macro's window text, letters in any case.
@@ -42,24 +43,29 @@ void HandleHotKey(HotKeys& hotKeys, int id) {
 }  // namespace
 
 void RegisterTriggers(HotKeys& hotKeys) {
+    NamedLines refused;
     for (const Macro& macro : hotKeys.table.InUse()) {
         if (macro.trigger.virtualKey == 0) continue;
-        if (!hotKeys.desktop.RegisterHotKey(hotKeys.mainWindow, macro.id,
-                                            HotKeyModifiers(macro.trigger),
-                                            static_cast<uint16_t>(macro.trigger.virtualKey))) {
-            ReportHotKeyError(hotKeys, "Failed to register hotkey");
-            return;
-        }
+        if (hotKeys.desktop.RegisterHotKey(hotKeys.mainWindow, macro.id,
+                                           HotKeyModifiers(macro.trigger),
+                                           static_cast<uint16_t>(macro.trigger.virtualKey)))
+            hotKeys.registered.push_back(macro.id);
+        else
+            refused.Add(std::string(FieldText(macro.name)));
     }
+    if (refused.Count() > 0)
+        ReportHotKeyError(hotKeys,
+                          "Failed to register hotkey for these macros: another program or macro "
+                          "already uses their combinations" +
+                              refused.Text());
 }
 
 void UnregisterTriggers(HotKeys& hotKeys) {
     hotKeys.setAside.clear();
-    for (const Macro& macro : hotKeys.table.InUse()) {
-        if (macro.trigger.virtualKey == 0) continue;
-        if (!hotKeys.desktop.UnregisterHotKey(hotKeys.mainWindow, macro.id))
+    for (int id : hotKeys.registered)
+        if (!hotKeys.desktop.UnregisterHotKey(hotKeys.mainWindow, id))
             ReportHotKeyError(hotKeys, "Failed to unregister hotkey");
-    }
+    hotKeys.registered.clear();
 }
 
 void OnHotKey(HotKeys& hotKeys, int id) {

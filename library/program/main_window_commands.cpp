@@ -19,23 +19,17 @@ WindowHandle Window(MainWindowContext& context) {
     return context.library.mainWindow;
 }
 
-void ReportError(MainWindowContext& context, const char* text,
-                 std::string_view caption = ERROR_CAPTION) {
-    ReportError(Desktop(context), Window(context), text, caption);
-}
-
 // The macro of the selected entry, made current; null, after telling the user, when nothing is
 // selected or the entry has no macro.
 Macro* SelectedMacro(MainWindowContext& context) {
     int selected = context.view.SelectedEntry();
     if (selected < 0) {
-        Desktop(context).MessageBoxA(Window(context), "Please select a macro", PROGRAM_NAME,
-                                     desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(Desktop(context), Window(context), "Please select a macro", PROGRAM_NAME);
         return nullptr;
     }
     Macro* macro = FindMacroByID(context.library.table, selected);
     if (!macro) {
-        ReportError(context, "FindMacroByID failed");
+        ReportError(Desktop(context), Window(context), "FindMacroByID failed", ERROR_CAPTION);
         return nullptr;
     }
     context.library.table.currentMacro = macro;
@@ -82,9 +76,13 @@ bool CopyMacroFile(FileSystem& files, const std::string& source, const std::stri
 
 }  // namespace
 
+bool PlayRunning(const MainWindowContext& context) {
+    return context.player.state.playing;
+}
+
 void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileName) {
     if (!StartPlayTimer(context.player.state, Desktop(context), PLAY_TIMER_ID)) {
-        ReportError(context, "Failed to create timer");
+        ReportError(Desktop(context), Window(context), "Failed to create timer", ERROR_CAPTION);
         return;
     }
     context.view.EnableButton(PlayButton::Stop, false);
@@ -95,7 +93,7 @@ void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileN
 void RefreshOnShowOrHide(MainWindowContext& context) {
     context.view.SetTitle(PROGRAM_NAME);
     if (!context.library.saveItem.EnableSave(context.library.table.modified))
-        ReportError(context, "Failed to find menu item");
+        ReportError(Desktop(context), Window(context), "Failed to find menu item", ERROR_CAPTION);
 }
 
 void ShowSelectedDetails(MainWindowContext& context) {
@@ -103,7 +101,7 @@ void ShowSelectedDetails(MainWindowContext& context) {
     if (selected < 0) return;
     Macro* macro = FindMacroByID(context.library.table, selected);
     if (!macro) {
-        ReportError(context, "FindMacroByID failed");
+        ReportError(Desktop(context), Window(context), "FindMacroByID failed", ERROR_CAPTION);
         return;
     }
     context.library.table.currentMacro = macro;
@@ -113,20 +111,22 @@ void ShowSelectedDetails(MainWindowContext& context) {
 }
 
 void NewMacroCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     MacroLibrary& library = context.library;
     std::optional<std::string> path =
         library.dialogs.GetSaveFileNameA(MacroFileRequest(context, "Create new macro file"));
     if (!path) return;
     // A second macro on one file would overwrite the first one's file and share it from then on.
     if (IsMacroLoaded(library.table, *path)) {
-        ReportError(context, "This macro has already been loaded");
+        ReportError(Desktop(context), Window(context), "This macro has already been loaded",
+                    ERROR_CAPTION);
         return;
     }
     Macro* macro = PrepareNextSlot(library);
     if (!macro) return;
     FillNewMacro(*macro, *path);
     if (!SaveMacroFile(library.files, "", *macro)) {
-        ReportError(context, "Error writing file");
+        ReportError(Desktop(context), Window(context), "Error writing file", ERROR_CAPTION);
         ClearMacroSlot(*macro);
         return;
     }
@@ -136,6 +136,7 @@ void NewMacroCommand(MainWindowContext& context) {
 }
 
 void EditCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     Macro* macro = SelectedMacro(context);
     if (!macro) return;
     context.view.SetDescriptionText(std::string(FieldText(macro->description)));
@@ -144,18 +145,23 @@ void EditCommand(MainWindowContext& context) {
     RewindPlay(context.player.state);
     context.view.SetProgressPosition(0);
     if (!context.view.OpenEditor())
-        ReportError(context, "Failed to initialise properties dialog", FAILURE_CAPTION);
+        ReportError(Desktop(context), Window(context), "Failed to initialise properties dialog",
+                    FAILURE_CAPTION);
+    // Apply puts the macro's entry back under its new name, unselected: the edited macro is
+    // selected again and shown as it now is.
+    context.view.SelectEntry(macro->id);
+    ShowSelectedDetails(context);
     context.view.RestoreWindow();
 }
 
 void RemoveCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     if (context.view.SelectedEntry() < 0) {
         SelectedMacro(context);  // tells the user to select one
         return;
     }
-    int answer =
-        Desktop(context).MessageBoxA(Window(context), "Remove the selected macro?", PROGRAM_NAME,
-                                     desk::BOX_YESNO | desk::BOX_ICON_QUESTION);
+    int answer = AskQuestion(Desktop(context), Window(context), "Remove the selected macro?",
+                             PROGRAM_NAME, Answers::YES_NO);
     if (answer != desk::ANSWER_YES) return;
     Macro* macro = SelectedMacro(context);
     if (!macro) return;
@@ -165,6 +171,7 @@ void RemoveCommand(MainWindowContext& context) {
 }
 
 void ImportCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     MacroLibrary& library = context.library;
     std::optional<std::string> path =
         library.dialogs.GetOpenFileNameA(MacroFileRequest(context, "Import macro from file"));
@@ -180,24 +187,34 @@ void ExportCommand(MainWindowContext& context) {
         library.dialogs.GetSaveFileNameA(MacroFileRequest(context, "Export macro to file"));
     if (!path) return;
     if (!CopyMacroFile(library.files, std::string(FieldText(macro->fileName)), *path))
-        ReportError(context, "Error writing file");
+        ReportError(Desktop(context), Window(context), "Error writing file", ERROR_CAPTION);
 }
 
 void PlayCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     Macro* macro = SelectedMacro(context);
     if (macro) PlayMacro(context.player, *macro, ORIGIN_PLAY_BUTTON);
 }
 
+// Pause and Stop act on a play that has ended: inside a running one they would take its
+// `playing` away or rewind it under its feet.
 void PauseCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     ReleasePlay(context.player.state, Desktop(context));
 }
 
 void StopCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     RewindPlay(context.player.state);
     context.view.SetProgressPosition(0);
     ReleasePlay(context.player.state, Desktop(context));
 }
 
 void ExitCommand(MainWindowContext& context) {
+    if (PlayRunning(context)) return;
     if (OfferToSaveList(context.library)) context.view.EndMainWindow();
+}
+
+void ReplaceListCommand(MainWindowContext& context, void (&command)(MacroLibrary&)) {
+    if (!PlayRunning(context)) command(context.library);
 }

@@ -18,6 +18,11 @@ struct MainWindowContext {
     TrayIconPort& tray;
 };
 
+// Whether a play runs, also while it shows a box: that box's loop delivers the window's
+// messages, but the commands that would start another play, or change the macro table or list
+// under the running one, do nothing until it has ended.
+bool PlayRunning(const MainWindowContext& context);
+
 // Before the window is first shown: the one-second timer, the buttons and the last macro list.
 void InitialiseMainWindow(MainWindowContext& context, std::string_view lastFileName);
 // Each time the window is shown or hidden: its title and the Save item.
@@ -33,3 +38,5 @@ void PlayCommand(MainWindowContext& context);          // Run (113), Play (1018)
 void PauseCommand(MainWindowContext& context);         // Pause (1019)
 void StopCommand(MainWindowContext& context);          // Stop (1020)
 void ExitCommand(MainWindowContext& context);          // Exit (112)
+// New Macro List (107) and Open Macro List (109): `command` replaces the table's macros.
+void ReplaceListCommand(MainWindowContext& context, void (&command)(MacroLibrary&));

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "macro/desktop/injected_input_win32.h"
 #include "resources/keyloom_ids.h"
 #include "ui/dialog_controls_win32.h"
 
@@ -56,6 +57,10 @@ void MainWindowControls::HideWindow() {
 
 void MainWindowControls::RestoreWindow() {
     ShowWindow(window_, SW_RESTORE);
+}
+
+void MainWindowControls::AwaitInputDelivered() {
+    AwaitInjectedInput();
 }
 
 void MainWindowControls::SetDescriptionText(const std::string& text) {

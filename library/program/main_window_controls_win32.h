@@ -26,6 +26,7 @@ class MainWindowControls : public MacroListView, public MainWindowView {
     void EnableButton(PlayButton button, bool enabled) override;
     void HideWindow() override;
     void RestoreWindow() override;
+    void AwaitInputDelivered() override;
 
     // The details pane, the title, the editor and the end of the window.
     void SetDescriptionText(const std::string& text) override;

@@ -22,5 +22,6 @@ void MainWindowPlay::PlayEnded(PlayOrigin origin, PlayEnd, int32_t position) {
     view_.EnableButton(PlayButton::Play, true);
     view_.EnableButton(PlayButton::Stop, position != 0);
     view_.EnableButton(PlayButton::Pause, false);
+    view_.AwaitInputDelivered();
     view_.RestoreWindow();
 }

@@ -21,8 +21,10 @@ bool MainWindowTray::Change(bool disabledPicture) {
     return icon_.SetIcon(Picture(disabledPicture));
 }
 
-int TrackTrayMenu(HINSTANCE instance, HWND owner, bool macrosDisabled) {
+int TrackTrayMenu(HINSTANCE instance, HWND owner, const std::function<bool(int command)>& offered) {
+    auto item = [&](int command) { return TrayMenuItem{command, offered(command)}; };
     return ShowTrayMenu(instance, owner, IDR_TRAY_MENU,
-                        {{IDM_TRAY_DISABLE, !macrosDisabled}, {IDM_TRAY_ENABLE, macrosDisabled}},
+                        {item(IDM_TRAY_RESTORE), item(IDM_TRAY_DISABLE), item(IDM_TRAY_ENABLE),
+                         item(IDM_TRAY_CLOSE)},
                         IDM_TRAY_CLOSE);
 }

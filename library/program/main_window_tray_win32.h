@@ -3,6 +3,8 @@
 // its pop-up menu.
 #include <windows.h>
 
+#include <functional>
+
 #include "library/program/main_window_view.h"
 #include "ui/tray_icon_win32.h"
 
@@ -15,12 +17,12 @@ class MainWindowTray : public TrayIconPort {
     bool Change(bool disabledPicture) override;
     bool Delete() override { return icon_.Delete(); }
     bool Present() const override { return icon_.Present(); }
+    bool AddAgainIfShellRestarted(UINT message) { return icon_.AddAgainIfShellRestarted(message); }
 
   private:
     TrayIcon icon_;
 };
 
 // Shows the notification-area menu at the pointer and returns the command chosen, 0 for none.
-// Offers "Disable all macros" or "Enable all macros" by the current state; "Close Keyloom" is
-// the default item.
-int TrackTrayMenu(HINSTANCE instance, HWND owner, bool macrosDisabled);
+// Greys the commands that `offered` refuses; "Close Keyloom" is the default item.
+int TrackTrayMenu(HINSTANCE instance, HWND owner, const std::function<bool(int command)>& offered);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "editor/macro_editor_win32.h"
+#include "library/program/end_of_session.h"
 #include "library/program/engine_trigger_player.h"
 #include "library/program/fitted_bitmap_win32.h"
 #include "library/program/hot_keys.h"
@@ -24,6 +25,7 @@
 #include "ui/about_box_win32.h"
 #include "ui/dialog_dpi_scaling_win32.h"
 #include "ui/file_dialogs_win32.h"
+#include "ui/session_end_win32.h"
 #include "ui/small_icon_win32.h"
 
 namespace {
@@ -47,6 +49,9 @@ class MainWindow {
     void OnCloseRequest() { HideInTray(context_); }
     void OnHotKeyMessage(int id) { OnHotKey(hotKeys_, id); }
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    bool OnTaskbarCreated(UINT message) { return tray_.AddAgainIfShellRestarted(message); }
+    BOOL OnQueryEndSession();
+    void OnEndSession(bool ending);
 
   private:
     void OnMacroListNotification(int notification);
@@ -71,6 +76,7 @@ class MainWindow {
     HotKeys hotKeys_;
     MainWindowContext context_;
     EditorContext editorContext_;
+    KeyloomSessionEnd session_;
 };
 
 MainWindow::MainWindow(KeyloomProgram& program, HWND window)
@@ -105,7 +111,8 @@ MainWindow::MainWindow(KeyloomProgram& program, HWND window)
                      program.recorder,
                      program.playState,
                      interpreter_,
-                     controls_} {}
+                     controls_},
+      session_{context_, program.settings, {}} {}
 
 void MainWindow::Initialise() {
     SetSmallIcon(window_, program_.instance, IDI_ENABLED);
@@ -130,9 +137,9 @@ void MainWindow::OnCommand(int id, int notification) {
     if (notification != BN_CLICKED) return;
     switch (id) {
         case IDM_NEW_LIST:
-            return NewMacroListCommand(library_);
+            return ReplaceListCommand(context_, NewMacroListCommand);
         case IDM_OPEN_LIST:
-            return OpenMacroListCommand(library_);
+            return ReplaceListCommand(context_, OpenMacroListCommand);
         case IDM_SAVE:
             return SaveCommand(library_);
         case IDM_SAVE_AS:
@@ -183,12 +190,26 @@ void MainWindow::OnMacroListNotification(int notification) {
 void MainWindow::OnTrayMessage(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) RestoreFromTray(context_);
     if (mouseMessage == WM_RBUTTONDOWN)
-        OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, hotKeys_.macrosDisabled));
+        OnTrayCommand(context_, TrackTrayMenu(program_.instance, window_, [this](int command) {
+                          return TrayCommandOffered(context_, command);
+                      }));
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     scaling_.Follow(dpi, suggested);
     banner_.Fit();
+}
+
+// While the question is up, the system shows why Keyloom holds up the end of the session.
+BOOL MainWindow::OnQueryEndSession() {
+    SessionEndHold hold(window_,
+                        L"Keyloom is asking whether to save the changes to its macro list");
+    return MaySessionEnd(session_);
+}
+
+void MainWindow::OnEndSession(bool ending) {
+    if (ending) session_.keptListPath = KeptDocumentPath("Untitled macro list.lst");
+    ::OnEndSession(session_, ending);
 }
 
 bool MainWindow::OpenEditor() {
@@ -229,6 +250,7 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     MainWindow* window = From(dialog);
     if (!window) return FALSE;
     window->CheckStartHidden();
+    if (window->OnTaskbarCreated(message)) return TRUE;
     switch (message) {
         case WM_COMMAND:
             window->OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -247,6 +269,12 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_DPICHANGED:
             window->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
+        case WM_QUERYENDSESSION:
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, window->OnQueryEndSession());
+            return TRUE;
+        case WM_ENDSESSION:
+            window->OnEndSession(wParam != FALSE);
             return TRUE;
         default:
             return FALSE;

@@ -14,4 +14,7 @@ class PlayView {
     virtual void EnableButton(PlayButton button, bool enabled) = 0;
     virtual void HideWindow() = 0;
     virtual void RestoreWindow() = 0;
+    // Returns, within a bound, once the program the play typed into has taken every key: the
+    // window comes back only then, so that the last keys do not go to it.
+    virtual void AwaitInputDelivered() = 0;
 };

@@ -8,5 +8,9 @@
 void HideInTray(MainWindowContext& context);
 // Restore main window, or a double-click on the icon.
 void RestoreFromTray(MainWindowContext& context);
-// A command chosen from the icon's menu (130 to 133); 0 (dismissed) and others do nothing.
+// Whether the icon's menu offers `command` (130 to 133) now: Disable or Enable all macros by
+// their state; Restore and Close not while a play runs, which would show the window or end the
+// program under it.
+bool TrayCommandOffered(const MainWindowContext& context, int command);
+// A command chosen from the icon's menu; one not offered, 0 (dismissed) and others do nothing.
 void OnTrayCommand(MainWindowContext& context, int command);

@@ -1,7 +1,8 @@
 #pragma once
 // The modifier keys the user still holds from a hot key's combination when its play starts:
 // the play's keystrokes must not carry them, so they are released for the play, and after it
-// pressed again if the user still holds them.
+// pressed again if the user still holds them. A release of Alt or the Windows key, Keyloom's or
+// the user's after the play, never opens a menu.
 #include <cstdint>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "library/table/macro_list_commands.h"
 
 #include "library/table/macro_list_file.h"
+#include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 
 namespace {
@@ -16,16 +17,6 @@ bool IsUntitled(const MacroTable& table) {
     return FieldText(table.listFileName) == UNTITLED_LIST_NAME;
 }
 
-// Saves the list to `path`, which becomes its name. A list that could not be written keeps its
-// old name and its unsaved changes.
-bool SaveListTo(MacroLibrary& library, const std::string& path) {
-    if (!SaveMacroList(library, path)) return false;
-    CopyText(library.table.listFileName, path);
-    library.table.modified = false;
-    library.saveItem.EnableSave(false);
-    return true;
-}
-
 // The list's own name, or one the user chooses for an untitled list; none on cancel.
 std::optional<std::string> NameToSaveUnder(MacroLibrary& library) {
     if (IsUntitled(library.table)) return ChooseListFileToSave(library);
@@ -34,6 +25,14 @@ std::optional<std::string> NameToSaveUnder(MacroLibrary& library) {
 
 }  // namespace
 
+bool SaveListTo(MacroLibrary& library, const std::string& path) {
+    if (!SaveMacroList(library, path)) return false;
+    CopyText(library.table.listFileName, path);
+    library.table.modified = false;
+    library.saveItem.EnableSave(false);
+    return true;
+}
+
 std::optional<std::string> ChooseListFileToSave(MacroLibrary& library) {
     return library.dialogs.GetSaveFileNameA(ListFileRequest(library, "Save current macro list"));
 }
@@ -41,8 +40,8 @@ std::optional<std::string> ChooseListFileToSave(MacroLibrary& library) {
 bool OfferToSaveList(MacroLibrary& library) {
     if (!library.table.modified) return true;
     int answer =
-        library.desktop.MessageBoxA(library.mainWindow, "Save changes to current macro list?",
-                                    "Keyloom", desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+        AskQuestion(library.desktop, library.mainWindow, "Save changes to current macro list?",
+                    KEYLOOM_CAPTION, Answers::YES_NO_CANCEL);
     if (answer == desk::ANSWER_NO) return true;
     if (answer != desk::ANSWER_YES) return false;
     std::optional<std::string> path = NameToSaveUnder(library);

@@ -10,6 +10,10 @@
 // with the command that discards the list; false when the user cancels or the save fails.
 bool OfferToSaveList(MacroLibrary& library);
 
+// Saves the list to `path`, which becomes its name; false, after telling the user, when it could
+// not be written: the list keeps its old name and its unsaved changes.
+bool SaveListTo(MacroLibrary& library, const std::string& path);
+
 // The save dialog for a list file; none when the user cancels.
 std::optional<std::string> ChooseListFileToSave(MacroLibrary& library);
 

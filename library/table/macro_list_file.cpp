@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "library/table/list_load_problems.h"
 #include "macro/desktop/error_report.h"
 #include "macro/file/listed_path.h"
 #include "macro/file/read_file_line.h"
@@ -9,9 +10,43 @@
 
 namespace {
 
-void ReportLoadError(MacroLibrary& library, const std::string& text, std::string_view caption) {
-    ReportError(library.desktop, NO_WINDOW, text, caption);
+// A zero byte or a control character other than tab, carriage return and line feed: no text
+// holds one, so a file that does is no macro list (a picture chosen with "All Files").
+bool IsTextByte(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x20 ? value != 0x7F : value == '\t' || value == '\r' || value == '\n';
 }
+
+// Hands a file to the line reader at most one line at a time, so that the first byte that is
+// not text is seen with the line that holds it.
+class TextLines : public ReadableFile {
+  public:
+    explicit TextLines(std::unique_ptr<ReadableFile> file) : file_(std::move(file)) {}
+    long Read(char* buffer, std::size_t size) override {
+        if (next_ == filled_) {
+            const long got = file_->Read(buffer_, sizeof buffer_);
+            if (got <= 0) return got;
+            filled_ = static_cast<std::size_t>(got);
+            next_ = 0;
+        }
+        std::size_t count = 0;
+        while (next_ < filled_ && count < size) {
+            const char byte = buffer_[next_++];
+            buffer[count++] = byte;
+            if (!IsTextByte(byte)) notText_ = true;
+            if (byte == '\n' || !IsTextByte(byte)) break;
+        }
+        return static_cast<long>(count);
+    }
+    bool NotText() const { return notText_; }
+
+  private:
+    std::unique_ptr<ReadableFile> file_;
+    char buffer_[4096];
+    std::size_t filled_ = 0;
+    std::size_t next_ = 0;
+    bool notText_ = false;
+};
 
 // A comment: the first character after any leading spaces, or the one after it, is a slash.
 bool IsListComment(std::string_view line) {
@@ -27,27 +62,60 @@ std::string_view PathOfLine(std::string_view line) {
     return WithoutCarriageReturn(line);
 }
 
+std::string_view FailureReason(MacroLoadFailure failure) {
+    return failure == MacroLoadFailure::TRIGGER_IN_USE
+               ? "its trigger has already been used by an existing macro"
+               : "the file cannot be opened";
+}
+
 // Loads the macro that the list at `listPath` names as `listed` into the slot at `count`; a
-// macro that does not load leaves the slot clear.
-void LoadListedMacro(MacroLibrary& library, const std::string& listPath, std::string_view listed) {
+// macro that does not load leaves the slot clear and is noted in `problems`.
+void LoadListedMacro(MacroLibrary& library, const std::string& listPath, std::string_view listed,
+                     ListLoadProblems& problems) {
     const std::string path = ResolveListedPath(listPath, listed);
     if (path.size() >= MACRO_PATH_CAPACITY) {
-        ReportLoadError(library,
-                        "The macro file " + std::string(listed) +
-                            " was skipped: its path from the folder of the list is longer than "
-                            "259 characters",
-                        "Error");
+        problems.Refuse(listed,
+                        "its path from the folder of the list is longer than 259 "
+                        "characters");
         return;
     }
     MacroTable& table = library.table;
     Macro& slot = table.macros[table.count];
     ClearMacroSlot(slot);
-    if (!LoadMacroFile(library.files, library.desktop, LibraryLoadRules(library), path, slot)) {
+    const MacroLoadFailure failure =
+        ReadMacroFile(library.files, LibraryLoadRules(library), path, slot);
+    if (failure != MacroLoadFailure::NONE) {
         ClearMacroSlot(slot);
+        problems.Refuse(listed, FailureReason(failure));
         return;
     }
     CopyText(slot.listedFileName, listed);
     slot.id = table.count++;
+}
+
+// Reads the list's lines into the table, noting what does not load; stops at the line after
+// the 100th macro line, and at a line that is not text.
+void ReadListLines(MacroLibrary& library, const std::string& path, LineReader& reader,
+                   const TextLines& text, ListLoadProblems& problems) {
+    int entries = 0;
+    char line[LINE_CAPACITY];
+    for (int number = 1; reader.ReadFileLine(line); ++number) {
+        if (text.NotText()) {
+            problems.Stop("Reading stopped at line " + std::to_string(number) + " of " + path +
+                          ": the file is not text");
+            return;
+        }
+        std::string_view macroPath = PathOfLine(line);
+        if (macroPath.empty()) continue;
+        if (entries++ == MACRO_CAPACITY) {
+            problems.Stop("The macro list is full: a list holds at most 100 macros");
+            return;
+        }
+        if (reader.LastLineCut() || macroPath.size() >= MACRO_PATH_CAPACITY)
+            problems.Refuse("Line " + std::to_string(number), "too long to be a file path");
+        else
+            LoadListedMacro(library, path, macroPath, problems);
+    }
 }
 
 // The line that names `macro` in the list file at `listPath`.
@@ -59,30 +127,18 @@ std::string ListLineOf(const std::string& listPath, const Macro& macro) {
 }  // namespace
 
 void LoadMacroList(MacroLibrary& library, const std::string& path) {
-    std::unique_ptr<LineReader> reader = OpenLineReader(library.files, path);
-    if (!reader) {
+    std::unique_ptr<ReadableFile> file = library.files.OpenForReading(path);
+    if (!file) {
         ReportOpenError(library.desktop, NO_WINDOW, path);
         return;
     }
-    MacroTable& table = library.table;
-    table.count = 0;
-    char line[LINE_CAPACITY];
-    while (reader->ReadFileLine(line)) {
-        std::string_view macroPath = PathOfLine(line);
-        if (macroPath.empty()) continue;
-        if (reader->LastLineCut() || macroPath.size() >= MACRO_PATH_CAPACITY) {
-            ReportLoadError(
-                library, "A line of the macro list is too long to be a file path; it was skipped",
-                "Error");
-            continue;
-        }
-        if (table.count >= MACRO_CAPACITY) {
-            ReportLoadError(library, "The macro list is full: a list holds at most 100 macros",
-                            "Error");
-            return;
-        }
-        LoadListedMacro(library, path, macroPath);
-    }
+    auto text = std::make_unique<TextLines>(std::move(file));
+    const TextLines& textSeen = *text;
+    LineReader reader(std::move(text));
+    library.table.count = 0;
+    ListLoadProblems problems;
+    ReadListLines(library, path, reader, textSeen, problems);
+    problems.Report(library.desktop, path);
 }
 
 bool SaveMacroList(MacroLibrary& library, const std::string& path) {

@@ -5,8 +5,8 @@
 #include "library/table/macro_table.h"
 
 // Reads the list file at `path` into the cleared table, loading each macro file it names, a
-// relative one from the list's folder; the macro list is not touched. Reports its own failures;
-// a line whose macro does not load is dropped.
+// relative one from the list's folder; the macro list is not touched. A line whose macro does
+// not load is dropped; what did not load is told in one box once the list has been read.
 void LoadMacroList(MacroLibrary& library, const std::string& path);
 
 // Writes each macro's path followed by CR LF, in list order: as the list named it while that

@@ -12,10 +12,6 @@ void MarkModified(MacroLibrary& library) {
     library.saveItem.EnableSave(true);
 }
 
-void ReportError(MacroLibrary& library, WindowHandle owner, const std::string& text) {
-    ReportError(library.desktop, owner, text, ERROR_CAPTION);
-}
-
 }  // namespace
 
 MacroLoadRules LibraryLoadRules(const MacroLibrary& library) {
@@ -41,8 +37,8 @@ void ClearMacroSlot(Macro& macro) {
 Macro* PrepareNextSlot(MacroLibrary& library) {
     MacroTable& table = library.table;
     if (table.count >= MACRO_CAPACITY) {
-        ReportError(library, library.mainWindow,
-                    "The macro list is full: a list holds at most 100 macros");
+        ReportError(library.desktop, library.mainWindow,
+                    "The macro list is full: a list holds at most 100 macros", ERROR_CAPTION);
         return nullptr;
     }
     ClearMacroSlot(table.macros[table.count]);
@@ -64,7 +60,8 @@ void RemoveMacro(MacroLibrary& library, int position) {
     if (position < 0 || position >= table.count) return;
     library.list.DeleteEntry(position);
     for (int next = position + 1; next < table.count; ++next) {
-        if (!FindMacroByID(table, next)) ReportError(library, NO_WINDOW, "FindMacroByID failed");
+        if (!FindMacroByID(table, next))
+            ReportError(library.desktop, NO_WINDOW, "FindMacroByID failed", ERROR_CAPTION);
         table.macros[next - 1] = table.macros[next];
         table.macros[next - 1].id--;
     }
@@ -90,7 +87,8 @@ void ShowMacroList(MacroLibrary& library) {
 
 bool ImportMacro(MacroLibrary& library, const std::string& path) {
     if (IsMacroLoaded(library.table, path)) {
-        ReportError(library, library.mainWindow, "This macro has already been loaded");
+        ReportError(library.desktop, library.mainWindow, "This macro has already been loaded",
+                    ERROR_CAPTION);
         return false;
     }
     Macro* slot = PrepareNextSlot(library);

@@ -3,7 +3,7 @@
 // captioned "DEBUG"; the delivered programs are built without it and show nothing.
 #include <string>
 
-#include "macro/desktop/desktop_port.h"
+#include "macro/desktop/error_report.h"
 
 #ifndef KEYLOOM_TRACE
 #define KEYLOOM_TRACE 0
@@ -12,5 +12,5 @@
 constexpr bool TRACE_BUILT_IN = KEYLOOM_TRACE != 0;
 
 inline void DebugTrace(DesktopPort& desktop, const std::string& text) {
-    if constexpr (TRACE_BUILT_IN) desktop.MessageBoxA(NO_WINDOW, text, "DEBUG", desk::BOX_OK);
+    if constexpr (TRACE_BUILT_IN) ShowPlainMessage(desktop, NO_WINDOW, text, "DEBUG");
 }

@@ -36,6 +36,8 @@ constexpr int KEY_LEFT_CONTROL = 0xA2;
 constexpr int KEY_RIGHT_CONTROL = 0xA3;
 constexpr int KEY_LEFT_ALT = 0xA4;
 constexpr int KEY_RIGHT_ALT = 0xA5;
+// A key that no layout assigns: its keystroke means nothing to any program.
+constexpr int KEY_NONE = 0xFF;
 
 constexpr int SHOW_HIDE = 0;
 constexpr int SHOW_NORMAL = 1;
@@ -94,6 +96,12 @@ struct LocalTime {
 
 using TimerCallback = std::function<void()>;
 
+// Asked through a long operation of a play (a wait, a sound) whether to give it up: when it
+// begins and at least every STOP_CHECK_MICROSECONDS after, so that Escape or Pause ends the play
+// at once without the wait turning into a busy poll.
+using StopCheck = std::function<bool()>;
+constexpr int64_t STOP_CHECK_MICROSECONDS = 10000;
+
 class DesktopPort {
   public:
     virtual ~DesktopPort() = default;
@@ -120,6 +128,10 @@ class DesktopPort {
     // Presses again a key Keyloom released while the user held it, unless the user has let go
     // of it by the time the press arrives.
     virtual void PressAgainForUser(uint8_t virtualKey) = 0;
+    // When the user last pressed the key, on the performance counter (microseconds), as the
+    // keyboard is followed: at once, where the key state may be read a little late. 0 when no
+    // press has been seen.
+    virtual int64_t LastUserPress(int virtualKey) = 0;
 
     // Windows. EnumWindows visits every top-level window, hidden ones included, until the
     // visitor returns false.
@@ -129,11 +141,13 @@ class DesktopPort {
     virtual WindowHandle GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(WindowHandle window) = 0;
     virtual bool ShowWindow(WindowHandle window, int command) = 0;
+    virtual bool IsIconic(WindowHandle window) = 0;  // minimised
     // Asks a window to close, as its close box does; gives up on a window that does not answer.
     virtual bool RequestWindowClose(WindowHandle window) = 0;
 
     // Sound, shell and session.
-    virtual bool PlaySoundA(const std::string& path) = 0;  // a wave file, synchronously
+    // A wave file, synchronously; a sound that `stop` gives up is stopped, and counts as played.
+    virtual bool PlaySoundA(const std::string& path, const StopCheck& stop) = 0;
     virtual intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) = 0;
     // OpenProcessToken, LookupPrivilegeValueA("SeShutdownPrivilege") and
     // AdjustTokenPrivileges; false when a step fails or the privilege is not held.
@@ -148,6 +162,8 @@ class DesktopPort {
     // it reads `dueMicroseconds` (none when it already has).
     virtual int64_t QueryPerformanceCounter() = 0;
     virtual void WaitUntilCounter(int64_t dueMicroseconds) = 0;
+    // The same wait, given up when `stop` answers true; false then.
+    virtual bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) = 0;
     // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
     virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;
     virtual void timeKillEvent(uint32_t timerId) = 0;

@@ -118,6 +118,11 @@ void WaitClock::WaitMilliseconds(int milliseconds) {
         WaitUntilCount(CounterNow() + CountsOfMicroseconds(milliseconds * 1000LL));
 }
 
+void WaitClock::Doze(int64_t dueMicroseconds) {
+    const LONGLONG due = CountsOfMicroseconds(dueMicroseconds);
+    if (due > CounterNow()) SleepUntil(due);
+}
+
 void WaitClock::WaitUntilCount(int64_t deadline) {
     const LONGLONG now = CounterNow();
     if (deadline <= now) return;
@@ -173,4 +178,19 @@ int64_t CounterMicroseconds() {
 
 void WaitUntilMicroseconds(int64_t due) {
     ThreadClock().WaitUntil(due);
+}
+
+bool WaitUntilMicrosecondsUnless(int64_t due, int64_t checkMicroseconds,
+                                 const std::function<bool()>& stop) {
+    for (;;) {
+        const int64_t now = CounterMicroseconds();
+        if (now >= due) return true;
+        if (stop()) return false;
+        if (due - now <= checkMicroseconds) {
+            ThreadClock().WaitUntil(due);
+            return true;
+        }
+        // A late wake from the doze falls in the last stretch, not after the deadline.
+        ThreadClock().Doze(std::min(now + checkMicroseconds, due - checkMicroseconds / 2));
+    }
 }

@@ -3,12 +3,18 @@
 // without handling window messages and without keeping a processor busy through the wait.
 
 #include <cstdint>
+#include <functional>
 
 // Returns once `milliseconds` have passed on the performance counter; 0 or less returns at once.
 void WaitOnCounter(int milliseconds);
 // The performance counter in microseconds, and a wait until it reads `due` (at once if it has).
 int64_t CounterMicroseconds();
 void WaitUntilMicroseconds(int64_t due);
+// The same wait, given up when `stop` answers true (false then). `stop` is asked at least every
+// `checkMicroseconds`; the stretches between are slept without the spin that ends a precise
+// wait, and the last stretch, never less than half of one, is waited precisely.
+bool WaitUntilMicrosecondsUnless(int64_t due, int64_t checkMicroseconds,
+                                 const std::function<bool()>& stop);
 
 // How a wait sleeps before it spins the last stretch to its deadline.
 enum class Sleeper {
@@ -34,6 +40,8 @@ class WaitClock {
     void WaitUntil(int64_t dueMicroseconds);
     // Returns once `milliseconds` have passed on the counter, counted in its own ticks.
     void WaitMilliseconds(int milliseconds);
+    // Sleeps until about `dueMicroseconds`, maybe a little after: for a wait that looks up again.
+    void Doze(int64_t dueMicroseconds);
 
   private:
     void WaitUntilCount(int64_t deadline);

@@ -1,5 +1,7 @@
 #include "macro/desktop/user_keyboard_win32.h"
 
+#include "macro/desktop/precise_wait_win32.h"
+
 namespace {
 
 // The keyboard whose hook runs on this thread.
@@ -90,7 +92,10 @@ LRESULT CALLBACK UserKeyboard::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && hooked) {
         const auto& key = *reinterpret_cast<KBDLLHOOKSTRUCT*>(lParam);
         const bool down = (key.flags & LLKHF_UP) == 0;
-        if (!hooked->keys_.OnKey(SidedKey(key), down, SourceOf(key))) return 1;
+        const KeySource source = SourceOf(key);
+        if (down && source == KeySource::User)
+            hooked->keys_.NotePress(key.vkCode & 0xFF, CounterMicroseconds());
+        if (!hooked->keys_.OnKey(SidedKey(key), down, source)) return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -26,6 +26,8 @@ class UserKeyboard {
     // False for every key when the hook could not be set: without it a key let go would go
     // unseen, and a key Keyloom presses again for the user could stay down.
     bool IsHeld(int virtualKey) const;
+    // When the user last pressed the key, in microseconds on the performance counter; 0 if never.
+    int64_t LastPress(int virtualKey) const { return keys_.LastPress(virtualKey); }
 
   private:
     void Follow(HANDLE ready);

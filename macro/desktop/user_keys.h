@@ -5,6 +5,7 @@
 // its way and leave a key down that nobody holds.
 #include <array>
 #include <atomic>
+#include <cstdint>
 
 // Who sent a key event.
 enum class KeySource {
@@ -21,11 +22,15 @@ class UserKeys {
     // False when the event is to be kept from the desktop.
     bool OnKey(int virtualKey, bool down, KeySource source);
     bool IsHeld(int virtualKey) const;
+    // A press by the user, by the key's own code, at `when` on a clock of the caller's.
+    void NotePress(int virtualKey, int64_t when) { keys_[virtualKey & 0xFF].pressedAt = when; }
+    int64_t LastPress(int virtualKey) const { return keys_[virtualKey & 0xFF].pressedAt; }
 
   private:
     struct Key {
         std::atomic<bool> held{false};   // by the user
         std::atomic<bool> letGo{false};  // Keyloom released it while the user held it
+        std::atomic<int64_t> pressedAt{0};
     };
     std::array<Key, 256> keys_{};
 };

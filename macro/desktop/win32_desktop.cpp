@@ -5,6 +5,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 
 #include "macro/desktop/precise_wait_win32.h"
@@ -155,6 +157,12 @@ void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
     ::keybd_event(virtualKey, 0, ExtendedFlag(virtualKey), KEYLOOM_INPUT_FOR_USER);
 }
 
+// Wine answers a key's state from a copy up to 50 ms old; the hook sees the press as it happens.
+int64_t Win32Desktop::LastUserPress(int virtualKey) {
+    if (!userKeyboard_) userKeyboard_ = std::make_unique<UserKeyboard>();
+    return userKeyboard_->LastPress(virtualKey);
+}
+
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }
@@ -186,14 +194,30 @@ bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
     return ::ShowWindow(hwnd, command) != 0;
 }
 
+bool Win32Desktop::IsIconic(WindowHandle window) {
+    return ::IsIconic(ToHwnd(window)) != 0;
+}
+
 bool Win32Desktop::RequestWindowClose(WindowHandle window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(ToHwnd(window), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
                                CLOSE_ANSWER_MS, &result) != 0;
 }
 
-bool Win32Desktop::PlaySoundA(const std::string& path) {
-    return ::PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_SYNC) != 0;
+// The sound plays on a thread of its own, so that this one can stop it: a sound is stopped for
+// the whole process, whichever thread asks.
+bool Win32Desktop::PlaySoundA(const std::string& path, const StopCheck& stop) {
+    std::future<bool> played = std::async(std::launch::async, [&path] {
+        return ::PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_SYNC) != 0;
+    });
+    const auto check = std::chrono::microseconds(STOP_CHECK_MICROSECONDS);
+    while (played.wait_for(check) == std::future_status::timeout) {
+        if (!stop()) continue;
+        ::PlaySoundA(nullptr, nullptr, 0);
+        played.wait();
+        return true;
+    }
+    return played.get();
 }
 
 intptr_t Win32Desktop::ShellExecuteA(WindowHandle owner, const std::string& target, int show) {
@@ -230,6 +254,10 @@ int64_t Win32Desktop::QueryPerformanceCounter() {
 
 void Win32Desktop::WaitUntilCounter(int64_t dueMicroseconds) {
     WaitUntilMicroseconds(dueMicroseconds);
+}
+
+bool Win32Desktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    return WaitUntilMicrosecondsUnless(dueMicroseconds, STOP_CHECK_MICROSECONDS, stop);
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

@@ -23,6 +23,7 @@ class Win32Desktop : public DesktopPort {
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
+    int64_t LastUserPress(int virtualKey) override;
 
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
@@ -30,9 +31,10 @@ class Win32Desktop : public DesktopPort {
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
+    bool IsIconic(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
 
-    bool PlaySoundA(const std::string& path) override;
+    bool PlaySoundA(const std::string& path, const StopCheck& stop) override;
     intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;
     bool EnableShutdownPrivilege() override;
     bool ExitWindowsEx(uint32_t flags) override;
@@ -40,6 +42,7 @@ class Win32Desktop : public DesktopPort {
     void WaitPrecisely(int milliseconds) override;
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
+    bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;

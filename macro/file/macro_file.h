@@ -25,6 +25,12 @@ MacroLoadRules SchedulerLoadRules(WindowHandle mainWindow);
 bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules& rules,
                    const std::string& path, Macro& macro);
 
+// What kept a macro file from loading.
+enum class MacroLoadFailure { NONE, CANNOT_OPEN, TRIGGER_IN_USE };
+// LoadMacroFile without a message, for a caller that reports many loads at once.
+MacroLoadFailure ReadMacroFile(FileSystem& files, const MacroLoadRules& rules,
+                               const std::string& path, Macro& macro);
+
 // The exact bytes of a macro file for `macro` and `codeText`.
 std::string FormatMacroFile(std::string_view codeText, const Macro& macro);
 

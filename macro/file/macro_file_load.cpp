@@ -66,11 +66,26 @@ MacroLoadRules SchedulerLoadRules(WindowHandle mainWindow) {
 
 bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules& rules,
                    const std::string& path, Macro& macro) {
-    std::unique_ptr<LineReader> reader = OpenLineReader(files, path);
-    if (!reader) {
-        ReportOpenError(desktop, NO_WINDOW, path);
-        return false;
+    switch (ReadMacroFile(files, rules, path, macro)) {
+        case MacroLoadFailure::NONE:
+            return true;
+        case MacroLoadFailure::CANNOT_OPEN:
+            ReportOpenError(desktop, NO_WINDOW, path);
+            return false;
+        case MacroLoadFailure::TRIGGER_IN_USE:
+            ReportError(desktop, rules.mainWindow,
+                        "Cannot load macro as the trigger has already been used by an existing "
+                        "macro",
+                        ERROR_CAPTION);
+            return false;
     }
+    return false;
+}
+
+MacroLoadFailure ReadMacroFile(FileSystem& files, const MacroLoadRules& rules,
+                               const std::string& path, Macro& macro) {
+    std::unique_ptr<LineReader> reader = OpenLineReader(files, path);
+    if (!reader) return MacroLoadFailure::CANNOT_OPEN;
     macro.speed = rules.defaultSpeed;
     CopyText(macro.fileName, path);
     char line[PROPERTY_LINE_CAPACITY];
@@ -79,15 +94,10 @@ bool LoadMacroFile(FileSystem& files, DesktopPort& desktop, const MacroLoadRules
         PropertyLine property = SplitPropertyLine(line);
         if (property.keyword.empty() || !property.hasValue) continue;
         if (ApplyProperty(rules, property.keyword, property.value, macro) &&
-            IsTriggerInUse(rules.clashCandidates, macro.trigger, NEW_MACRO_ID)) {
-            ReportError(desktop, rules.mainWindow,
-                        "Cannot load macro as the trigger has already been used by an existing "
-                        "macro",
-                        ERROR_CAPTION);
-            return false;
-        }
+            IsTriggerInUse(rules.clashCandidates, macro.trigger, NEW_MACRO_ID))
+            return MacroLoadFailure::TRIGGER_IN_USE;
     }
-    return true;
+    return MacroLoadFailure::NONE;
 }
 
 bool IsTriggerInUse(std::span<const Macro> macrosInUse, const Trigger& trigger, int32_t ownerId) {

@@ -32,12 +32,9 @@ std::string_view CommandLine::NextQuoted(bool passLoneSpace) {
 
 CommandOutcome CommandLine::RefuseArguments() {
     if (!strict()) return CommandOutcome::Done;
-    ReportError(interpreter_.mainWindow, std::string(word_) + " command has incorrect parameters");
+    ReportError(desktop(), interpreter_.mainWindow,
+                std::string(word_) + " command has incorrect parameters", ERROR_CAPTION);
     return CommandOutcome::Failed;
-}
-
-void CommandLine::ReportError(WindowHandle owner, const std::string& text) {
-    ::ReportError(desktop(), owner, text, ERROR_CAPTION);
 }
 
 bool HasOption(std::string_view argument, std::string_view option) {

@@ -6,8 +6,9 @@
 
 #include "macro/language/interpreter.h"
 
-// How a command ended. The pace wait follows Done only; WaitedItself is DELAY's own wait.
-enum class CommandOutcome { Done, Failed, WaitedItself };
+// How a command ended. The pace wait follows Done only; WaitedItself is DELAY's own wait;
+// Stopped is a command that a stop key cut short, its rest in the interpreter's `unfinished`.
+enum class CommandOutcome { Done, Failed, WaitedItself, Stopped };
 
 class CommandLine {
   public:
@@ -31,8 +32,6 @@ class CommandLine {
     // A missing or unrecognised argument. Strict: "<COMMAND> command has incorrect parameters"
     // and the line fails; Lenient: the line is left without effect and counts as done.
     CommandOutcome RefuseArguments();
-    // A message box with caption "Error" and the error icon.
-    void ReportError(WindowHandle owner, const std::string& text);
 
   private:
     MacroInterpreter& interpreter_;

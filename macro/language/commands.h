@@ -16,6 +16,8 @@ CommandOutcome ClickMouse(CommandLine& line);
 CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t flags);
 CommandOutcome PressKey(CommandLine& line);
 CommandOutcome Type(CommandLine& line);
+// Types `text`, one keystroke a character; a play's stop key is looked for before each.
+CommandOutcome TypeText(MacroInterpreter& interpreter, std::string_view text);
 
 // Windows, boxes, sounds, programs and the session.
 CommandOutcome CloseWindow(CommandLine& line);

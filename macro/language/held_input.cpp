@@ -21,11 +21,6 @@ void Release(DesktopPort& desktop, HeldInput input) {
         desktop.mouse_event(input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_UP : desk::RIGHT_UP);
 }
 
-bool IsModifier(uint8_t virtualKey) {
-    return virtualKey == desk::KEY_SHIFT || virtualKey == desk::KEY_CONTROL ||
-           virtualKey == desk::KEY_ALT;
-}
-
 }  // namespace
 
 void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32_t flags) {
@@ -47,9 +42,10 @@ void ReleaseHeldInput(MacroInterpreter& interpreter) {
         Release(interpreter.desktop, *input);
 }
 
-std::vector<uint8_t> HeldModifiers(const MacroInterpreter& interpreter) {
-    std::vector<uint8_t> modifiers;
-    for (const HeldInput& input : interpreter.held)
-        if (!input.isButton && IsModifier(input.virtualKey)) modifiers.push_back(input.virtualKey);
-    return modifiers;
+void PressAgain(MacroInterpreter& interpreter, const HeldInput& input) {
+    if (!input.isButton)
+        SendKeyTransition(interpreter, input.virtualKey, 0);
+    else
+        SendButtonTransition(interpreter, input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_DOWN
+                                                                                : desk::RIGHT_DOWN);
 }

@@ -2,9 +2,9 @@
 // Every key and mouse button transition of a play goes through here, so that the interpreter
 // knows what the play holds down: a play must never end with a key or button held.
 #include <cstdint>
-#include <vector>
 
 struct MacroInterpreter;
+struct HeldInput;
 
 // One key transition (flags 0 or desk::KEY_RELEASE).
 void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32_t flags);
@@ -14,5 +14,5 @@ void SendButtonTransition(MacroInterpreter& interpreter, uint32_t flags);
 // Releases whatever the play still holds, the last pressed first.
 void ReleaseHeldInput(MacroInterpreter& interpreter);
 
-// Shift, Ctrl and Alt among what the play holds, in the order they went down.
-std::vector<uint8_t> HeldModifiers(const MacroInterpreter& interpreter);
+// Presses again a key or button that a paused play held.
+void PressAgain(MacroInterpreter& interpreter, const HeldInput& input);

@@ -27,24 +27,39 @@ struct Command {
     CommandOutcome (*run)(CommandLine&);
 };
 
+// Waits until `due` on the counter. A play that watches its stop keys gives up at one and keeps
+// what was left of the wait.
+void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
+    DesktopPort& desktop = interpreter.desktop;
+    if (!interpreter.watchesStopKeys) return desktop.WaitUntilCounter(due);
+    if (!desktop.WaitUntilCounterUnless(due, [&] { return StopKeyPressed(interpreter) != 0; }))
+        interpreter.unfinished.waitMicroseconds =
+            std::max<int64_t>(0, due - desktop.QueryPerformanceCounter());
+}
+
 // In a play a pace or DELAY ends its time after the previous one was due, so that the work of a
 // line and a late wake come out of the wait that follows; but never sooner than three quarters of
 // its time after the line's work, so that a window the line brought to the front, or a box it
 // closed, has settled before the next line. A line run alone waits the whole time.
-void WaitOnPaceClock(MacroInterpreter& interpreter, int32_t milliseconds) {
+void WaitOnPaceClock(MacroInterpreter& interpreter, int64_t microseconds) {
     DesktopPort& desktop = interpreter.desktop;
-    if (!interpreter.paceClock) return WaitMilliseconds(desktop, milliseconds);
-    const int64_t whole = std::max<int64_t>(0, milliseconds) * 1000;
+    const int64_t whole = std::max<int64_t>(0, microseconds);
+    if (!interpreter.paceClock)
+        return WaitMilliseconds(desktop, static_cast<int32_t>(whole / 1000));
     const int64_t finished = desktop.QueryPerformanceCounter();
     const int64_t due = std::max(*interpreter.paceClock + whole, finished + whole * 3 / 4);
-    desktop.WaitUntilCounter(due);
+    WaitUntilDue(interpreter, due);
     interpreter.paceClock = due;
+}
+
+int64_t Microseconds(int32_t milliseconds) {
+    return int64_t{milliseconds} * 1000;
 }
 
 CommandOutcome Delay(CommandLine& line) {
     std::string_view milliseconds = line.RestOfLine();
     if (milliseconds.empty()) return line.RefuseArguments();
-    WaitOnPaceClock(line.interpreter(), ParseDecimal(milliseconds));
+    WaitOnPaceClock(line.interpreter(), Microseconds(ParseDecimal(milliseconds)));
     return CommandOutcome::WaitedItself;
 }
 
@@ -134,8 +149,39 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     if (whole.empty() && !read.ends_with('\r')) return false;
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
-    if (outcome == CommandOutcome::Done) WaitOnPaceClock(interpreter, interpreter.pace);
+    if (outcome == CommandOutcome::Done)
+        WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
     return outcome != CommandOutcome::Failed;
+}
+
+int StopKeyPressed(MacroInterpreter& interpreter) {
+    if (interpreter.stopKey != 0) return interpreter.stopKey;
+    DesktopPort& desktop = interpreter.desktop;
+    for (int key : {desk::KEY_ESCAPE, desk::KEY_PAUSE})
+        if (desktop.GetAsyncKeyState(key) != 0 ||
+            (interpreter.watchesStopKeys && desktop.LastUserPress(key) > interpreter.watchedSince))
+            return interpreter.stopKey = key;
+    return 0;
+}
+
+void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
+    interpreter.watchesStopKeys = on;
+    if (!on) return;
+    DesktopPort& desktop = interpreter.desktop;
+    if (interpreter.stopKey != 0) desktop.GetAsyncKeyState(interpreter.stopKey);
+    interpreter.stopKey = 0;
+    interpreter.watchedSince = desktop.QueryPerformanceCounter();
+}
+
+// The rest of a text is followed by the whole pace, as the text was.
+void FinishLine(MacroInterpreter& interpreter, const LineRest& rest) {
+    interpreter.unfinished = {};
+    if (!rest.text.empty()) {
+        if (commands::TypeText(interpreter, rest.text) == CommandOutcome::Done)
+            WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
+    } else if (rest.waitMicroseconds > 0) {
+        WaitOnPaceClock(interpreter, rest.waitMicroseconds);
+    }
 }
 
 void StartPace(MacroInterpreter& interpreter, int32_t pace) {

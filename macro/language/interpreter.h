@@ -20,6 +20,12 @@ struct HeldInput {
     bool operator==(const HeldInput&) const = default;
 };
 
+// What Escape or Pause left of the line they cut short, for a resumed play to finish.
+struct LineRest {
+    int64_t waitMicroseconds = 0;  // of its pace or DELAY
+    std::string text{};            // of a TYPE, not yet typed: the pace follows it
+};
+
 struct MacroInterpreter {
     DesktopPort& desktop;
     InterpreterMode mode;
@@ -36,7 +42,27 @@ struct MacroInterpreter {
     // next ends its time after it, so that neither a line's own work nor a wait's late wake adds
     // to a play's length. Unset until a play starts it.
     std::optional<int64_t> paceClock{};
+    // Set by a play: its waits, texts and sounds give up as soon as Escape or Pause is pressed.
+    bool watchesStopKeys = false;
+    int64_t watchedSince = 0;  // on the performance counter: later presses of the keys count
+    // The stop key a play has seen (desk::KEY_ESCAPE or KEY_PAUSE), 0 before; and what was left
+    // of the line it cut short.
+    int stopKey = 0;
+    LineRest unfinished{};
 };
+
+// The stop key seen so far, else Escape or Pause if down now, pressed since the last query of the
+// key's state, or pressed by the user since the play began watching; 0 when none. Once seen, a
+// key stays seen.
+int StopKeyPressed(MacroInterpreter& interpreter);
+
+// Each play looks for its own stop keys, from none seen. The press that stopped the last play is
+// spent: a play seeing it through the keyboard hook may have left the key state saying "pressed
+// since the last query".
+void WatchStopKeys(MacroInterpreter& interpreter, bool on);
+
+// Types the rest of the text and waits the rest of the wait that a stop left of a line.
+void FinishLine(MacroInterpreter& interpreter, const LineRest& rest);
 
 // Begins the pace of a play: `pace` ms a line, counted from now.
 void StartPace(MacroInterpreter& interpreter, int32_t pace);

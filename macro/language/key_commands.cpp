@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <string>
 
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
@@ -59,8 +60,17 @@ CommandOutcome PressKey(CommandLine& line) {
 
 // An empty text types nothing.
 CommandOutcome Type(CommandLine& line) {
-    for (char character : line.NextQuoted(false))
-        TypeCharacter(line.interpreter(), character);
+    return TypeText(line.interpreter(), line.NextQuoted(false));
+}
+
+CommandOutcome TypeText(MacroInterpreter& interpreter, std::string_view text) {
+    for (std::size_t typed = 0; typed < text.size(); ++typed) {
+        if (interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0) {
+            interpreter.unfinished.text = std::string(text.substr(typed));
+            return CommandOutcome::Stopped;
+        }
+        TypeCharacter(interpreter, text[typed]);
+    }
     return CommandOutcome::Done;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
 #include "macro/language/commands.h"
 #include "macro/language/held_input.h"
@@ -39,6 +40,12 @@ bool IsOnAMonitor(int32_t x, int32_t y, const std::vector<ScreenRect>& monitors)
     });
 }
 
+// A co-ordinate is a number, 0 like any other; a word without digits is none.
+bool IsCoOrdinate(std::string_view word) {
+    if (!word.empty() && (word[0] == '-' || word[0] == '+')) word.remove_prefix(1);
+    return !word.empty() && word[0] >= '0' && word[0] <= '9';
+}
+
 }  // namespace
 
 namespace commands {
@@ -47,13 +54,13 @@ CommandOutcome MoveCursor(CommandLine& line) {
     std::string_view xWord = line.NextWord();
     std::string_view yWord = line.NextWord();
     if (xWord.empty() || yWord.empty()) return line.RefuseArguments();
-    int32_t x = ParseDecimal(xWord);
-    int32_t y = ParseDecimal(yWord);
-    if (line.strict() && (x == 0 || y == 0)) {
-        line.ReportError(line.interpreter().mainWindow,
-                         "MOVE_CURSOR command has invalid X or Y co-ordinate");
+    if (line.strict() && (!IsCoOrdinate(xWord) || !IsCoOrdinate(yWord))) {
+        ReportError(line.desktop(), line.interpreter().mainWindow,
+                    "MOVE_CURSOR command has invalid X or Y co-ordinate", ERROR_CAPTION);
         return CommandOutcome::Failed;
     }
+    const int32_t x = ParseDecimal(xWord);
+    const int32_t y = ParseDecimal(yWord);
     if (!IsOnAMonitor(x, y, line.desktop().EnumDisplayMonitors())) return CommandOutcome::Failed;
     line.desktop().SetCursorPos(x, y);
     return CommandOutcome::Done;

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "macro/desktop/error_report.h"
 #include "macro/language/commands.h"
 #include "macro/language/session_end.h"
 #include "macro/language/window_matching.h"
@@ -23,7 +24,7 @@ std::string Quoted(std::string_view text) {
 // Strict reports a failure of the system with no owner window; Lenient counts it as done.
 CommandOutcome Failure(CommandLine& line, const std::string& text) {
     if (!line.strict()) return CommandOutcome::Done;
-    line.ReportError(NO_WINDOW, text);
+    ReportError(line.desktop(), NO_WINDOW, text, ERROR_CAPTION);
     return CommandOutcome::Failed;
 }
 
@@ -55,14 +56,18 @@ CommandOutcome FocusWindow(CommandLine& line) {
 CommandOutcome ShowMessageBox(CommandLine& line) {
     std::string_view message = line.NextQuoted(true);
     if (message.empty()) return line.RefuseArguments();
-    line.desktop().MessageBoxA(NO_WINDOW, std::string(message), "Keyloom", desk::BOX_OK);
+    ShowPlainMessage(line.desktop(), NO_WINDOW, message, KEYLOOM_CAPTION);
     return CommandOutcome::Done;
 }
 
 CommandOutcome PlaySound(CommandLine& line) {
     std::string_view path = line.NextQuoted(true);
     if (path.empty()) return line.RefuseArguments();
-    if (line.desktop().PlaySoundA(std::string(path))) return CommandOutcome::Done;
+    MacroInterpreter& interpreter = line.interpreter();
+    const StopCheck stop = [&interpreter] {
+        return interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0;
+    };
+    if (line.desktop().PlaySoundA(std::string(path), stop)) return CommandOutcome::Done;
     return Failure(line, "Failed to play " + Quoted(path));
 }
 

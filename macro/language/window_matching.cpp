@@ -18,7 +18,9 @@ void Act(MacroInterpreter& interpreter, WindowHandle window, const std::string& 
             desktop.ShowWindow(window, desk::SHOW_MINIMIZE);
             break;
         case WindowAction::Focus:
-            desktop.ShowWindow(window, desk::SHOW_RESTORE);
+            // A maximised window stays maximised: restoring it would move what the clicks after
+            // it were recorded on.
+            if (desktop.IsIconic(window)) desktop.ShowWindow(window, desk::SHOW_RESTORE);
             if (!desktop.SetForegroundWindow(window) && interpreter.mode == InterpreterMode::Strict)
                 ReportError(desktop, interpreter.mainWindow,
                             "Failed to focus window \"" + windowTitle + "\"", ERROR_CAPTION);

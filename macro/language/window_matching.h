@@ -12,6 +12,7 @@ constexpr int WINDOW_TITLE_LIMIT = 99;
 
 // Applies `action` to the first top-level window (hidden ones included) whose title contains
 // `title`, case-sensitive; keeps the text in the interpreter's targetTitle. Close asks the window
-// to close as its close box does. A refused focus is reported in Strict mode only.
+// to close as its close box does; Focus restores only a minimised window. A refused focus is
+// reported in Strict mode only.
 void ActOnMatchingWindow(MacroInterpreter& interpreter, std::string_view title,
                          WindowAction action);

@@ -1,11 +1,14 @@
 #pragma once
 // A play leaves nothing held: at its end every key and button its macro still holds is
-// released, and a play that resumes a stopped pass first presses again the modifiers that
-// the macro held at that step, so that the rest of the pass types as it would have.
+// released, and a play that resumes a paused pass first puts back what the macro held there
+// (the pointer, the modifiers and the buttons) and finishes the line Pause cut short, so that
+// the rest of the pass plays as it would have.
+#include <string>
+
 #include "macro/language/interpreter.h"
 #include "macro/player/play_state.h"
 
-// At every end of a play; the modifiers are kept for a resume when `position` is kept.
-void ReleaseAtPlayEnd(PlayState& state, MacroInterpreter& interpreter);
+// At every end of a play; what the macro held is kept for a resume when `position` is kept.
+void ReleaseAtPlayEnd(PlayState& state, MacroInterpreter& interpreter, const std::string& fileName);
 // Before the first step of a play that starts at a kept `position`.
-void PressAgainOnResume(PlayState& state, MacroInterpreter& interpreter);
+void ResumePausedPlay(PlayState& state, MacroInterpreter& interpreter);

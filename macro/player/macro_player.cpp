@@ -93,13 +93,15 @@ bool Play::Begin() {
     state_.playing = true;
     steps_ = ScanStepList(*reader);
     reader.reset();
-    // A position saved by a pause on a longer macro would leave passes with no step to play.
-    if (state_.position >= steps_.stepCount) RewindPlay(state_);
+    // A paused position belongs to the macro paused: another macro starts at its first line, and
+    // the paused play is over. A changed file may have left the position beyond its steps.
+    if (state_.paused.fileName != path_ || state_.position >= steps_.stepCount) RewindPlay(state_);
     if (player_.observer) player_.observer->PlayStarted(origin_, steps_.stepCount, state_.position);
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
     StartPace(player_.interpreter, macro_.speed);
-    PressAgainOnResume(state_, player_.interpreter);
+    WatchStopKeys(player_.interpreter, true);
+    ResumePausedPlay(state_, player_.interpreter);
     return true;
 }
 
@@ -118,12 +120,14 @@ PlayEnd Play::PlayPasses() {
     }
 }
 
-// The steps of one pass from `position`; the keys are polled before each.
+// The steps of one pass from `position`; the keys are polled before each, and through the
+// waits, texts and sounds of each.
 std::optional<PlayEnd> Play::PlaySteps(LineReader& reader) {
     char line[LINE_CAPACITY];
     while (state_.position < steps_.stepCount) {
-        if (desktop_.GetAsyncKeyState(desk::KEY_ESCAPE) != 0) return PlayEnd::Escape;
-        if (desktop_.GetAsyncKeyState(desk::KEY_PAUSE) != 0)
+        const int stopKey = StopKeyPressed(player_.interpreter);
+        if (stopKey == desk::KEY_ESCAPE) return PlayEnd::Escape;
+        if (stopKey == desk::KEY_PAUSE)
             return rules_.pauseRewinds ? PlayEnd::Escape : PlayEnd::Pause;
         reader.ReadFileLine(line);
         if (player_.observer) player_.observer->StepPlaying(state_.position);
@@ -156,7 +160,8 @@ void Play::Finish(PlayEnd end) {
             ReleasePlay(state_, desktop_);
             break;
     }
-    ReleaseAtPlayEnd(state_, player_.interpreter);
+    WatchStopKeys(player_.interpreter, false);
+    ReleaseAtPlayEnd(state_, player_.interpreter, path_);
     // A play that will not resume leaves no counts behind.
     if (state_.position == 0) ResetCounters();
     if (player_.observer) player_.observer->PlayEnded(origin_, end, state_.position);

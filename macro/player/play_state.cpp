@@ -26,5 +26,5 @@ void ReleasePlay(PlayState& state, DesktopPort& desktop) {
 
 void RewindPlay(PlayState& state) {
     state.position = 0;
-    state.heldModifiers.clear();
+    state.paused = {};
 }

@@ -6,6 +6,6 @@
 class MacroPlayback {
   public:
     virtual ~MacroPlayback() = default;
-    // How the play ended; FileLost also when it could not begin.
+    // How the play ended: by its style, by Escape or Pause, or its file lost.
     virtual PlayEnd PlayMacro(const Macro& macro) = 0;
 };

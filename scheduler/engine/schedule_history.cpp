@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "macro/desktop/error_report.h"
+#include "macro/desktop/wall_clock.h"
+#include "macro/file/text_field.h"
 
 namespace {
 
@@ -138,6 +140,14 @@ void ScheduleHistory::Append(const HistoryEntry& entry) {
 
 // A full file becomes "… .1.txt", replacing the one before it; false when that fails, and the
 // line then goes to the end of the full file rather than be lost.
+void ScheduleHistory::AppointmentKept(const Appointment& appointment) {
+    const ScheduleItem& item = appointment.item;
+    std::optional<LocalTime> due;
+    if (appointment.late) due = LocalTimeAt(appointment.due);
+    Append({LocalTimeAt(appointment.began), std::string(FieldText(item.name)),
+            std::string(FieldText(item.macroFileName)), appointment.outcome, due});
+}
+
 bool ScheduleHistory::StartAfreshIfFull(std::size_t lineSize) {
     if (path_.empty() || size_ == 0 || size_ + lineSize <= HISTORY_LIMIT_BYTES) return true;
     if (!files_.Replace(path_, RotatedHistoryPath(path_))) return false;

@@ -9,17 +9,7 @@
 
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
-
-// What became of an appointment.
-enum class AppointmentOutcome {
-    Played,
-    Stopped,  // Escape or Pause
-    FileNotFound,
-    MissedAsleep,
-    MissedNotRunning,
-    MissedLocked,
-    CaughtUp,  // a missed appointment played late
-};
+#include "scheduler/engine/appointment.h"
 
 struct HistoryEntry {
     LocalTime time;  // when the play began; for a missed appointment, when it was due
@@ -43,7 +33,8 @@ std::string HistoryLine(const HistoryEntry& entry);
 // "Scheduler history.1.txt".
 std::string RotatedHistoryPath(const std::string& path);
 
-class ScheduleHistory {
+// Told of every appointment's outcome, it writes the appointment's line.
+class ScheduleHistory : public AppointmentObserver {
   public:
     // An empty `path`: there is nowhere to keep a history, and every line fails.
     ScheduleHistory(FileSystem& files, DesktopPort& desktop, std::string path);
@@ -56,6 +47,9 @@ class ScheduleHistory {
     // Adds the entry's line at the end of the file. A failure never stops the caller; the
     // first one of the run is said in a box.
     void Append(const HistoryEntry& entry);
+    // The appointment's line: when its play began (when it was due, for one missed), and its
+    // due time too when it played late.
+    void AppointmentKept(const Appointment& appointment) override;
     // The pane's line: "Last played: " and the time and outcome of the item's last line, or
     // "never".
     std::string LastPlayedText(std::string_view itemName, std::string_view macroPath) const;

@@ -2,7 +2,7 @@
 
 ScheduledPlayback::ScheduledPlayback(DesktopPort& desktop, FileSystem& files)
     : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}},
-      player_{playState_, desktop, files, interpreter_, NO_WINDOW, &endWatch_} {}
+      player_{playState_, desktop, files, interpreter_, NO_WINDOW, this} {}
 
 void ScheduledPlayback::SetMainWindow(WindowHandle window) {
     interpreter_.mainWindow = window;
@@ -11,7 +11,7 @@ void ScheduledPlayback::SetMainWindow(WindowHandle window) {
 
 // A play that cannot begin (its file vanished since it was loaded) reports no end.
 PlayEnd ScheduledPlayback::PlayMacro(const Macro& macro) {
-    endWatch_.end = PlayEnd::FileLost;
+    end_ = PlayEnd::FileLost;
     ::PlayMacro(player_, macro, ORIGIN_SCHEDULE);
-    return endWatch_.end;
+    return end_;
 }

@@ -3,7 +3,7 @@
 #include "macro/player/macro_player.h"
 #include "scheduler/engine/macro_playback.h"
 
-class ScheduledPlayback : public MacroPlayback {
+class ScheduledPlayback : public MacroPlayback, private PlayObserver {
   public:
     ScheduledPlayback(DesktopPort& desktop, FileSystem& files);
     // The owner of the engine's error boxes and of RUN and OPEN_URL, once the window exists.
@@ -12,17 +12,12 @@ class ScheduledPlayback : public MacroPlayback {
     PlayEnd PlayMacro(const Macro& macro) override;
 
   private:
-    // Learns how each play ended, for the history.
-    class EndWatch : public PlayObserver {
-      public:
-        PlayEnd end = PlayEnd::FileLost;
-        void PlayStarted(PlayOrigin, int32_t, int32_t) override {}
-        void StepPlaying(int32_t) override {}
-        void PlayEnded(PlayOrigin, PlayEnd how, int32_t) override { end = how; }
-    };
+    void PlayStarted(PlayOrigin, int32_t, int32_t) override {}
+    void StepPlaying(int32_t) override {}
+    void PlayEnded(PlayOrigin, PlayEnd end, int32_t) override { end_ = end; }
 
+    PlayEnd end_ = PlayEnd::FileLost;
     PlayState playState_;
     MacroInterpreter interpreter_;
-    EndWatch endWatch_;
     MacroPlayer player_;
 };

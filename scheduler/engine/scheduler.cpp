@@ -1,11 +1,12 @@
 #include "scheduler/engine/scheduler.h"
+#include "scheduler/engine/appointments.h"
 #include "scheduler/engine/fire_item.h"
+#include "scheduler/engine/last_evaluated.h"
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 #include "macro/desktop/wall_clock.h"
+#include "macro/file/text_field.h"
 #include "scheduler/schedule/schedule_rules.h"
 
 namespace {
@@ -26,68 +27,83 @@ void PassOver(SchedulerState& state, ClockReading reading) {
     state.lastUtcSecond = reading.utc;
 }
 
-bool IsStepDue(const ScheduleItem& item, const std::optional<LocalTime>& clock) {
-    return clock ? IsItemDue(item, *clock) : IsIntervalDue(item);
-}
-
-// One second on every interval clock, with the items matched against `clock`, or, when the
-// step lives no new local second (the clock was set back), the interval items alone. In the
-// tick's own second, the items after a play are compared with the clock as the play left it,
-// so a second that passes during a play is not caught up.
-void EvaluateStep(Scheduler& scheduler, std::optional<LocalTime> clock, bool tickSecond,
-                  std::optional<ClockReading>& playEnded) {
+// One second on every interval clock, with the items matched against the local second
+// `matched`, or, when the step lives no new local second (the clock was set back), the
+// interval items alone. In the tick's own second, the items after a play are compared with the
+// clock as the play left it, so a second that passes during a play is not caught up; a clock
+// that the play left on a second already lived (daylight saving ended during it) matches
+// nothing. While the session is locked, a due item is missed instead.
+void EvaluateStep(Scheduler& scheduler, std::optional<int64_t> matched, int64_t tickSecond,
+                  bool locked, std::optional<ClockReading>& playEnded) {
     ScheduleTable& table = scheduler.table;
+    const std::optional<int64_t> stepSecond = matched;
     for (int slot = 0; slot < table.count && scheduler.state.listening; ++slot) {
         ScheduleItem& item = table.items[slot];
         AdvanceIntervalClock(item);
-        if (!IsStepDue(item, clock) || !item.active) continue;
-        if (FireItem(scheduler, item)) {
+        const bool due = matched ? IsItemDue(item, LocalTimeAt(*matched)) : IsIntervalDue(item);
+        if (!due || !item.active) continue;
+        const int64_t dueSecond = matched.value_or(tickSecond);
+        if (locked) {
+            MissAppointment(scheduler, slot, dueSecond, AppointmentOutcome::MissedLocked);
+        } else if (PlayAppointment(scheduler, slot, dueSecond, false)) {
             playEnded = ReadClock(scheduler.desktop);
-            if (tickSecond) clock = LocalTimeAt(playEnded->local);
+            if (stepSecond == tickSecond)
+                matched =
+                    playEnded->local >= tickSecond ? std::optional(playEnded->local) : std::nullopt;
         }
         if (item.runStyle == RUN_STYLE_INTERVAL) ResetIntervalClock(item);
     }
 }
 
-// The items due in local seconds that the clock skipped (daylight saving began, the machine
-// slept, the clock was set forward) fire once each, in due order, table order within a second.
-void FireSkippedItems(Scheduler& scheduler, SecondSpan skipped,
+// The items due in local seconds that a change of the clock's offset skipped (daylight saving
+// began) fire once each, in due order, table order within a second.
+void FireSkippedItems(Scheduler& scheduler, SecondSpan skipped, bool locked,
                       std::optional<ClockReading>& playEnded) {
-    if (skipped.Empty()) return;
-    ScheduleTable& table = scheduler.table;
-    std::vector<std::pair<int64_t, int>> due;
-    for (int slot = 0; slot < table.count; ++slot) {
-        const ScheduleItem& item = table.items[slot];
-        if (!item.active) continue;
-        if (std::optional<int64_t> second = FirstDueSecond(item, skipped.first, skipped.last))
-            due.emplace_back(*second, slot);
-    }
-    std::sort(due.begin(), due.end());
-    for (const auto& [second, slot] : due) {
+    for (const auto& [second, slot] : FirstAppointments(scheduler.table, skipped)) {
         if (!scheduler.state.listening) return;
-        if (FireItem(scheduler, table.items[slot])) playEnded = ReadClock(scheduler.desktop);
+        if (locked)
+            MissAppointment(scheduler, slot, second, AppointmentOutcome::MissedLocked);
+        else if (PlayAppointment(scheduler, slot, second, false))
+            playEnded = ReadClock(scheduler.desktop);
     }
+}
+
+// More UTC time than a late timer explains passed since the last tick: the computer slept or
+// hibernated, or the clock was set forward. The local seconds it did not live listening are
+// missed; the tick then lives the current second only.
+void MissSleptSeconds(Scheduler& scheduler, ClockReading now) {
+    SchedulerState& state = scheduler.state;
+    if (now.utc - state.lastUtcSecond <= MAX_CATCH_UP_SECONDS || !state.lastSecond ||
+        now.local - 1 <= *state.lastSecond)
+        return;
+    MissSpan(scheduler, {*state.lastSecond + 1, now.local - 1}, AppointmentOutcome::MissedAsleep);
+    state.lastSecond = now.local - 1;
 }
 
 // The local seconds this tick lives for the first time, and as many steps of the interval
 // clocks as the ticks that the time passed (in UTC) stands for. The last of those seconds are
 // walked one by one with the interval clocks, as a late timer's; the ones before them were
-// skipped by a jump and only their due items fire.
+// skipped by daylight saving and only their due items fire. Catch-ups follow while the session
+// is open.
 void EvaluateTick(Scheduler& scheduler) {
     SchedulerState& state = scheduler.state;
     const ClockReading now = ReadClock(scheduler.desktop);
+    const bool locked = scheduler.shell.SessionLocked();
+    MissSleptSeconds(scheduler, now);
     const SecondSpan fresh = NewLocalSeconds(state.lastSecond, now.local);
     const int64_t steps = IntervalClockSeconds(now.utc - state.lastUtcSecond);
     const int64_t walked = std::min(steps, fresh.Length());
     std::optional<ClockReading> playEnded;
-    FireSkippedItems(scheduler, {fresh.first, fresh.last - walked}, playEnded);
+    FireSkippedItems(scheduler, {fresh.first, fresh.last - walked}, locked, playEnded);
     for (int64_t step = walked; step < steps && state.listening; ++step)
-        EvaluateStep(scheduler, std::nullopt, false, playEnded);
+        EvaluateStep(scheduler, std::nullopt, now.local, locked, playEnded);
     for (int64_t second = fresh.last - walked + 1; second <= fresh.last && state.listening;
          ++second)
-        EvaluateStep(scheduler, LocalTimeAt(second), second == now.local, playEnded);
+        EvaluateStep(scheduler, second, now.local, locked, playEnded);
     PassOver(state, now);
     if (playEnded) PassOver(state, *playEnded);
+    if (!locked && state.listening) PlayCatchUps(scheduler);
+    KeepLastEvaluated(scheduler, false);
 }
 
 void TogglePause(Scheduler& scheduler) {
@@ -100,16 +116,42 @@ void TogglePause(Scheduler& scheduler) {
 void StartScheduler(Scheduler& scheduler) {
     for (int slot = 0; slot < scheduler.table.count; ++slot)
         ResetIntervalClock(scheduler.table.items[slot]);
-    // Nothing is caught up over the time the window was shown.
-    scheduler.state.lastSecond.reset();
-    PassOver(scheduler.state, ReadClock(scheduler.desktop));
-    scheduler.state.listening = true;
+    // Nothing is caught up over the time the window was shown, and no second already lived
+    // is lived again (the window was shown and hidden in an hour that comes twice).
+    SchedulerState& state = scheduler.state;
+    PassOver(state, ReadClock(scheduler.desktop));
+    state.listening = true;
+    if (state.notRunning)
+        MissSpan(scheduler, *state.notRunning, AppointmentOutcome::MissedNotRunning);
+    state.notRunning.reset();
     StartSchedulerTimer(scheduler);
 }
 
 void StopScheduler(Scheduler& scheduler) {
     KillSchedulerTimer(scheduler);
     scheduler.state.listening = false;
+    DropCatchUps(scheduler);
+    KeepEvaluatedUntilNow(scheduler);
+}
+
+void KeepEvaluatedUntilNow(Scheduler& scheduler) {
+    PassOver(scheduler.state, ReadClock(scheduler.desktop));
+    KeepLastEvaluated(scheduler, true);
+}
+
+void OnScheduleOpened(Scheduler& scheduler) {
+    SchedulerState& state = scheduler.state;
+    const int64_t now = SecondOf(scheduler.desktop.GetLocalTime());
+    state.notRunning.reset();
+    state.storedSecond.reset();
+    state.lastSecond.reset();
+    if (!scheduler.settings || IsUntitled(scheduler.table)) return;
+    const std::optional<int64_t> last =
+        ReadLastEvaluated(*scheduler.settings, FieldText(scheduler.table.scheduleFileName));
+    if (!last) return;
+    state.storedSecond = last;
+    state.lastSecond = LatestSecondLived(last, now);
+    if (now > *last) state.notRunning = SecondSpan{*last + 1, now};
 }
 
 void StartSchedulerTimer(Scheduler& scheduler) {

@@ -13,6 +13,8 @@ class SchedulerShell {
     virtual void DeleteTrayIcon() = 0;
     // "&Enable All Schedule Items" enabled only while suspended, "&Disable All ..." only while not.
     virtual void ShowSuspension(bool suspended) = 0;
+    // The session is locked: input sent now would go nowhere, so nothing plays.
+    virtual bool SessionLocked() = 0;
 };
 
 // A refused change of the icon is tried this many times in all.

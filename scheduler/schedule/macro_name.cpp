@@ -32,9 +32,9 @@ bool ReadMacroName(const ScheduleFiles& io, const std::string& path,
         if (!IsNameLine(property.keyword)) continue;
         std::string_view value = ScheduleQuotedValue(property.value);
         if (lines->LastLineCut() || value.size() >= ITEM_NAME_CAPACITY) {
-            io.desktop.MessageBoxA(io.owner,
-                                   "The macro name in " + path + " is longer than 99 characters.",
-                                   "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+            ReportWarning(io.desktop, io.owner,
+                          "The macro name in " + path + " is longer than 99 characters.",
+                          SCHEDULER_CAPTION);
             return false;
         }
         CopyText(name, value);

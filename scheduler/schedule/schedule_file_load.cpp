@@ -43,6 +43,8 @@ void ApplyItemLine(std::string_view keyword, std::string_view value, bool lineCu
         item.runEvery = ParseDecimal(PlainValue(value));
     } else if (keyword == "RUN_DOW") {
         item.runDayOfWeek = ParseDecimal(PlainValue(value));
+    } else if (keyword == "RUN_DOM") {
+        item.runDayOfMonth = ParseDecimal(PlainValue(value));
     } else if (keyword == "EVERY_HOURS") {
         item.everyHours = ParseDecimal(PlainValue(value));
     } else if (keyword == "EVERY_MINS") {
@@ -57,6 +59,8 @@ void ApplyItemLine(std::string_view keyword, std::string_view value, bool lineCu
         ReadThreeNumbers(value, item.runHour, item.runMinute, item.runSecond);
     } else if (keyword == "ACTIVE") {
         item.active = PlainValue(value).find("TRUE") != std::string_view::npos;
+    } else if (keyword == "CATCH_UP") {
+        item.catchUp = ParseDecimal(PlainValue(value)) != 0;
     }
 }
 
@@ -122,17 +126,15 @@ class ScheduleReader {
 
 void ReportLeftOut(const ScheduleFiles& io, const std::string& path, int refused, bool full) {
     if (full)
-        io.desktop.MessageBoxA(io.owner,
-                               path +
-                                   " holds more than 100 schedule items; only the first 100 "
-                                   "were loaded.",
-                               "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(io.desktop, io.owner,
+                      path + " holds more than 100 schedule items; only the first 100 were loaded.",
+                      SCHEDULER_CAPTION);
     if (refused > 0)
-        io.desktop.MessageBoxA(io.owner,
-                               std::to_string(refused) + " schedule item(s) of " + path +
-                                   " were not loaded: a name is longer than 99 characters or a "
-                                   "macro file path longer than 259.",
-                               "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_WARNING);
+        ReportWarning(io.desktop, io.owner,
+                      std::to_string(refused) + " schedule item(s) of " + path +
+                          " were not loaded: a name is longer than 99 characters or a macro "
+                          "file path longer than 259.",
+                      SCHEDULER_CAPTION);
 }
 
 }  // namespace

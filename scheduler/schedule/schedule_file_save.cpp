@@ -24,6 +24,14 @@ void AppendQuoted(std::string& bytes, const char* keyword, std::string_view valu
     AppendText(bytes, std::string(keyword) + " \"" + std::string(value) + "\"");
 }
 
+// The day of the month is written only where a month is the period, so that a file without
+// monthly items keeps the bytes that earlier versions wrote; an item that does not play
+// monthly keeps it only when a day other than the 1st was chosen.
+bool StoresDayOfMonth(const ScheduleItem& item) {
+    return item.runEvery == PERIOD_MONTH &&
+           (item.runStyle == RUN_STYLE_PERIODIC || item.runDayOfMonth != 0);
+}
+
 void AppendItem(std::string& bytes, const ScheduleItem& item, const std::string& path) {
     bytes += LINE_END;
     AppendText(bytes, "NEW_ITEM");
@@ -36,11 +44,14 @@ void AppendItem(std::string& bytes, const ScheduleItem& item, const std::string&
     AppendLine(bytes, "ONCE_TIME %d %d %d", item.onceHour, item.onceMinute, item.onceSecond);
     AppendLine(bytes, "RUN_EVERY %d", item.runEvery);
     AppendLine(bytes, "RUN_DOW %d", item.runDayOfWeek);
+    if (StoresDayOfMonth(item)) AppendLine(bytes, "RUN_DOM %d", item.runDayOfMonth);
     AppendLine(bytes, "RUN_TIME %d %d %d", item.runHour, item.runMinute, item.runSecond);
     AppendLine(bytes, "EVERY_HOURS %d", item.everyHours);
     AppendLine(bytes, "EVERY_MINS %d", item.everyMinutes);
     AppendLine(bytes, "EVERY_SECS %d", item.everySeconds);
     AppendText(bytes, item.active ? "ACTIVE TRUE" : "ACTIVE FALSE");
+    // Only when ticked, so that schedules without it keep their bytes.
+    if (item.catchUp) AppendText(bytes, "CATCH_UP 1");
     AppendText(bytes, "END_ITEM");
 }
 

@@ -47,6 +47,9 @@ struct ScheduleItem {
     int32_t everyMinutes = 0;
     int32_t everySeconds = 0;
     bool active = false;
+    // "Play if missed": an appointment that passed unplayed (asleep, not running, locked) plays
+    // once as soon as the Scheduler listens again.
+    bool catchUp = false;
     int32_t elapsedHours = 0;  // the interval clock
     int32_t elapsedMinutes = 0;
     int32_t elapsedSeconds = 0;

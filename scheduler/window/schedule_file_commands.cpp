@@ -44,13 +44,15 @@ bool SaveUnderCurrentName(ScheduleWindow& window) {
 bool OfferToSave(ScheduleWindow& window, bool untitledCountsAsModified) {
     ScheduleTable& table = window.scheduler.table;
     if (!table.modified && !(untitledCountsAsModified && IsUntitled(table))) return true;
-    const int answer = ShowMessage(window, "Save changes to current schedule?", "Keyloom Scheduler",
-                                   desk::BOX_YESNOCANCEL | desk::BOX_ICON_QUESTION);
+    const int answer =
+        AskQuestion(window.scheduler.desktop, window.scheduler.mainWindow,
+                    "Save changes to current schedule?", SCHEDULER_CAPTION, Answers::YES_NO_CANCEL);
     if (answer == desk::ANSWER_CANCEL) return false;
     return answer != desk::ANSWER_YES || SaveUnderCurrentName(window);
 }
 
 void EmptySchedule(ScheduleWindow& window) {
+    KeepEvaluatedUntilNow(window.scheduler);
     window.view.List().Clear();
     EmptySlotsInUse(window.scheduler.table);
 }
@@ -62,6 +64,7 @@ void NewSchedule(ScheduleWindow& window) {
     if (!OfferToSave(window, false)) return;
     EmptySchedule(window);
     CopyText(table.scheduleFileName, UNTITLED_SCHEDULE);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
 }
@@ -84,8 +87,33 @@ void LoadScheduleFile(ScheduleWindow& window) {
     EmptySchedule(window);
     if (!LoadSchedule(FilesOf(window), *chosen, table, window.view.List())) return;
     CopyText(table.scheduleFileName, *chosen);
+    OnScheduleOpened(window.scheduler);
     table.modified = false;
     window.view.EnableSaveSchedule(false);
+}
+
+bool MaySessionEnd(ScheduleWindow& window) {
+    window.changesDeclined = false;
+    if (!OfferToSave(window, false)) return false;
+    window.changesDeclined = window.scheduler.table.modified;
+    return true;
+}
+
+void OnSessionEnding(ScheduleWindow& window, const std::string& keptPath) {
+    ScheduleTable& table = window.scheduler.table;
+    if (table.modified && !window.changesDeclined) {
+        StorePane(window);
+        const bool untitled = IsUntitled(table);
+        if (!untitled || !keptPath.empty())
+            WriteSchedule(window,
+                          untitled ? keptPath : std::string(FieldText(table.scheduleFileName)));
+    }
+    DeleteTrayIcon(window);
+    StopScheduler(window.scheduler);
+}
+
+void OnSessionEndCancelled(ScheduleWindow& window) {
+    window.changesDeclined = false;
 }
 
 bool ExitScheduler(ScheduleWindow& window) {

@@ -8,27 +8,31 @@
 
 namespace {
 
-constexpr uint32_t WARNING_BOX = desk::BOX_OK | desk::BOX_ICON_WARNING;
-
 // The selected entry, or NO_SELECTION after telling the user to pick one.
 int SelectedEntry(ScheduleWindow& window) {
     const int selection = window.view.List().Selection();
     if (selection == NO_SELECTION)
-        ShowMessage(window, "Please select an item", "Keyloom Scheduler", WARNING_BOX);
+        ReportWarning(window.scheduler.desktop, window.scheduler.mainWindow,
+                      "Please select an item", SCHEDULER_CAPTION);
     return selection;
 }
 
 bool Confirm(ScheduleWindow& window, const char* question) {
-    return ShowMessage(window, question, "Confirm", desk::BOX_YESNO | desk::BOX_ICON_QUESTION) ==
-           desk::ANSWER_YES;
+    return AskQuestion(window.scheduler.desktop, window.scheduler.mainWindow, question,
+                       CONFIRM_CAPTION, Answers::YES_NO) == desk::ANSWER_YES;
 }
 
+// A new item starts on today's date and weekday, so that whichever rule the user picks shows
+// and stores a day that comes.
 ScheduleItem NewItem(ScheduleWindow& window, const std::string& path) {
     Scheduler& scheduler = window.scheduler;
     ScheduleItem item;
     item.active = true;
     item.runStyle = RUN_STYLE_STARTUP;
     item.runEvery = PERIOD_MONTH;
+    const LocalTime today = scheduler.desktop.GetLocalTime();
+    item.onceDay = today.day, item.onceMonth = today.month, item.onceYear = today.year;
+    item.runDayOfWeek = today.dayOfWeek + 1;
     CopyText(item.macroFileName, path);
     if (!ReadMacroName(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
                        path, item.name))
@@ -59,8 +63,9 @@ void CloseGap(ScheduleWindow& window, int removedId) {
 void AddItem(ScheduleWindow& window) {
     ScheduleTable& table = window.scheduler.table;
     if (table.count == SCHEDULE_CAPACITY) {
-        ShowMessage(window, "The schedule is full: it holds 100 items, the most it can hold.",
-                    "Keyloom Scheduler", WARNING_BOX);
+        ReportWarning(window.scheduler.desktop, window.scheduler.mainWindow,
+                      "The schedule is full: it holds 100 items, the most it can hold.",
+                      SCHEDULER_CAPTION);
         return;
     }
     std::optional<std::string> path = window.view.AskForMacroFile();
@@ -109,10 +114,12 @@ void RunMacroNow(ScheduleWindow& window) {
     Scheduler& scheduler = window.scheduler;
     const int selection = SelectedEntry(window);
     if (selection == NO_SELECTION) return;
+    StorePane(window);
     const ScheduleItem* item = FindItemByID(scheduler.table, selection);
     if (!item || !LoadPlayRecord(scheduler, *item)) return;
     // The window hides for the play only when its icon is there to bring it back.
     const bool hidden = AddTrayIcon(window);
+    window.playingNow = true;
     if (hidden) {
         SetTrayIconState(scheduler, TRAY_PLAYING);
         window.view.ShowWindow(false);
@@ -122,4 +129,5 @@ void RunMacroNow(ScheduleWindow& window) {
         window.view.ShowWindow(true);
         DeleteTrayIcon(window);
     }
+    window.playingNow = false;
 }

@@ -131,6 +131,14 @@ SYSTEMTIME PickerTime(HWND dialog, int picker) {
     return time;
 }
 
+// A long path shows its end, the macro file's name, rather than its drive.
+void ShowPathEnd(HWND dialog, int control, const std::string& path) {
+    SetControlText(dialog, control, path);
+    const WPARAM end = path.size();
+    SendDlgItemMessageA(dialog, control, EM_SETSEL, end, end);
+    SendDlgItemMessageA(dialog, control, EM_SCROLLCARET, 0, 0);
+}
+
 int32_t ListPosition(HWND dialog, int list) {
     return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
@@ -155,6 +163,7 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     CheckValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     CheckValue(dialog, PERIOD_RADIOS, item.runEvery);
     SetChecked(dialog, IDC_ITEM_ACTIVE, item.active);
+    SetChecked(dialog, IDC_ITEM_CATCH_UP, item.catchUp);
     ShowDate(dialog, item.onceYear, item.onceMonth, item.onceDay);
     ShowClockTime(dialog, IDC_ONCE_TIME, item.onceHour, item.onceMinute, item.onceSecond);
     ShowClockTime(dialog, IDC_RUN_TIME, item.runHour, item.runMinute, item.runSecond);
@@ -163,15 +172,19 @@ void ShowItemInPane(HWND dialog, const ScheduleItem& item) {
     SetControlText(dialog, IDC_EVERY_HOURS, std::to_string(item.everyHours));
     SetControlText(dialog, IDC_EVERY_MINUTES, std::to_string(item.everyMinutes));
     SetControlText(dialog, IDC_EVERY_SECONDS, std::to_string(item.everySeconds));
+    ShowPathEnd(dialog, IDC_MACRO_PATH, item.macroFileName);
     ApplyEnabling(dialog);
 }
 
 void StoreItemFromPane(HWND dialog, ScheduleItem& item) {
     item.runStyle = CheckedValue(dialog, RUN_STYLE_RADIOS, item.runStyle);
     item.active = IsChecked(dialog, IDC_ITEM_ACTIVE);
+    item.catchUp = IsChecked(dialog, IDC_ITEM_CATCH_UP);
     item.runEvery = CheckedValue(dialog, PERIOD_RADIOS, item.runEvery);
     item.runDayOfWeek = ListPosition(dialog, IDC_DAY_OF_WEEK) + 1;
-    item.runDayOfMonth = ListPosition(dialog, IDC_DAY_OF_MONTH);
+    // A day the list cannot show (RUN_DOM 40 written by hand) stays as the file has it.
+    if (const int32_t day = ListPosition(dialog, IDC_DAY_OF_MONTH); day != CB_ERR)
+        item.runDayOfMonth = day;
     item.everyHours = IntervalHours(ControlText(dialog, IDC_EVERY_HOURS));
     item.everyMinutes = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_MINUTES));
     item.everySeconds = IntervalMinutesOrSeconds(ControlText(dialog, IDC_EVERY_SECONDS));
@@ -186,6 +199,7 @@ void EnableRunStyles(HWND dialog, bool enable) {
     for (const RadioValue& radio : RUN_STYLE_RADIOS)
         EnableControl(dialog, radio.control, enable);
     EnableControl(dialog, IDC_ITEM_ACTIVE, enable);
+    EnableControl(dialog, IDC_ITEM_CATCH_UP, enable);
 }
 
 bool ChoosePaneRadio(HWND dialog, int control) {

@@ -4,6 +4,7 @@
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "scheduler/schedule/schedule_file.h"
+#include "scheduler/window/pane_text.h"
 #include "ui/program_start.h"
 
 namespace {
@@ -47,11 +48,6 @@ void ReportRefusedTrayIcon(ScheduleWindow& window) {
 
 }  // namespace
 
-int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
-                uint32_t style) {
-    return window.scheduler.desktop.MessageBoxA(window.scheduler.mainWindow, text, caption, style);
-}
-
 void StorePane(ScheduleWindow& window) {
     ScheduleTable& table = window.scheduler.table;
     if (IsItemInUse(table, table.currentItem)) window.view.StoreItem(*table.currentItem);
@@ -74,20 +70,30 @@ void DeleteTrayIcon(ScheduleWindow& window) {
     window.refreshPane = true;
 }
 
+void OnClockTimer(ScheduleWindow& window) {
+    const LocalTime now = window.scheduler.desktop.GetLocalTime();
+    window.view.ShowDateAndTime(DateLineText(now), ClockLineText(now));
+}
+
 void OnWindowCreated(ScheduleWindow& window) {
     Scheduler& scheduler = window.scheduler;
     ScheduleTable& table = scheduler.table;
+    OnClockTimer(window);
     window.view.EnableSaveSchedule(false);
     table.modified = false;
     if (FieldLength(table.scheduleFileName) == 0 || IsUntitled(table)) return;
-    LoadSchedule(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
-                 std::string(FieldText(table.scheduleFileName)), table, window.view.List());
+    if (LoadSchedule(ScheduleFiles{scheduler.files, scheduler.desktop, scheduler.mainWindow},
+                     std::string(FieldText(table.scheduleFileName)), table, window.view.List()))
+        OnScheduleOpened(scheduler);
 }
 
 // The modified mark survives a trip to the notification area: unsaved edits are still offered
-// for saving at exit.
+// for saving at exit. The hiding and showing around Run Macro Now leave the selection and the
+// pane as the user had them.
 void OnShownOrHidden(ScheduleWindow& window) {
     ScheduleTable& table = window.scheduler.table;
+    OnClockTimer(window);
+    if (window.playingNow) return;
     window.view.List().Select(0);
     if (window.refreshPane) {
         table.currentItem = FindItemByID(table, 0);
@@ -118,13 +124,15 @@ void HideInTrayAndListen(ScheduleWindow& window) {
 }
 
 // The session-start items are what the start-up entry is for: they play whether or not the
-// notification area takes the icon. Without an icon the window is hidden only while they play,
-// as nothing could bring it back afterwards, and the user is told once they have played.
+// notification area takes the icon. The window hides first, so that it never stands unpainted
+// while a slow logon keeps the notification area from taking the icon. Without an icon the
+// window is hidden only while they play, as nothing could bring it back afterwards, and the
+// user is told once they have played.
 void StartHiddenIfAsked(ScheduleWindow& window) {
     if (!window.startHidden) return;
     window.startHidden = false;
-    const bool iconAdded = TryTrayIcon(window);
     window.view.ShowWindow(false);
+    const bool iconAdded = TryTrayIcon(window);
     PlayStartupItems(window.scheduler);
     if (!iconAdded) {
         window.view.ShowWindow(true);
@@ -145,10 +153,9 @@ void ViewHistory(ScheduleWindow& window) {
     Scheduler& scheduler = window.scheduler;
     const std::string& path = scheduler.history.Path();
     if (!scheduler.history.HasFile()) {
-        ShowMessage(window,
-                    "There is no Scheduler history yet: it begins with the first "
-                    "scheduled play.",
-                    "Keyloom Scheduler", desk::BOX_OK | desk::BOX_ICON_INFORMATION);
+        ReportNote(scheduler.desktop, scheduler.mainWindow,
+                   "There is no Scheduler history yet: it begins with the first scheduled play.",
+                   SCHEDULER_CAPTION);
         return;
     }
     if (scheduler.desktop.ShellExecuteA(scheduler.mainWindow, path, desk::SHOW_SHOW) <=

@@ -16,6 +16,8 @@ class SchedulerWindowView : public SchedulerShell {
     virtual void ShowLastPlayed(const std::string& text) = 0;  // the item's "Last played: ..."
     virtual void EnableRunStyles(bool enable) = 0;  // the four run-style radios and "Active"
     virtual void EnableSaveSchedule(bool enable) = 0;
+    // The "Current date:" and "Current time:" lines.
+    virtual void ShowDateAndTime(const std::string& date, const std::string& time) = 0;
     virtual void ShowWindow(bool visible) = 0;
     // The standard file dialogs; no value when the user cancels.
     virtual std::optional<std::string> AskForMacroFile() = 0;    // "Select a macro to run"
@@ -26,15 +28,19 @@ class SchedulerWindowView : public SchedulerShell {
 struct ScheduleWindow {
     Scheduler& scheduler;
     SchedulerWindowView& view;
-    bool startHidden = false;  // started with exactly "/m", until that start is carried out
-    bool refreshPane = true;   // the next show or hide shows item 0 in the pane
-    bool inTray = false;       // the notification-area icon is present
+    bool startHidden = false;      // started with exactly "/m", until that start is carried out
+    bool refreshPane = true;       // the next show or hide shows item 0 in the pane
+    bool inTray = false;           // the notification-area icon is present
+    bool changesDeclined = false;  // "No" at the end-of-session question
+    bool playingNow = false;       // Run Macro Now hides the window for its play only
 };
 
 // Events of the window.
 void OnWindowCreated(ScheduleWindow& window);
 void OnShownOrHidden(ScheduleWindow& window);
 void OnSelectionChanged(ScheduleWindow& window);
+// The one-second clock timer: the date line follows the time past midnight.
+void OnClockTimer(ScheduleWindow& window);
 void MarkModified(ScheduleWindow& window);
 void OnCloseBox(ScheduleWindow& window);
 void StartHiddenIfAsked(ScheduleWindow& window);  // the "/m" start
@@ -52,6 +58,3 @@ void ViewHistory(ScheduleWindow& window);
 bool AddTrayIcon(ScheduleWindow& window);
 void DeleteTrayIcon(ScheduleWindow& window);
 void StorePane(ScheduleWindow& window);
-// A message box owned by the window; the button chosen.
-int ShowMessage(ScheduleWindow& window, const std::string& text, const char* caption,
-                uint32_t style);

@@ -3,16 +3,18 @@
 #include "scheduler/window/schedule_item_commands.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include "macro/desktop/error_report.h"
+#include "macro/file/text_field.h"
 #include "resources/scheduler_ids.h"
 #include "scheduler/window/history_path_win32.h"
-#include "scheduler/window/pane_text.h"
 #include "scheduler/window/schedule_pane_win32.h"
 #include "scheduler/window/scheduler_texts.h"
 #include "settings/options_dialog_win32.h"
 #include "settings/project_page.h"
 #include "ui/about_box_win32.h"
+#include "ui/session_end_win32.h"
 #include "ui/small_icon_win32.h"
 
 namespace {
@@ -22,14 +24,6 @@ constexpr UINT START_HIDDEN_MESSAGE = WM_APP + 1;
 
 SchedulerProgram* ProgramOf(HWND dialog) {
     return reinterpret_cast<SchedulerProgram*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-void ShowClockLine(HWND dialog, DesktopPort& desktop) {
-    SetDlgItemTextA(dialog, IDC_CURRENT_TIME, ClockLineText(desktop.GetLocalTime()).c_str());
-}
-
-void ShowDateLine(HWND dialog, DesktopPort& desktop) {
-    SetDlgItemTextA(dialog, IDC_CURRENT_DATE, DateLineText(desktop.GetLocalTime()).c_str());
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
@@ -43,15 +37,15 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     program.history.owner = handle;
     SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
-    ShowClockLine(dialog, program.scheduler.desktop);
     PrepareSchedulePane(dialog);
     OnWindowCreated(program.window);
+    // Nothing plays into a locked session; a refusal leaves the session taken as open.
+    WTSRegisterSessionNotification(dialog, NOTIFY_FOR_THIS_SESSION);
     return TRUE;
 }
 
 void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
     SetWindowTextA(dialog, SCHEDULER_TITLE.data());
-    ShowDateLine(dialog, program.scheduler.desktop);
     OnShownOrHidden(program.window);
     // The "/m" start follows once the window is up.
     if (shown && program.window.startHidden) PostMessageA(dialog, START_HIDDEN_MESSAGE, 0, 0);
@@ -59,6 +53,21 @@ void OnShowWindow(HWND dialog, SchedulerProgram& program, bool shown) {
 
 void EndIfExiting(HWND dialog, SchedulerProgram& program) {
     if (!ExitScheduler(program.window)) return;
+    KillTimer(dialog, CLOCK_TIMER_ID);
+    EndDialog(dialog, 0);
+}
+
+// While the question is up, the system shows why the scheduler holds up the end of the session.
+BOOL MayEndTheSession(HWND dialog, SchedulerProgram& program) {
+    SessionEndHold hold(dialog,
+                        L"Keyloom Scheduler is asking whether to save the changes to its schedule");
+    return MaySessionEnd(program.window);
+}
+
+// The process may end as soon as this returns: the schedule's name is remembered now.
+void EndWithTheSession(HWND dialog, SchedulerProgram& program) {
+    OnSessionEnding(program.window, KeptDocumentPath("Untitled schedule.scl"));
+    StoreLastFileName(program.settings, FieldText(program.table.scheduleFileName));
     KillTimer(dialog, CLOCK_TIMER_ID);
     EndDialog(dialog, 0);
 }
@@ -105,7 +114,8 @@ void OnPaneEdit(SchedulerProgram& program) {
 void OnControlNotification(HWND dialog, SchedulerProgram& program, int control, int code) {
     if (control == IDC_SCHEDULE_LIST && code == LBN_SELCHANGE) OnSelectionChanged(program.window);
     if (code == BN_CLICKED && ChoosePaneRadio(dialog, control)) OnPaneEdit(program);
-    if (code == BN_CLICKED && control == IDC_ITEM_ACTIVE) OnPaneEdit(program);
+    if (code == BN_CLICKED && (control == IDC_ITEM_ACTIVE || control == IDC_ITEM_CATCH_UP))
+        OnPaneEdit(program);
     if (IsPaneChange(control, code)) OnPaneEdit(program);
 }
 
@@ -158,6 +168,7 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
     SchedulerProgram* program = ProgramOf(dialog);
     if (!program) return FALSE;
+    if (program->view.AddTrayIconAgainIfShellRestarted(message)) return TRUE;
     switch (message) {
         case WM_SHOWWINDOW:
             OnShowWindow(dialog, *program, wParam != FALSE);
@@ -165,8 +176,15 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case START_HIDDEN_MESSAGE:
             if (IsWindowVisible(dialog)) StartHiddenIfAsked(program->window);
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK)
+                program->view.SetSessionLocked(wParam == WTS_SESSION_LOCK);
+            return TRUE;
+        case WM_DESTROY:
+            WTSUnRegisterSessionNotification(dialog);
+            return FALSE;
         case WM_TIMER:
-            if (wParam == CLOCK_TIMER_ID) ShowClockLine(dialog, program->scheduler.desktop);
+            if (wParam == CLOCK_TIMER_ID) OnClockTimer(program->window);
             return TRUE;
         case WM_CLOSE:
             OnCloseBox(program->window);
@@ -182,6 +200,15 @@ INT_PTR CALLBACK SchedulerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case WM_DPICHANGED:
             program->scaling->Follow(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
+        case WM_QUERYENDSESSION:
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, MayEndTheSession(dialog, *program));
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam)
+                EndWithTheSession(dialog, *program);
+            else
+                OnSessionEndCancelled(program->window);
+            return TRUE;
     }
     return FALSE;
 }
@@ -193,7 +220,8 @@ SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
     : view(desktop),
       playback(desktop, files),
       history(files, desktop, SchedulerHistoryPath()),
-      scheduler{table, state, desktop, files, view, playback, history, NO_WINDOW},
+      scheduler{table,   state,       desktop, files, view, playback,
+                history, NO_WINDOW,   &settings.store},
       window{scheduler, view},
       settings(settings) {
     history.Load();

@@ -99,6 +99,11 @@ void Win32SchedulerView::EnableSaveSchedule(bool enable) {
     EnableMenuCommand(IDM_SAVE_SCHEDULE, enable);
 }
 
+void Win32SchedulerView::ShowDateAndTime(const std::string& date, const std::string& time) {
+    SetDlgItemTextA(dialog_, IDC_CURRENT_DATE, date.c_str());
+    SetDlgItemTextA(dialog_, IDC_CURRENT_TIME, time.c_str());
+}
+
 void Win32SchedulerView::ShowSuspension(bool suspended) {
     EnableMenuCommand(IDM_ENABLE_ALL, suspended);
     EnableMenuCommand(IDM_DISABLE_ALL, !suspended);

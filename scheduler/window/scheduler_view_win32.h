@@ -33,6 +33,9 @@ class Win32SchedulerView : public SchedulerWindowView {
     void Attach(HWND dialog);
     // While the pane is being filled, its change notifications are no edits of the user's.
     bool FillingPane() const { return fillingPane_; }
+    bool AddTrayIconAgainIfShellRestarted(UINT message) {
+        return tray_ && tray_->AddAgainIfShellRestarted(message);
+    }
 
     ScheduleListView& List() override { return list_; }
     void ShowItem(const ScheduleItem& item) override;
@@ -40,6 +43,7 @@ class Win32SchedulerView : public SchedulerWindowView {
     void ShowLastPlayed(const std::string& text) override;
     void EnableRunStyles(bool enable) override;
     void EnableSaveSchedule(bool enable) override;
+    void ShowDateAndTime(const std::string& date, const std::string& time) override;
     void ShowWindow(bool visible) override;
     std::optional<std::string> AskForMacroFile() override;
     std::optional<std::string> AskScheduleToSave() override;
@@ -49,6 +53,9 @@ class Win32SchedulerView : public SchedulerWindowView {
     bool ModifyTrayIcon(TrayState state) override;
     void DeleteTrayIcon() override;
     void ShowSuspension(bool suspended) override;
+    bool SessionLocked() override { return sessionLocked_; }
+    // From the session notifications: the session was locked or unlocked.
+    void SetSessionLocked(bool locked) { sessionLocked_ = locked; }
 
   private:
     void EnableMenuCommand(int command, bool enable);
@@ -58,4 +65,5 @@ class Win32SchedulerView : public SchedulerWindowView {
     Win32FileDialogs dialogs_;
     std::optional<TrayIcon> tray_;  // from Attach on
     bool fillingPane_ = false;
+    bool sessionLocked_ = false;  // the program starts in an open session
 };

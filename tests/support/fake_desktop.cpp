@@ -58,6 +58,7 @@ void FakeDesktop::Press(int virtualKey) {
     keys_[virtualKey].down = true;
     keys_[virtualKey].pressedSinceQuery = true;
     keys_[virtualKey].heldByUser = true;
+    keys_[virtualKey].pressedAt = counter_;
 }
 
 void FakeDesktop::Release(int virtualKey) {
@@ -159,6 +160,11 @@ void FakeDesktop::PressAgainForUser(uint8_t virtualKey) {
     if (keys_[virtualKey].heldByUser) keybd_event(virtualKey, 0);
 }
 
+int64_t FakeDesktop::LastUserPress(int virtualKey) {
+    Log("GetLastUserPress " + std::to_string(virtualKey));
+    return keys_[virtualKey].pressedAt;
+}
+
 int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {
     Log("GetAsyncKeyState " + std::to_string(virtualKey));
     KeyState& key = keys_[virtualKey];
@@ -208,7 +214,15 @@ bool FakeDesktop::ShowWindow(WindowHandle window, int command) {
     if (!w) return false;
     bool wasVisible = w->visible;
     w->visible = command != desk::SHOW_HIDE;
+    if (command == desk::SHOW_MINIMIZE || command == desk::SHOW_RESTORE)
+        w->minimized = command == desk::SHOW_MINIMIZE;
     return wasVisible;
+}
+
+bool FakeDesktop::IsIconic(WindowHandle window) {
+    Log("IsIconic " + std::to_string(window));
+    Window* w = Find(window);
+    return w && w->minimized;
 }
 
 bool FakeDesktop::RequestWindowClose(WindowHandle window) {
@@ -219,8 +233,9 @@ bool FakeDesktop::RequestWindowClose(WindowHandle window) {
     return true;
 }
 
-bool FakeDesktop::PlaySoundA(const std::string& path) {
+bool FakeDesktop::PlaySoundA(const std::string& path, const StopCheck& stop) {
     Log("PlaySoundA " + path);
+    if (soundPlays) AdvanceUnless(counter_ + int64_t{soundMilliseconds} * 1000, stop);
     return soundPlays;
 }
 
@@ -252,6 +267,23 @@ int64_t FakeDesktop::QueryPerformanceCounter() {
 void FakeDesktop::WaitUntilCounter(int64_t dueMicroseconds) {
     const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
     WaitPrecisely(static_cast<int>((left + 999) / 1000));
+}
+
+// Logged as the whole wait it was asked for; the clock shows where a stop cut it short.
+bool FakeDesktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
+    Log("Wait " + std::to_string((left + 999) / 1000));
+    return AdvanceUnless(dueMicroseconds, stop);
+}
+
+// In whole milliseconds, as the fake clock counts.
+bool FakeDesktop::AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    for (;;) {
+        if (stop()) return false;
+        const int64_t left = dueMicroseconds - counter_;
+        if (left <= 0) return true;
+        Advance(static_cast<uint32_t>(std::min(left, STOP_CHECK_MICROSECONDS) + 999) / 1000);
+    }
 }
 
 uint32_t FakeDesktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

@@ -18,6 +18,7 @@ class FakeDesktop : public DesktopPort {
         bool visible = true;
         bool alive = true;
         bool refusesForeground = false;
+        bool minimized = false;
     };
     struct Box {
         WindowHandle owner;
@@ -43,6 +44,7 @@ class FakeDesktop : public DesktopPort {
     WindowHandle foreground = NO_WINDOW;
     intptr_t shellResult = 42;
     bool soundPlays = true;
+    uint32_t soundMilliseconds = 0;  // how long a sound plays, on the virtual clock
     bool privilegeGranted = true;
     bool sessionEnds = true;
     bool refuseMultimediaTimers = false;
@@ -60,6 +62,8 @@ class FakeDesktop : public DesktopPort {
     void Press(int virtualKey);
     void Release(int virtualKey);
     void Tap(int virtualKey) { Press(virtualKey), Release(virtualKey); }
+    // A press the keyboard hook sees before the key state shows it, as under Wine.
+    void PressSeenByHookOnly(int virtualKey) { keys_[virtualKey].pressedAt = counter_; }
     std::vector<int> KeysDown() const;  // keys and buttons down, in key order
 
     // ---- Virtual time ----
@@ -83,20 +87,23 @@ class FakeDesktop : public DesktopPort {
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
+    int64_t LastUserPress(int virtualKey) override;
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
     bool IsWindow(WindowHandle window) override;
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
+    bool IsIconic(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
-    bool PlaySoundA(const std::string& path) override;
+    bool PlaySoundA(const std::string& path, const StopCheck& stop) override;
     intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;
     bool EnableShutdownPrivilege() override;
     bool ExitWindowsEx(uint32_t flags) override;
     void WaitPrecisely(int milliseconds) override;
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
+    bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
@@ -116,6 +123,7 @@ class FakeDesktop : public DesktopPort {
         bool down = false;
         bool pressedSinceQuery = false;
         bool heldByUser = false;
+        int64_t pressedAt = 0;  // on the performance counter
     };
     struct OneShot {
         uint32_t due;
@@ -123,6 +131,8 @@ class FakeDesktop : public DesktopPort {
         TimerCallback callback;
     };
     void Log(std::string line);
+    // Advances the clock to `due` in steps of the stop interval; false when `stop` gave it up.
+    bool AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop);
     Window* Find(WindowHandle window);
 
     std::map<int, KeyState> keys_;

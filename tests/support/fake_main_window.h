@@ -30,6 +30,7 @@ class FakeMainWindow : public MainWindowView {
     }
     void HideWindow() override { visible = false, log_.push_back("hide window"); }
     void RestoreWindow() override { visible = true, log_.push_back("restore window"); }
+    void AwaitInputDelivered() override { log_.push_back("await input"); }
     int SelectedEntry() override { return selected; }
     void SelectEntry(int index) override { selected = index; }
     void SetDescriptionText(const std::string& text) override { description = text; }

@@ -42,6 +42,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     bool saveEnabled = true;
     bool visible = true;
     bool suspendedShown = false;         // "Enable All" enabled, "Disable All" grayed
+    std::string dateLine, timeLine;      // "Current date:" and "Current time:"
     std::function<void()> onShowWindow;  // the window's show/hide handler
 
     bool trayIconPresent = false;
@@ -62,6 +63,9 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     void ShowLastPlayed(const std::string& text) override { lastPlayed = text; }
     void EnableRunStyles(bool enable) override { runStylesEnabled = enable; }
     void EnableSaveSchedule(bool enable) override { saveEnabled = enable; }
+    void ShowDateAndTime(const std::string& date, const std::string& time) override {
+        dateLine = date, timeLine = time;
+    }
     void ShowWindow(bool show) override {
         visible = show;
         if (onShowWindow) onShowWindow();
@@ -92,12 +96,15 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     }
     void DeleteTrayIcon() override { trayIconPresent = false; }
     void ShowSuspension(bool suspended) override { suspendedShown = suspended; }
+    bool sessionLocked = false;
+    bool SessionLocked() override { return sessionLocked; }
 
   private:
     // The fields that the pane shows and stores.
     static void CopyPaneFields(const ScheduleItem& from, ScheduleItem& to) {
         to.runStyle = from.runStyle;
         to.active = from.active;
+        to.catchUp = from.catchUp;
         to.runEvery = from.runEvery;
         to.runDayOfWeek = from.runDayOfWeek;
         to.runDayOfMonth = from.runDayOfMonth;
@@ -130,7 +137,7 @@ class FakePlayback : public MacroPlayback {
   public:
     std::vector<Macro> plays;
     std::function<void(const Macro&)> onPlay;
-    PlayEnd end = PlayEnd::StyleSatisfied;
+    PlayEnd end = PlayEnd::StyleSatisfied;  // how every play ends
     PlayEnd PlayMacro(const Macro& macro) override {
         plays.push_back(macro);
         if (onPlay) onPlay(macro);

@@ -72,6 +72,7 @@ void TypingTarget::Run(const std::string& title) {
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0,
                             0, 280, 160, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
+    SetPropA(window_, "KeyloomTypingTarget", this);
     ShowWindow(window_, SW_SHOW);
     SetEvent(ready_);
     MSG message;
@@ -83,6 +84,10 @@ void TypingTarget::Run(const std::string& title) {
 }
 
 LRESULT CALLBACK TypingTarget::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        static_cast<TypingTarget*>(GetPropA(window, "KeyloomTypingTarget"))->menuKeys_++;
+        return 0;
+    }
     if (message == WM_SETFOCUS) {
         SetFocus(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_USERDATA)));
         return 0;

@@ -3,6 +3,7 @@
 // settings, macro files as it writes them, a window that takes typed keys.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "tests/support/program_driver_win32.h"
@@ -38,6 +39,8 @@ class TypingTarget {
     void Focus();  // in front, keyboard in the edit control
     // Waits until the edit control holds exactly `text`.
     bool WaitForText(const std::string& text, int timeoutMs = 10000);
+    // How often a lone Alt release asked the window to open its menu; the menu is not opened.
+    int MenuKeys() const { return menuKeys_.load(); }
 
   private:
     void Run(const std::string& title);
@@ -48,4 +51,5 @@ class TypingTarget {
     std::string title_;
     HWND window_ = nullptr;
     HWND edit_ = nullptr;
+    std::atomic<int> menuKeys_{0};
 };

@@ -192,6 +192,25 @@ void ProgramDriver::TrayMouse(UINT mouseMessage) {
     PostMessageA(main_, program_.trayCallback, 1, mouseMessage);
 }
 
+void ProgramDriver::RestartNotificationArea() {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = main_;
+    icon.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+    PostMessageA(main_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+}
+
+void ProgramDriver::SendSessionEnd(UINT message, WPARAM wParam, LRESULT* answer) {
+    *answer = -1;
+    SendMessageCallbackA(
+        main_, message, wParam, ENDSESSION_LOGOFF,
+        [](HWND, UINT, ULONG_PTR context, LRESULT result) {
+            *reinterpret_cast<LRESULT*>(context) = result;
+        },
+        reinterpret_cast<ULONG_PTR>(answer));
+}
+
 bool ProgramDriver::ChooseTrayMenuItem(int downPresses) {
     TrayMouse(WM_RBUTTONDOWN);
     HWND menu =

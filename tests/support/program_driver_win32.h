@@ -68,6 +68,13 @@ class ProgramDriver {
     bool WaitForTrayIcon(bool present, int timeoutMs = 10000);
     // Tells the main window what the user did to its notification-area icon.
     void TrayMouse(UINT mouseMessage);
+    // What a restart of the shell does: the notification area comes back empty, and the shell
+    // tells the top-level windows with its registered "TaskbarCreated" message.
+    void RestartNotificationArea();
+    // Sends the end-of-session message `message` (WM_QUERYENDSESSION, WM_ENDSESSION) as the
+    // system does at sign-out, without waiting: the answer arrives in `answer` (-1 until then)
+    // while the test pumps messages, so the program may ask its question meanwhile.
+    void SendSessionEnd(UINT message, WPARAM wParam, LRESULT* answer);
     // Opens the icon's menu with a right click and picks the item reached by pressing the Down
     // key `downPresses` times (separators are passed over), then Enter.
     bool ChooseTrayMenuItem(int downPresses);

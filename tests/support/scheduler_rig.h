@@ -15,12 +15,30 @@
 #include "scheduler/window/schedule_window.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_scheduler_window.h"
+#include "tests/support/fake_settings_store.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/memory_file_system.h"
 
 inline int64_t At(int year, int month, int day, int hour, int minute, int second) {
     return SecondOf(LocalTime{year, month, 0, day, hour, minute, second, 0});
 }
+
+// Every appointment's outcome, in order, as a history would write it.
+struct KeptAppointment {
+    std::string name;
+    AppointmentOutcome outcome;
+    int64_t due;
+    bool late;
+    bool operator==(const KeptAppointment&) const = default;
+};
+
+class AppointmentLog : public AppointmentObserver {
+  public:
+    std::vector<KeptAppointment> kept;
+    void AppointmentKept(const Appointment& a) override {
+        kept.push_back({a.item.name, a.outcome, a.due, a.late});
+    }
+};
 
 class SchedulerRig : public ::testing::Test {
   protected:
@@ -116,7 +134,10 @@ class SchedulerRig : public ::testing::Test {
     FakeSchedulerWindow view;
     FakePlayback playback;
     ScheduleHistory history{files, desktop, HISTORY_PATH};
-    Scheduler scheduler{table, state, desktop, files, view, playback, history, MAIN_WINDOW};
+    FakeSettingsStore settings;
+    AppointmentLog appointments;
+    Scheduler scheduler{table,   state,       desktop,   files,        view, playback,
+                        history, MAIN_WINDOW, &settings, &appointments};
     ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;

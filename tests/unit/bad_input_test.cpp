@@ -118,9 +118,8 @@ TEST_F(BadInputTest, HundredThousandCharacterLinesAreCutOrRefusedAndTheNextLineI
     WriteFile("one.mro", MacroText("One"));
     LoadMacroList(library, WriteFile("long.lst", "C:\\" + huge + "\r\nC:\\one.mro\r\n"));
     EXPECT_THAT(Names(), ElementsAre("One"));
-    EXPECT_THAT(desktop.BoxTexts(),
-                ElementsAre("A line of the macro list is too long to be a file path; it was "
-                            "skipped"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("1 macro of C:\\long.lst was not loaded:\nLine 1: "
+                                                "too long to be a file path"));
 
     // A schedule file: the item with the long name is left out and said to be.
     desktop.boxes.clear();
@@ -156,8 +155,12 @@ TEST_F(BadInputTest, NulBytesEndLinesInEveryFormat) {
 
     WriteFile("a.mro", MacroText("A"));
     WriteFile("b.mro", MacroText("B"));
-    LoadMacroList(library, WriteFile("nul.lst", "C:\\a.mro" + nul + "C:\\b.mro" + nul + nul));
-    EXPECT_THAT(Names(), ElementsAre("A", "B"));
+    // A list is text: a zero byte stops it at the line it ends.
+    LoadMacroList(library, WriteFile("nul.lst", "C:\\a.mro\nC:\\b.mro" + nul + "C:\\a.mro" + nul));
+    EXPECT_THAT(Names(), ElementsAre("A"));
+    EXPECT_THAT(desktop.BoxTexts(),
+                ElementsAre("Reading stopped at line 2 of C:\\nul.lst: the file is not text"));
+    desktop.boxes.clear();
 
     ASSERT_TRUE(LoadScheduleFile(
         WriteFile("nul.scl", "NEW_ITEM" + nul + "NAME \"n\"" + nul + "END_ITEM" + nul)));

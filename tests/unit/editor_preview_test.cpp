@@ -19,6 +19,7 @@ class FakePreviewView : public PreviewView {
     void ShowElapsed(int minutes, int seconds) override {
         log.push_back("elapsed " + std::to_string(minutes) + ":" + std::to_string(seconds));
     }
+    void AwaitInputDelivered() override { log.push_back("await input"); }
     void LeavePreview(bool applyEnabled) override {
         if (onLeave) onLeave();
         log.push_back(applyEnabled ? "leave, Apply enabled" : "leave, Apply disabled");
@@ -80,14 +81,14 @@ TEST_F(EditorPreviewTest, EveryNonEmptyLineRunsOnceWithThePaceAndEmptyLinesCostN
                                         "keybd_event 66 0", "keybd_event 66 2", "Wait 10"}));
     EXPECT_TRUE(playingDuringLines);
     EXPECT_FALSE(play.playing);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "leave, Apply disabled"}))
+    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "await input", "leave, Apply disabled"}))
         << "under a second: the display keeps the previous figures";
 }
 
 TEST_F(EditorPreviewTest, ApplyIsEnabledAfterwardsExactlyWhenChangesArePending) {
     state.editorModified = true;
     Preview();
-    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "leave, Apply enabled"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "await input", "leave, Apply enabled"}));
 }
 
 TEST_F(EditorPreviewTest, EscapeOrPausePressedBeforeStopsBeforeTheFirstLine) {
@@ -102,15 +103,34 @@ TEST_F(EditorPreviewTest, EscapeOrPausePressedBeforeStopsBeforeTheFirstLine) {
     }
 }
 
-TEST_F(EditorPreviewTest, EscapeDuringALineStopsBeforeTheNextLine) {
+TEST_F(EditorPreviewTest, EscapeDuringALineEndsItAndRunsNoMoreLines) {
     view.lines = {"DELAY 3000", "PRESS_KEY 65"};
     desktop.onCall = [&](const std::string& call) {
         if (call == "Wait 3000") desktop.Tap(desk::KEY_ESCAPE);
     };
     Preview();
     EXPECT_EQ(Keys(), std::vector<std::string>{"Wait 3000"});
-    EXPECT_EQ(view.log,
-              (std::vector<std::string>{"enter", "elapsed 0:3", "leave, Apply disabled"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "await input", "leave, Apply disabled"}))
+        << "the wait ended at the press, well under a second";
+}
+
+TEST_F(EditorPreviewTest, EscapeOrPauseInsideALongDelayEndsThePreviewAtOnce) {
+    for (int key : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
+        view.lines = {"DELAY 60000", "PRESS_KEY 65"};
+        const uint32_t pressed = desktop.now + 1000;
+        desktop.onCall = [&, done = false](const std::string&) mutable {
+            if (!done && desktop.now >= pressed) desktop.Tap(key), done = true;
+        };
+        Preview();
+        EXPECT_LE(desktop.now - pressed, STOP_CHECK_MICROSECONDS / 1000) << key;
+        EXPECT_TRUE(interpreter.unfinished.waitMicroseconds == 0) << "a preview does not resume";
+        EXPECT_FALSE(play.playing);
+        desktop.onCall = nullptr;
+        view.lines = {"PRESS_KEY 66"};
+        desktop.calls.clear();
+        Preview();
+        EXPECT_EQ(Keys().front(), "keybd_event 66 0") << "the stop was spent: " << key;
+    }
 }
 
 TEST_F(EditorPreviewTest, StoppedOrEndedItReleasesWhatItsLinesHoldBeforeTheEditorReturns) {
@@ -132,11 +152,20 @@ TEST_F(EditorPreviewTest, StoppedOrEndedItReleasesWhatItsLinesHoldBeforeTheEdito
     EXPECT_TRUE(desktop.KeysDown().empty());
 }
 
+TEST_F(EditorPreviewTest, APreviewAskedForInsideARunningPlayDoesNothing) {
+    view.lines = {"PRESS_KEY 65"};
+    play.playing = true;  // a play, or the preview itself, shows a box
+    Preview();
+    EXPECT_TRUE(Keys().empty());
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_TRUE(play.playing);
+}
+
 TEST_F(EditorPreviewTest, ElapsedDisplayShowsMinutesAndSecondsAcrossMidnight) {
     view.lines = {"DELAY 65000"};
     Preview();
-    EXPECT_EQ(view.log,
-              (std::vector<std::string>{"enter", "elapsed 1:5", "leave, Apply disabled"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "elapsed 1:5", "await input",
+                                                  "leave, Apply disabled"}));
 }
 
 TEST(EditorElapsedSecondsTest, WholeSecondsBetweenClockReadings) {

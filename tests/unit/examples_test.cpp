@@ -176,6 +176,7 @@ TEST_F(ExamplesTest, TypeANoteTypesTheNoteOnlyWhileNotepadIsInFront) {
 
 TEST_F(ExamplesTest, StampTheTimeBringsNotepadForwardAndPressesCtrlEndEnterF5) {
     OpenList();
+    desktop.windows[1].minimized = true;
     PressHotKeyOf("Stamp the time");
     EXPECT_THAT(Actions("ShowWindow"), ElementsAre("ShowWindow 500 9"));
     EXPECT_THAT(Actions("SetForegroundWindow"), ElementsAre("SetForegroundWindow 500"));

@@ -140,6 +140,30 @@ TEST_F(HeldInputTest, AResumedPlayPressesTheHeldModifiersAgainBeforeItsFirstLine
     EXPECT_EQ(state.position, 0);
 }
 
+// A drag paused in the middle goes on from where it was, with the button down again.
+TEST_F(HeldInputTest, AResumedPlayPutsThePointerBackAndPressesTheHeldButtonsAgain) {
+    WriteMacro(
+        "MOVE_CURSOR 100 100\r\nMOUSE_DOWN Left\r\nSHIFT_DOWN\r\nMOVE_CURSOR 200 200\r\n"
+        "TYPE \"a\"\r\nMOVE_CURSOR 300 300\r\nMOUSE_UP Left\r\nSHIFT_UP\r\n");
+    TapOn("keybd_event 65 2", desk::KEY_PAUSE);
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    ASSERT_EQ(state.position, 6);
+    EXPECT_TRUE(desktop.KeysDown().empty());
+    desktop.cursor = {5, 5};  // the user moves the pointer meanwhile
+    desktop.calls.clear();
+
+    desktop.onCall = nullptr;
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    Calls moves;
+    for (const std::string& call : desktop.Actions())
+        if (call.rfind("SetCursorPos", 0) == 0 || call.rfind("mouse_event", 0) == 0 ||
+            call.rfind("keybd_event 16", 0) == 0)
+            moves.push_back(call);
+    EXPECT_EQ(moves, (Calls{"SetCursorPos 200 200", "mouse_event 2", SHIFT_DOWN,
+                            "SetCursorPos 300 300", "mouse_event 4", SHIFT_UP}));
+    EXPECT_TRUE(desktop.KeysDown().empty());
+}
+
 TEST_F(HeldInputTest, ARewoundPlayForgetsWhatWasHeldAtThePause) {
     WriteHoldingMacro();
     TapOn("keybd_event 65 2", desk::KEY_PAUSE);

@@ -51,16 +51,28 @@ TEST_F(MoveCursorOnMonitorsTest, RefusesAPointOnNoMonitorSilently) {
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
-TEST_F(InterpreterInputTest, StrictRefusesACoOrdinateOfZeroThatLenientCarriesOut) {
-    for (const char* line : {"MOVE_CURSOR 0 100", "MOVE_CURSOR 100 0", "MOVE_CURSOR x 100"}) {
+TEST_F(InterpreterInputTest, StrictRefusesACoOrdinateWrittenWithoutDigits) {
+    for (const char* line : {"MOVE_CURSOR x 100", "MOVE_CURSOR 100 y", "MOVE_CURSOR - 10"}) {
         EXPECT_FALSE(Strict(line));
         EXPECT_EQ(TakeActions(), Actions{"MessageBoxA Error: MOVE_CURSOR command has invalid X "
                                          "or Y co-ordinate"});
         EXPECT_EQ(desktop.boxes.back().owner, MAIN_WINDOW);
         EXPECT_EQ(desktop.boxes.back().style, desk::BOX_OK | desk::BOX_ICON_ERROR);
     }
-    EXPECT_TRUE(Lenient("MOVE_CURSOR 0 0"));
-    EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 0 0", PACE}));
+    EXPECT_TRUE(Lenient("MOVE_CURSOR x 10"));
+    EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 0 10", PACE}));
+}
+
+// The recorder writes 0 at the left and top edges of the primary monitor.
+TEST_F(InterpreterInputTest, AZeroCoOrdinateIsAPointLikeAnyOther) {
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient}) {
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR 0 100"));
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR 100 0\r"));
+        EXPECT_TRUE(Execute(mode, "MOVE_CURSOR -0 +0"));
+        EXPECT_EQ(TakeActions(), (Actions{"SetCursorPos 0 100", PACE, "SetCursorPos 100 0", PACE,
+                                          "SetCursorPos 0 0", PACE}));
+    }
+    EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(InterpreterInputTest, TwoSpacesBeforeXFailStrictOnly) {

@@ -34,11 +34,11 @@ TEST_F(InterpreterSystemTest, ARefusedFocusIsReportedByStrictAndStillCountsAsDon
     desktop.windows[1].refusesForeground = true;
     EXPECT_TRUE(Strict("FOCUS_WINDOW \"Report\""));
     EXPECT_EQ(TakeActions(),
-              (Actions{"ShowWindow 32 9", "SetForegroundWindow 32",
+              (Actions{"SetForegroundWindow 32",
                        "MessageBoxA Error: Failed to focus window \"Report - Notepad\"", PACE}));
     EXPECT_EQ(desktop.boxes.back().owner, MAIN_WINDOW);
     EXPECT_TRUE(Lenient("FOCUS_WINDOW \"Report\""));
-    EXPECT_EQ(TakeActions(), (Actions{"ShowWindow 32 9", "SetForegroundWindow 32", PACE}));
+    EXPECT_EQ(TakeActions(), (Actions{"SetForegroundWindow 32", PACE}));
 }
 
 TEST_F(InterpreterSystemTest, MessageBoxIsCaptionedKeyloomWithoutOwner) {

@@ -125,9 +125,9 @@ TEST_F(RelativeListTest, AMacroWhosePathFromTheListsFolderIsTooLongIsSkippedWith
     LoadMacroList(library, "C:\\" + folder + "\\long.lst");
     EXPECT_EQ(table.count, 0);
     EXPECT_THAT(desktop.BoxTexts(),
-                ElementsAre("The macro file " + name +
-                            " was skipped: its path from the folder of the list is "
-                            "longer than 259 characters"));
+                ElementsAre("1 macro of C:\\" + folder + "\\long.lst was not loaded:\n" + name +
+                            ": its path from the folder of the list is longer than 259 "
+                            "characters"));
 }
 
 // Keyloom Scheduler with a schedule in schedules\ naming macros beside it, in a sibling folder

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "library/table/macro_list_file.h"
@@ -59,7 +60,8 @@ TEST_F(MacroListFileTest, LeadingSpacesArePartOfThePath) {
     // Behind spaces the path is relative, so it is taken from the list's folder, spaces and all.
     Load(WriteList("spaces.lst", {"  C:\\a.mro"}));
     EXPECT_THAT(MacroFilesOpened(), ElementsAre("C:\\  C:\\a.mro"));
-    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("Error opening file: C:\\  C:\\a.mro"));
+    EXPECT_THAT(desktop.BoxTexts(), ElementsAre("1 macro of C:\\spaces.lst was not loaded:\n"
+                                                "  C:\\a.mro: the file cannot be opened"));
 }
 
 TEST_F(MacroListFileTest, CommentsAndBlankLinesAreIgnored) {
@@ -88,8 +90,8 @@ TEST_F(MacroListFileTest, TheSameFileTwiceLoadsTwiceUnlessItHasATrigger) {
     EXPECT_THAT(Names(), ElementsAre("Hot"));
     EXPECT_THAT(list.entries, ElementsAre("Hot"));
     EXPECT_THAT(desktop.BoxTexts(),
-                ElementsAre("Cannot load macro as the trigger has already been used by an existing "
-                            "macro"));
+                ElementsAre("1 macro of C:\\hot.lst was not loaded:\nC:\\hot.mro: its trigger has "
+                            "already been used by an existing macro"));
 }
 
 TEST_F(MacroListFileTest, AMacroThatFailsToLoadIsDroppedAndItsSlotCleared) {
@@ -99,7 +101,7 @@ TEST_F(MacroListFileTest, AMacroThatFailsToLoadIsDroppedAndItsSlotCleared) {
     Load(WriteList("failing.lst", {"C:\\a.mro", "C:\\missing.mro", "C:\\clash.mro", "C:\\b.mro"}));
     EXPECT_THAT(Names(), ElementsAre("A", "B"));
     EXPECT_THAT(Ids(), ElementsAre(0, 1));
-    EXPECT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
     Macro cleared{};
     EXPECT_EQ(std::memcmp(&table.macros[2], &cleared, sizeof cleared), 0);
 }
@@ -142,11 +144,11 @@ TEST_F(MacroListFileTest, ALineLongerThanAPathIsRejectedWithAMessage) {
     Load(WriteList("long.lst", {tooLong, longest, beyondLine, "C:\\a.mro"}));
     EXPECT_THAT(MacroFilesOpened(), ElementsAre(longest, "C:\\a.mro"));
     EXPECT_THAT(Names(), ElementsAre("A"));
-    ASSERT_EQ(desktop.boxes.size(), 3u);
-    EXPECT_EQ(desktop.boxes[0].text,
-              "A line of the macro list is too long to be a file path; it was skipped");
-    EXPECT_EQ(desktop.boxes[1].text, "Error opening file: " + longest);
-    EXPECT_EQ(desktop.boxes[2].text, desktop.boxes[0].text);
+    EXPECT_THAT(
+        desktop.BoxTexts(),
+        ElementsAre("3 macros of C:\\long.lst were not loaded:\nLine 1: too long to be a "
+                    "file path\n" +
+                    longest + ": the file cannot be opened\nLine 3: too long to be a file path"));
 }
 
 TEST_F(MacroListFileTest, AListThatCannotBeOpenedIsReportedWithoutAnOwner) {
@@ -182,6 +184,59 @@ TEST_F(MacroListFileTest, AnEntryWithoutAMacroStopsTheSaveAndKeepsTheOldList) {
     EXPECT_EQ(desktop.boxes[0].text, "Error finding macro");
     EXPECT_EQ(desktop.boxes[0].caption, "Error");
     EXPECT_EQ(desktop.boxes[0].owner, MAIN_WINDOW);
+}
+
+// However many lines of a list fail, and whatever the file holds, the user sees one box.
+TEST_F(MacroListFileTest, WhatDoesNotLoadIsToldInOneBoxThatNamesTheFirstTen) {
+    WriteMacro("a.mro", "A");
+    std::vector<std::string> missing;
+    for (int i = 0; i < 1000; ++i)
+        missing.push_back("C:\\gone" + std::to_string(i) + ".mro");
+    std::vector<std::string> twelve(missing.begin(), missing.begin() + 12);
+    twelve.insert(twelve.begin() + 5, "C:\\a.mro");
+    const std::string firstTen =
+        "C:\\gone0.mro: the file cannot be opened\nC:\\gone1.mro: the file cannot be opened\n"
+        "C:\\gone2.mro: the file cannot be opened\nC:\\gone3.mro: the file cannot be opened\n"
+        "C:\\gone4.mro: the file cannot be opened\nC:\\gone5.mro: the file cannot be opened\n"
+        "C:\\gone6.mro: the file cannot be opened\nC:\\gone7.mro: the file cannot be opened\n"
+        "C:\\gone8.mro: the file cannot be opened\nC:\\gone9.mro: the file cannot be opened\n";
+    const std::string picture = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + "C:\\a.mro\r\n";
+    struct Case {
+        std::string path;  // of the list file
+        std::vector<std::string> names;
+        std::string box;
+    } cases[] = {
+        {WriteList("missing.lst", missing),
+         {},
+         "100 macros of C:\\missing.lst were not loaded:\n" + firstTen +
+             "and 90 more\n\nThe macro list is full: a list holds at most 100 macros"},
+        {WriteList("twelve.lst", twelve),
+         {"A"},
+         "12 macros of C:\\twelve.lst were not loaded:\n" + firstTen + "and 2 more"},
+        {WriteFile("cat.png", picture),
+         {},
+         "1 macro of C:\\cat.png was not loaded:\n\x89PNG: the file cannot be opened\n\n"
+         "Reading stopped at line 2 of C:\\cat.png: the file is not text"},
+        {WriteFile("tail.lst", "C:\\a.mro\r\nC:\\gone.mro\r\nC:\\a.mro\x01\r\nC:\\a.mro\r\n"),
+         {"A"},
+         "1 macro of C:\\tail.lst was not loaded:\nC:\\gone.mro: the file cannot be opened\n\n"
+         "Reading stopped at line 3 of C:\\tail.lst: the file is not text"},
+        {WriteFile("nul.lst", "C:\\a.mro\nC:\\a.mro" + std::string(1, '\0') + "C:\\a.mro\n"),
+         {"A"},
+         "Reading stopped at line 2 of C:\\nul.lst: the file is not text"},
+    };
+    for (const Case& test : cases) {
+        ClearMacroTable(library);
+        desktop.boxes.clear();
+        Load(test.path);
+        EXPECT_EQ(Names(), test.names) << test.path;
+        ASSERT_EQ(desktop.boxes.size(), 1u) << test.path;
+        EXPECT_EQ(desktop.boxes[0].text, test.box);
+        EXPECT_EQ(desktop.boxes[0].caption, "Keyloom");
+        EXPECT_EQ(desktop.boxes[0].owner, NO_WINDOW);
+        EXPECT_EQ(desktop.boxes[0].style, desk::BOX_OK | desk::BOX_ICON_WARNING);
+    }
+    EXPECT_EQ(std::count(files.opened.begin(), files.opened.end(), "C:\\gone100.mro"), 0);
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "editor/apply_changes.h"
+#include "library/program/engine_trigger_player.h"
+#include "library/program/tray_control.h"
+#include "library/table/macro_list_commands.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
+#include "resources/keyloom_ids.h"
+#include "tests/support/fake_editor_views.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace {
@@ -232,6 +238,110 @@ TEST_F(MainWindowCommandsTest, EditAbandonsAPausedPlayAndShowsTheWindowAgainAfte
     EXPECT_EQ(desktop.boxes[0].style, ERROR_BOX);
 }
 
+TEST_F(MainWindowCommandsTest, AfterApplyTheEditedMacroIsSelectedAgainAndShownAsItNowIs) {
+    Populate(3);
+    view.selected = 1;
+    view.whileEditorOpen = [&] {
+        FakeFormView form;
+        form.form = FormFromMacro(table.macros[1]);
+        form.form.name = "Renamed";
+        form.form.description = "Edited";
+        form.form.hotKey = 0x0174;  // Shift+F5
+        form.form.enabled = false;
+        ApplyContext apply{table, editor, desktop, files, list, macroDelay};
+        ASSERT_EQ(ApplyChanges(apply, form), ApplyResult::Stored);
+        view.selected = -1;  // the list box lets go of the selection with the deleted entry
+    };
+    EditCommand(context);
+    EXPECT_THAT(list.entries, ElementsAre("M0", "Renamed", "M2"));
+    EXPECT_EQ(view.selected, 1);
+    EXPECT_EQ(table.currentMacro, &table.macros[1]);
+    EXPECT_EQ(view.description, "Edited");
+    EXPECT_EQ(view.triggerDisplay, 0x0174);
+    EXPECT_EQ(view.enabledText, "NO");
+    EXPECT_THAT(desktop.boxes, IsEmpty());
+}
+
+// A command of the window or of its icon, given inside the box of a running play.
+struct NestedCommand {
+    const char* name;
+    void (*give)(MainWindowContext& context);
+};
+const NestedCommand NESTED_COMMANDS[] = {
+    {"Play", PlayCommand},
+    {"Edit", EditCommand},
+    {"New", NewMacroCommand},
+    {"Remove", RemoveCommand},
+    {"Import", ImportCommand},
+    {"Pause", PauseCommand},
+    {"Stop", StopCommand},
+    {"Exit", ExitCommand},
+    {"NewMacroList", [](MainWindowContext& c) { ReplaceListCommand(c, NewMacroListCommand); }},
+    {"OpenMacroList", [](MainWindowContext& c) { ReplaceListCommand(c, OpenMacroListCommand); }},
+    {"CloseRequest", HideInTray},
+    {"IconDoubleClick", RestoreFromTray},
+    {"RestoreMainWindow", [](MainWindowContext& c) { OnTrayCommand(c, IDM_TRAY_RESTORE); }},
+    {"CloseKeyloom", [](MainWindowContext& c) { OnTrayCommand(c, IDM_TRAY_CLOSE); }},
+    {"HotKey", [](MainWindowContext& c) { OnHotKey(c.hotKeys, 0); }},
+};
+
+// Played by a hot key in the notification area (true) or by the Play button, macro M0 shows a
+// box; the command given there starts no other play, leaves the running one as it is, and
+// changes neither the table, the list, the window nor the icon under it.
+class NestedCommandTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<std::tuple<bool, NestedCommand>> {
+  protected:
+    EngineTriggerPlayer engine{player};
+    HotKeys live{table, desktop, engine, MAIN_WINDOW};
+    MainWindowContext liveContext{library, live, player, editor, view, tray};
+};
+
+TEST_P(NestedCommandTest, StartsNoPlayAndChangesNothingUnderTheRunningOne) {
+    const auto& [fromHotKey, command] = GetParam();
+    Populate(2);
+    table.macros[0].trigger = Trigger{KEY_F5, 0, 1, 0};
+    WriteFile("m0.mro", "START\r\nMSG_BOX \"Inside\"\r\nPRESS_KEY A\r\nEND\r\n");
+    const std::string otherList = WriteList("other.lst", {WriteMacro("other.mro", "Other")});
+    const std::string listName(FieldText(table.listFileName));
+    table.modified = false;
+    if (fromHotKey) HideInTray(liveContext);
+    view.selected = 0;
+    dialogs.answers = {std::string("C:\\new.mro"), otherList, otherList};
+    bool given = false;
+    desktop.onCall = [&](const std::string& call) {
+        if (given || call != "MessageBoxA Keyloom: Inside") return;
+        given = true;
+        const PlayState before = playState;
+        const std::size_t callsBefore = desktop.calls.size();
+        command.give(liveContext);
+        EXPECT_TRUE(playState.playing);
+        EXPECT_EQ(playState.position, before.position);
+        EXPECT_EQ(playState.timerId, before.timerId);
+        EXPECT_EQ(desktop.calls.size(), callsBefore) << "no box, no key, no hot key";
+    };
+    fromHotKey ? OnHotKey(live, 0) : PlayCommand(liveContext);
+    ASSERT_TRUE(given);
+    EXPECT_EQ(desktop.boxes.front().text, "Inside");
+    EXPECT_THAT(Names(), ElementsAre("M0", "M1"));
+    EXPECT_THAT(list.entries, ElementsAre("M0", "M1"));
+    EXPECT_EQ(FieldText(table.listFileName), listName);
+    EXPECT_EQ(view.editorOpenings, 0);
+    EXPECT_THAT(dialogs.shown, IsEmpty());
+    EXPECT_FALSE(view.ended);
+    EXPECT_EQ(tray.present, fromHotKey);
+    EXPECT_EQ(view.visible, !fromHotKey);
+    EXPECT_EQ(desktop.registeredHotKeys.size(), fromHotKey ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, NestedCommandTest,
+                         ::testing::Combine(::testing::Bool(),
+                                            ::testing::ValuesIn(NESTED_COMMANDS)),
+                         [](const auto& info) {
+                             return std::string(std::get<1>(info.param).name) +
+                                    (std::get<0>(info.param) ? "InAHotKeysPlay"
+                                                             : "InAPlayButtonPlay");
+                         });
+
 TEST_F(MainWindowCommandsTest, PlayPlaysTheSelectedMacroEvenWhenItIsNotEnabled) {
     Populate(1);
     WriteFile("m0.mro", "NAME \"M0\";\r\nACTIVE FALSE;\r\nSTART\r\nPRESS_KEY A\r\nEND\r\n");
@@ -241,15 +351,17 @@ TEST_F(MainWindowCommandsTest, PlayPlaysTheSelectedMacroEvenWhenItIsNotEnabled) 
     EXPECT_EQ(table.currentMacro, &table.macros[0]);
     EXPECT_THAT(desktop.calls, Contains("keybd_event 65 0"));
     EXPECT_EQ(log.front(), "hide window");
-    EXPECT_EQ(log.back(), "restore window");
+    EXPECT_THAT(std::vector<std::string>(log.end() - 2, log.end()),
+                ElementsAre("await input", "restore window"))
+        << "the window comes back once the target has taken the keys";
     EXPECT_TRUE(view.buttons[static_cast<int>(PlayButton::Play)]);
     EXPECT_FALSE(view.buttons[static_cast<int>(PlayButton::Pause)]);
     EXPECT_FALSE(view.buttons[static_cast<int>(PlayButton::Stop)]);
 }
 
+// Between plays: a play paused at step 3, the one-second timer still running.
 TEST_F(MainWindowCommandsTest, PauseLetsGoOfThePlayAndStopAlsoRewindsIt) {
     ASSERT_TRUE(StartPlayTimer(playState, desktop, PLAY_TIMER_ID));
-    playState.playing = true;
     playState.position = 3;
     view.progress = 3;
     PauseCommand(context);

@@ -22,6 +22,7 @@ constexpr WindowHandle MAIN_WINDOW = 77;
 constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 constexpr int FIRST_DISCARDED_KEY = 8;
 constexpr int LAST_DISCARDED_KEY = 134;
+constexpr uint32_t STOP_CHECK_MS = STOP_CHECK_MICROSECONDS / 1000;
 
 // The main window's playback controls as the engine leaves them.
 class RecordingView : public PlayView {
@@ -35,6 +36,7 @@ class RecordingView : public PlayView {
     }
     void HideWindow() override { visible = false, log.push_back("hide"); }
     void RestoreWindow() override { visible = true, log.push_back("restore"); }
+    void AwaitInputDelivered() override {}
     bool Enabled(PlayButton button) const { return enabled[static_cast<int>(button)]; }
 
     std::vector<std::string> log;
@@ -100,6 +102,12 @@ class PlayerTest : public ::testing::Test {
     void PressOn(const std::string& call, int key, int times = 1) {
         desktop.onCall = [this, call, key, times, seen = 0](const std::string& line) mutable {
             if (line == call && ++seen == times) desktop.Tap(key);
+        };
+    }
+    // Presses `key` once the virtual clock reaches `time` (milliseconds).
+    void PressAt(uint32_t time, int key) {
+        desktop.onCall = [this, time, key, done = false](const std::string&) mutable {
+            if (!done && desktop.now >= time) desktop.Tap(key), done = true;
         };
     }
     // Pauses a play of code "a" to "f" while its fourth step (the START step is the first) runs.
@@ -275,14 +283,25 @@ TEST_F(PlayerTest, PauseAtTheFourthStepResumesAtTheFifthWithCountersFromZero) {
     EXPECT_EQ(state.position, 0);
 }
 
-TEST_F(PlayerTest, PauseOnOneMacroThenAnotherStartsAtTheSavedStep) {
-    PauseAtFourthStep();
+TEST_F(PlayerTest, PauseOnOneMacroThenAnotherStartsTheOtherAtItsFirstLineWithNothingHeld) {
+    WriteMacro("SHIFT_DOWN\r\nCTRL_DOWN\r\nTYPE \"a\"\r\nTYPE \"b\"\r\nCTRL_UP\r\nSHIFT_UP\r\n");
+    PressOn("keybd_event 65 2", desk::KEY_PAUSE);
+    Play();
+    ASSERT_EQ(state.position, 4);
+    const std::string paused = macro.fileName;
     desktop.calls.clear();
+    desktop.onCall = nullptr;
     WriteMacro("TYPE \"p\"\r\nTYPE \"q\"\r\nTYPE \"r\"\r\nTYPE \"s\"\r\nTYPE \"t\"\r\n",
                "other.mro");
     Play();
-    EXPECT_EQ(Typed(), "st");
+    EXPECT_EQ(Typed(), "pqrst");
+    EXPECT_EQ(Count("keybd_event 16 0") + Count("keybd_event 17 0"), 0);
     EXPECT_EQ(state.position, 0);
+
+    desktop.calls.clear();
+    CopyText(macro.fileName, paused);
+    Play();  // the paused play is over: its macro starts from the top too
+    EXPECT_EQ(Typed(), "ab");
 }
 
 TEST_F(PlayerTest, SavedStepBeyondTheOtherMacroStartsItAtStepZero) {
@@ -298,17 +317,87 @@ TEST_F(PlayerTest, SavedStepBeyondTheOtherMacroStartsItAtStepZero) {
     EXPECT_EQ(state.position, 0);
 }
 
-TEST_F(PlayerTest, EscapeDuringALongDelayStopsBeforeTheNextLineAndRewinds) {
-    WriteMacro("TYPE \"a\"\r\nDELAY 5000\r\nTYPE \"b\"\r\n");
-    PressOn("Wait 5000", desk::KEY_ESCAPE);
+TEST_F(PlayerTest, EscapeDuringALongDelayEndsThePlayAtOnceAndRewinds) {
+    WriteMacro("TYPE \"a\"\r\nDELAY 60000\r\nTYPE \"b\"\r\n");
+    PressAt(1000, desk::KEY_ESCAPE);
     Play();
     EXPECT_EQ(Typed(), "a");
-    EXPECT_EQ(desktop.now, 5020u);  // the DELAY ran to its end
+    EXPECT_LE(desktop.now, 1000 + STOP_CHECK_MS);
     EXPECT_EQ(state.position, 0);
     EXPECT_EQ(view.position, 0);
     EXPECT_FALSE(state.playing);
     EXPECT_EQ(Count("KillTimer 1337"), 1);
     EXPECT_FALSE(desktop.HasThreadTimer(1337));
+}
+
+// Escape or Pause ends a play wherever it is: in a DELAY, in the pace, between the characters of
+// a text, in a sound.
+TEST_F(PlayerTest, AStopKeyEndsThePlayWithinOneCheckWhereverItIs) {
+    struct Case {
+        const char* where;
+        const char* code;
+        int32_t speed;
+        uint32_t soundMs;
+    };
+    const Case cases[] = {{"DELAY", "DELAY 20000\r\nTYPE \"z\"\r\n", 10, 0},
+                          {"pace", "TYPE \"a\"\r\nTYPE \"z\"\r\n", 20000, 0},
+                          {"sound", "PLAY_SOUND \"long.wav\"\r\nTYPE \"z\"\r\n", 10, 20000}};
+    for (int key : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
+        for (const Case& stop : cases) {
+            RewindPlay(state);
+            desktop.calls.clear();
+            WriteMacro(stop.code);
+            macro.speed = stop.speed;
+            desktop.soundMilliseconds = stop.soundMs;
+            const uint32_t pressed = desktop.now + 5000;
+            PressAt(pressed, key);
+            Play();
+            EXPECT_LE(desktop.now - pressed, STOP_CHECK_MS) << stop.where << " " << key;
+            EXPECT_EQ(Typed().find('z'), std::string::npos) << stop.where << " " << key;
+        }
+    }
+    RewindPlay(state);
+    desktop.calls.clear();
+    WriteMacro("TYPE \"abcdefgh\"\r\n");
+    PressOn("keybd_event 67 2", desk::KEY_ESCAPE);
+    Play();
+    EXPECT_EQ(Typed(), "abc");
+}
+
+TEST_F(PlayerTest, APressSeenByTheKeyboardHookStopsThePlayBeforeTheKeyStateShowsIt) {
+    WriteMacro("DELAY 20000\r\nTYPE \"z\"\r\n");
+    desktop.Advance(5);
+    desktop.PressSeenByHookOnly(desk::KEY_ESCAPE);  // before the play: not a stop of it
+    desktop.onCall = [this, done = false](const std::string&) mutable {
+        if (!done && desktop.now >= 1000) desktop.PressSeenByHookOnly(desk::KEY_PAUSE), done = true;
+    };
+    Play(ORIGIN_PLAY_BUTTON);
+    EXPECT_LE(desktop.now, 1000 + STOP_CHECK_MS);
+    EXPECT_EQ(state.position, 2);  // paused in the DELAY
+    EXPECT_EQ(Typed(), "");
+}
+
+// The rest of the line's wait is waited on resume, then the play goes on; a text goes on from
+// the character it stopped at.
+TEST_F(PlayerTest, PauseInTheMiddleOfALineFinishesItOnResume) {
+    WriteMacro("TYPE \"a\"\r\nDELAY 5000\r\nTYPE \"bcdef\"\r\nTYPE \"g\"\r\n");
+    PressAt(2000, desk::KEY_PAUSE);
+    Play();
+    ASSERT_EQ(Typed(), "a");
+    desktop.calls.clear();
+    uint32_t resumed = desktop.now, typedB = 0;
+    desktop.onCall = [&](const std::string& call) {
+        if (call == "keybd_event 66 0") typedB = desktop.now;
+        if (call == "keybd_event 68 2") desktop.Tap(desk::KEY_PAUSE);
+    };
+    Play();
+    EXPECT_EQ(Typed(), "bcd");
+    EXPECT_NEAR(typedB - resumed, 3020, STOP_CHECK_MS);  // the START step's pace and the rest
+    desktop.calls.clear();
+    desktop.onCall = nullptr;
+    Play();
+    EXPECT_EQ(Typed(), "efg");
+    EXPECT_EQ(state.position, 0);
 }
 
 TEST_F(PlayerTest, PauseStopKeepsThePositionAndTheBar) {

@@ -257,7 +257,7 @@ TEST_F(RecorderLimitTest, CodeLongerThanTheLimitShowsTheBoxThenFinishes) {
               "Your macro code has become too large. If you require a longer macro, consider "
               "increasing the time interval from the Options window.");
     EXPECT_EQ(desktop.boxes[1].caption, "Error");
-    EXPECT_EQ(desktop.boxes[1].style, desk::BOX_ICON_INFORMATION);
+    EXPECT_EQ(desktop.boxes[1].style, desk::BOX_OK | desk::BOX_ICON_ERROR);  // an error's icon
     EXPECT_EQ(desktop.boxes[1].owner, NO_WINDOW);
     EXPECT_EQ(viewCallsAtBox, viewCallsBefore);  // the box comes before the finish
     EXPECT_EQ(view.code, std::string(RECORD_LIMIT, 'x') + "DELAY 10\r\nMOVE_CURSOR 1 1\r\n");

@@ -109,9 +109,64 @@ TEST_F(ScheduleFileTest, RoundTripGivesTheSameItemsInOrder) {
         EXPECT_EQ(loaded.items[id].id, id);
         EXPECT_EQ(loaded.items[id].runDayOfWeek, table.items[id].runDayOfWeek);
     }
-    // Neither the day of month nor the interval clock is stored.
-    EXPECT_EQ(loaded.items[0].runDayOfMonth, 0);
+    // The day of a month's period is stored; the interval clock is not.
+    EXPECT_EQ(loaded.items[0].runDayOfMonth, 30);
     EXPECT_EQ(loaded.items[0].elapsedSeconds, 0);
+}
+
+TEST_F(ScheduleFileTest, DayOfMonthIsWrittenAfterTheDayOfWeekOnlyWhereAMonthIsThePeriod) {
+    struct Case {
+        int32_t runStyle, runEvery, dayOfMonth;
+        const char* written;  // the line after RUN_DOW, or none
+    };
+    const Case cases[] = {{RUN_STYLE_PERIODIC, PERIOD_MONTH, 14, "RUN_DOM 14"},
+                          {RUN_STYLE_PERIODIC, PERIOD_MONTH, 0, "RUN_DOM 0"},
+                          {RUN_STYLE_ONCE, PERIOD_MONTH, 14, "RUN_DOM 14"},
+                          {RUN_STYLE_INTERVAL, PERIOD_MONTH, 0, nullptr},
+                          {RUN_STYLE_PERIODIC, PERIOD_WEEK, 14, nullptr},
+                          {RUN_STYLE_PERIODIC, PERIOD_DAY, 14, nullptr}};
+    const std::string path = disk.Path("month.scl");
+    for (const Case& c : cases) {
+        ScheduleTable one;
+        FakeScheduleList oneList;
+        ScheduleItem item = ExampleItem();
+        item.runStyle = c.runStyle, item.runEvery = c.runEvery, item.runDayOfMonth = c.dayOfMonth;
+        one.items[0] = item;
+        one.count = 1;
+        oneList.Append("New item");
+        ASSERT_TRUE(SaveSchedule(files, path, one, oneList));
+        std::string expected = EXAMPLE;
+        expected.replace(expected.find("RUN_STYLE 4"), 11, "RUN_STYLE " + std::to_string(c.runStyle));
+        expected.replace(expected.find("RUN_EVERY 1"), 11, "RUN_EVERY " + std::to_string(c.runEvery));
+        if (c.written) expected.insert(expected.find("RUN_TIME"), std::string(c.written) + "\r\n");
+        EXPECT_EQ(disk.Read(path), expected) << c.runStyle << " " << c.runEvery;
+        ScheduleTable loaded;
+        FakeScheduleList loadedList;
+        ASSERT_TRUE(LoadSchedule(Io(), path, loaded, loadedList));
+        EXPECT_EQ(loaded.items[0].runDayOfMonth, c.written ? c.dayOfMonth : 0);
+    }
+}
+
+TEST_F(ScheduleFileTest, DayOfMonthIsReadWhereverItStandsInTheItem) {
+    ASSERT_TRUE(Load(Item("RUN_DOM 14\r\nRUN_STYLE 3\r\nRUN_EVERY 1\r\n") +
+                     Item("RUN_STYLE 3\r\nRUN_EVERY 1\r\nACTIVE TRUE\r\nRUN_DOM 30;\r\n") +
+                     Item("RUN_DOM 5\r\n")));
+    ASSERT_EQ(table.count, 3);
+    EXPECT_EQ(table.items[0].runDayOfMonth, 14);
+    EXPECT_EQ(table.items[1].runDayOfMonth, 30);
+    EXPECT_EQ(table.items[2].runDayOfMonth, 5);
+}
+
+TEST_F(ScheduleFileTest, FileWithoutMonthlyItemsKeepsItsBytes) {
+    std::string weekly = EXAMPLE.substr(EXAMPLE.find("\r\n\r\nNEW_ITEM") + 2);
+    weekly.replace(weekly.find("RUN_STYLE 4"), 11, "RUN_STYLE 3");
+    weekly.replace(weekly.find("RUN_EVERY 1"), 11, "RUN_EVERY 2");
+    const std::string bytes = EXAMPLE + weekly;
+    ASSERT_TRUE(Load(bytes));
+    ASSERT_EQ(table.count, 2);
+    const std::string path = disk.Path("again.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    EXPECT_EQ(disk.Read(path), bytes);
 }
 
 TEST_F(ScheduleFileTest, ValuesAreReadByTheirRules) {
@@ -162,6 +217,26 @@ TEST_F(ScheduleFileTest, ActiveWhenTheValueContainsTrue) {
     const bool expected[] = {true, true, false, false, false, false};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(table.items[i].active, expected[i]) << "item " << i;
+}
+
+TEST_F(ScheduleFileTest, PlayIfMissedIsALineOfItsOwnWrittenOnlyWhenTicked) {
+    ScheduleItem ticked = ExampleItem();
+    ticked.catchUp = true;
+    Add(ticked);
+    const std::string path = disk.Path("catch-up.scl");
+    ASSERT_TRUE(SaveSchedule(files, path, table, list));
+    const std::string active = "ACTIVE TRUE\r\n";
+    std::string expected = EXAMPLE;
+    expected.insert(expected.find(active) + active.size(), "CATCH_UP 1\r\n");
+    EXPECT_EQ(disk.Read(path), expected);
+    list.Clear();
+    ASSERT_TRUE(Load(disk.Read(path) + Item("CATCH_UP 0\r\n") + Item("RUN_STYLE 2\r\n") +
+                     Item("CATCH_UP 1;\r\nACTIVE TRUE\r\n")));
+    ASSERT_EQ(table.count, 4);
+    const bool expectedCatchUp[] = {true, false, false, true};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(table.items[i].catchUp, expectedCatchUp[i]) << "item " << i;
+    EXPECT_TRUE(table.items[3].active) << "read wherever it stands";
 }
 
 TEST_F(ScheduleFileTest, FileEndingInsideAnItemKeepsIt) {

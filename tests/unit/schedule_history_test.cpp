@@ -89,6 +89,33 @@ TEST_F(ScheduleHistoryTest, ScheduledPlaysLeaveTheirOutcomeAtTheTimeTheyBegan) {
                              Line("2026-03-05 14:30:12", "a", "file not found"));
 }
 
+// An appointment due while the session is locked: missed, or, with "Play if missed", played at
+// the unlock with the time it was due.
+TEST_F(ScheduleHistoryTest, MissedAndCaughtUpAppointmentsLeaveTheirLines) {
+    struct Case {
+        bool catchUp;
+        std::string line;
+    };
+    const std::vector<Case> cases{
+        {false, Line("2026-03-05 14:30:05", "a", "missed (locked)")},
+        {true, Line("2026-03-05 14:30:07", "a", "caught up\t2026-03-05 14:30:05")},
+    };
+    for (const Case& c : cases) {
+        disk.Remove(HISTORY_PATH);
+        table = ScheduleTable{};
+        state = SchedulerState{};
+        clock = At(2026, 3, 5, 14, 30, 0);
+        AddPeriodic("a", PERIOD_DAY, 14, 30, 5).catchUp = c.catchUp;
+        Start();
+        view.sessionLocked = true;
+        TickEverySecond(clock + 1, clock + 6);
+        view.sessionLocked = false;
+        TickEverySecond(clock + 1, clock + 2);
+        StopScheduler(scheduler);
+        EXPECT_EQ(History(), c.line) << "play if missed: " << c.catchUp;
+    }
+}
+
 TEST_F(ScheduleHistoryTest, SessionStartItemsLeaveTheirLinesAndPauseCountsAsStopped) {
     Add("a", RUN_STYLE_STARTUP);
     Add("b", RUN_STYLE_STARTUP);

@@ -80,6 +80,25 @@ TEST_F(ScheduleWindowTest, AddItemAppendsAStartupItemAndShowsIt) {
     EXPECT_TRUE(view.saveEnabled);
 }
 
+TEST_F(ScheduleWindowTest, NewItemHasTodaysDateAndWeekdaySoEveryRuleCanPlay) {
+    desktop.localTime = [] { return LocalTimeAt(At(2027, 2, 28, 10, 0, 0)); };  // a Sunday
+    Open();
+    AddMacro("a");
+    const ScheduleItem& item = table.items[0];
+    EXPECT_EQ(item.onceDay * 1000000 + item.onceMonth * 10000 + item.onceYear, 28022027);
+    EXPECT_EQ(item.runDayOfWeek, 1);  // "Sunday", the first of the list
+    EXPECT_EQ(view.pane.onceYear, 2027);
+    EXPECT_EQ(view.pane.runDayOfWeek, 1);
+
+    view.pane.runStyle = RUN_STYLE_ONCE;  // "Once", and only the time set
+    view.pane.onceHour = 18;
+    const std::string path = disk.Path("once.scl");
+    view.saveAnswers.push_back(path);
+    SaveCurrentSchedule(window);
+    EXPECT_NE(disk.Read(path).find("ONCE_DATE 28 2 2027\r\nONCE_TIME 18 0 0\r\n"),
+              std::string::npos);
+}
+
 TEST_F(ScheduleWindowTest, AddItemKeepsThePaneEditsOfTheItemShownBefore) {
     Open();
     AddMacro("one");
@@ -174,6 +193,37 @@ TEST_F(ScheduleWindowTest, RunMacroNowPlaysHiddenWithThePlayingIcon) {
     EXPECT_EQ(desktop.boxes.back().text, "Error opening file: " + disk.Path("gone.mro"));
 }
 
+TEST_F(ScheduleWindowTest, RunMacroNowKeepsThePaneEditsAndTheSelection) {
+    Open();
+    AddMacro("a"), AddMacro("b"), AddMacro("c");
+    Select(1);
+    RunMacroNow(window);
+    EXPECT_EQ(view.list.selection, 1);
+    Select(2);
+    view.pane.runStyle = RUN_STYLE_INTERVAL;
+    view.pane.everySeconds = 7;
+    RunMacroNow(window);
+    EXPECT_EQ(Played(), (std::vector<std::string>{"b", "c"}));
+    EXPECT_EQ(table.items[2].everySeconds, 7);
+    EXPECT_EQ(view.list.selection, 2);
+    EXPECT_EQ(table.currentItem, &table.items[2]);
+    EXPECT_EQ(view.pane.everySeconds, 7);
+
+    desktop.boxAnswers.push_back(desk::ANSWER_YES);
+    DeleteItem(window);
+    EXPECT_EQ(view.list.entries, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(ScheduleWindowTest, DateLineFollowsTheClockPastMidnight) {
+    int64_t now = At(2026, 12, 7, 23, 59, 59);
+    desktop.localTime = [&] { return LocalTimeAt(now); };
+    Open();
+    EXPECT_EQ(view.dateLine + " " + view.timeLine, "7 December, 2026 23:59:59");
+    ++now;
+    OnClockTimer(window);
+    EXPECT_EQ(view.dateLine + " " + view.timeLine, "8 December, 2026 0:0:0");
+}
+
 TEST_F(ScheduleWindowTest, NewScheduleOffersToSaveChanges) {
     Open();
     AddMacro("a");
@@ -206,7 +256,7 @@ TEST_F(ScheduleWindowTest, SaveStoresThePaneAndWritesTheFile) {
     view.saveAnswers.push_back(path);
     SaveCurrentSchedule(window);
     EXPECT_EQ(view.dialogsShown.back(), "Save current schedule");
-    EXPECT_NE(disk.Read(path).find("RUN_STYLE 2\r\nONCE_DATE 0 0 2030\r\n"), std::string::npos);
+    EXPECT_NE(disk.Read(path).find("RUN_STYLE 2\r\nONCE_DATE 7 12 2030\r\n"), std::string::npos);
     EXPECT_EQ(FieldText(table.scheduleFileName), path);
     EXPECT_FALSE(table.modified);
     EXPECT_FALSE(view.saveEnabled);
@@ -358,8 +408,14 @@ TEST_F(ScheduleWindowTest, StartedHiddenPlaysTheSessionStartItemsThenListens) {
     StartHiddenIfAsked(window);
     EXPECT_TRUE(playback.plays.empty());
 
+    int addsBeforeHiding = -1;
+    view.onShowWindow = [&] {
+        if (!view.visible && addsBeforeHiding < 0) addsBeforeHiding = view.addAttempts;
+        OnShownOrHidden(window);
+    };
     window.startHidden = true;
     StartHiddenIfAsked(window);
+    EXPECT_EQ(addsBeforeHiding, 0);  // hidden first: a slow notification area shows no window
     EXPECT_FALSE(window.startHidden);
     EXPECT_FALSE(view.visible);
     EXPECT_EQ(Played(), std::vector<std::string>{"startup"});

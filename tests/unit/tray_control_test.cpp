@@ -129,6 +129,27 @@ TEST_F(TrayControlTest, CloseOffersToSaveAndCancelStaysInTheNotificationAreaWith
     EXPECT_FALSE(tray.present);
 }
 
+TEST_F(TrayControlTest, TheMenuOffersRestoreAndCloseOnlyWhileNoPlayRuns) {
+    struct Case {
+        bool disabled, playing;
+        bool restore, disable, enable, close;
+    };
+    for (const Case& c :
+         {Case{false, false, true, true, false, true}, Case{true, false, true, false, true, true},
+          Case{false, true, false, true, false, false},
+          Case{true, true, false, false, true, false}}) {
+        SCOPED_TRACE(std::string(c.disabled ? "disabled" : "enabled") +
+                     (c.playing ? ", playing" : ""));
+        hotKeys.macrosDisabled = c.disabled;
+        playState.playing = c.playing;
+        EXPECT_EQ(TrayCommandOffered(context, IDM_TRAY_RESTORE), c.restore);
+        EXPECT_EQ(TrayCommandOffered(context, IDM_TRAY_DISABLE), c.disable);
+        EXPECT_EQ(TrayCommandOffered(context, IDM_TRAY_ENABLE), c.enable);
+        EXPECT_EQ(TrayCommandOffered(context, IDM_TRAY_CLOSE), c.close);
+    }
+    EXPECT_FALSE(TrayCommandOffered(context, 0));
+}
+
 TEST_F(TrayControlTest, CloseWhileDisabledWithdrawsNothing) {
     PopulateWithTriggers();
     HideInTray(context);

@@ -3,8 +3,13 @@
 // too late when the user let go first.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "library/program/user_modifiers.h"
 #include "macro/desktop/desktop_port.h"
 #include "macro/desktop/user_keys.h"
+#include "tests/support/fake_desktop.h"
 
 namespace {
 
@@ -54,6 +59,29 @@ TEST(UserKeysTest, APressGivenBackPassesOnlyWhileTheUserStillHoldsTheKey) {
     keys.OnKey(SHIFT, UP, KeySource::User);  // the release was on its way as the play ended
     EXPECT_FALSE(keys.OnKey(SHIFT, DOWN, KeySource::KeyloomForUser));
     EXPECT_FALSE(keys.IsHeld(SHIFT));
+}
+
+// A keystroke of a key that means nothing, while Alt or the Windows key is down, keeps their
+// release from opening a menu: before Keyloom lets go of them, and after it presses them again.
+TEST(UserModifiersTest, TheReleaseOfAnAltOrWindowsKeySetAsideIsMaskedAndOfOthersNot) {
+    const std::vector<std::string> mask{"keybd_event 255 0", "keybd_event 255 2"};
+    struct Case {
+        int key;
+        bool masked;
+    };
+    for (Case held :
+         {Case{desk::KEY_LEFT_ALT, true}, Case{desk::KEY_RIGHT_WINDOWS, true}, Case{CTRL, false}}) {
+        FakeDesktop desktop;
+        desktop.Press(held.key);
+        RestoreUserModifiers(desktop, SetAsideUserModifiers(desktop));
+        const std::string key = std::to_string(held.key);
+        std::vector<std::string> expected{"keybd_event " + key + " 2", "keybd_event " + key + " 0"};
+        if (held.masked) {
+            expected.insert(expected.begin(), mask.begin(), mask.end());
+            expected.insert(expected.end(), mask.begin(), mask.end());
+        }
+        EXPECT_EQ(desktop.Actions(), expected) << held.key;
+    }
 }
 
 }  // namespace

@@ -58,12 +58,22 @@ TEST_F(WindowMatchingTest, AnEmptyTextMatchesNoWindow) {
 TEST_F(WindowMatchingTest, ARefusedFocusNamesTheWindowsOwnTitleAndEndsTheSearch) {
     desktop.windows = {{1, "Daily Report - Editor", true, true, true}, {2, "Report"}};
     EXPECT_EQ(Act("Report", WindowAction::Focus),
-              (Actions{"ShowWindow 1 9", "SetForegroundWindow 1",
+              (Actions{"SetForegroundWindow 1",
                        "MessageBoxA Error: Failed to focus window \"Daily Report - Editor\""}));
     EXPECT_EQ(desktop.boxes.back().owner, MAIN);
     EXPECT_EQ(desktop.boxes.back().style, desk::BOX_OK | desk::BOX_ICON_ERROR);
     EXPECT_EQ(Act("Report", WindowAction::Focus, InterpreterMode::Lenient),
-              (Actions{"ShowWindow 1 9", "SetForegroundWindow 1"}));
+              (Actions{"SetForegroundWindow 1"}));
+}
+
+TEST_F(WindowMatchingTest, FocusRestoresAMinimisedWindowOnlyAndBringsAnyToTheFront) {
+    for (bool minimized : {false, true}) {
+        desktop.windows = {{1, "Browser", true, true, false, minimized}};
+        const Actions front{"SetForegroundWindow 1"};
+        const Actions restored{"ShowWindow 1 9", "SetForegroundWindow 1"};
+        EXPECT_EQ(Act("Browser", WindowAction::Focus), minimized ? restored : front);
+        EXPECT_EQ(desktop.foreground, 1u);
+    }
 }
 
 TEST_F(WindowMatchingTest, TheSearchedTextIsKeptUpTo299Characters) {

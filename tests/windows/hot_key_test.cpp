@@ -17,6 +17,8 @@
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
 #include "macro/player/macro_player.h"
+#include "resources/keyloom_ids.h"
+#include "tests/support/keyloom_driver_win32.h"
 #include "tests/support/macro_played_once.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/win32_test_helpers.h"
@@ -219,18 +221,59 @@ TEST_F(HotKeyPlayTest, ARestrictedMacroPlaysOnlyBeforeAWindowWhoseTitleHoldsItsT
     EXPECT_TRUE(boxes.texts().empty());
 }
 
-TEST_F(HotKeyPlayTest, ACombinationThePlatformRefusesStopsRegistration) {
+TEST_F(HotKeyPlayTest, ACombinationThePlatformRefusesIsNamedAndTheOthersStayLive) {
     LoadList({WriteMacro("held.mro", VK_F9, "a"), WriteMacro("twin.mro", VK_F10, "b"),
               WriteMacro("after.mro", VK_F11, "c")});
     table.macros[1].trigger = table.macros[0].trigger;  // a duplicate that reached the table
     HotKeysOnHideInTray(hotKeys);
     ASSERT_TRUE(PumpUntil([&] { return !boxes.texts().empty(); }, 3000));
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Failed to register hotkey"});
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{
+                                 "Failed to register hotkey for these macros: another program or "
+                                 "macro already uses their combinations\ntwin.mro"});
+    TestWindow front("Hot key after a refusal");
+    front.Focus();
+    TapCombination({VK_CONTROL, VK_SHIFT}, VK_F11);
+    EXPECT_TRUE(PumpUntil([&] { return front.Text() == "c"; }, PLAY_TIMEOUT_MS))
+        << "typed: \"" << front.Text() << "\"";
     HotKeysOnLeaveTray(hotKeys);
-    PumpUntil([&] { return boxes.texts().size() >= 3; }, 3000);
-    EXPECT_EQ(boxes.texts(),
-              (std::vector<std::string>{"Failed to register hotkey", "Failed to unregister hotkey",
-                                        "Failed to unregister hotkey"}));
+    PumpFor(500);
+    EXPECT_EQ(boxes.texts().size(), 1u);  // only what was registered is withdrawn
+}
+
+// Keyloom in the notification area while this test process holds one macro's combination.
+TEST(KeyloomHotKeyHeldTest, ACombinationHeldByAnotherProgramIsNamedOnceAndTheRestWork) {
+    TempDir dir;
+    const std::string held =
+        dir.Write("held.mro", MacroFileText("Held by another", "TYPE \"x\"\r\n", "120 1 1 0"));
+    const std::string free =
+        dir.Write("free.mro", MacroFileText("Free", "TYPE \"free\"\r\n", "121 1 1 0"));
+    WriteKeyloomSettings(dir.Write("held.lst", held + "\r\n" + free + "\r\n"));
+    TestWindow holder("Holder of Ctrl+Shift+F9", false);
+    ASSERT_TRUE(RegisterHotKey(holder.handle(), 1, MOD_CONTROL | MOD_SHIFT, VK_F9));
+
+    KeyloomDriver keyloom("/m");
+    ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
+    const ProgramBox box = keyloom.WaitForBox("Keyloom");
+    ASSERT_NE(box.window, nullptr) << "no word of the refused combination";
+    EXPECT_EQ(box.text,
+              "Failed to register hotkey for these macros: another program or macro already uses "
+              "their combinations\nHeld by another");
+    ASSERT_TRUE(keyloom.Click(box.window, IDOK));
+    EXPECT_EQ(keyloom.WaitForBox("Keyloom", 1000).window, nullptr);
+
+    TypingTarget target("Typed by the free macro");
+    target.Focus();
+    TapCombination({VK_CONTROL, VK_SHIFT}, VK_F10);
+    EXPECT_TRUE(target.WaitForText("free")) << "typed: " << target.Text();
+
+    keyloom.TrayMouse(WM_LBUTTONDBLCLK);  // restore: only the registered hot key is withdrawn
+    ASSERT_TRUE(keyloom.WaitUntilVisible(true));
+    ASSERT_TRUE(keyloom.RoundTrip());
+    EXPECT_EQ(keyloom.WaitForBox("Keyloom", 1000).window, nullptr);
+    EXPECT_EQ(keyloom.WaitForBox("Error", 500).window, nullptr);
+    keyloom.Command(IDM_EXIT);
+    EXPECT_TRUE(keyloom.WaitForExit(15000, nullptr));
+    UnregisterHotKey(holder.handle(), 1);
 }
 
 }  // namespace

@@ -78,8 +78,7 @@ class InterpreterTest : public ::testing::Test {
     bool Run(const std::string& line) { return ExecuteMacroLine(interpreter, line); }
 
     BoxCloser boxes;
-    MacroInterpreter interpreter{
-        TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
+    MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
 };
 
 TEST_F(InterpreterTest, TypeAndPressKeyLinesReachARealEditControl) {
@@ -147,6 +146,17 @@ TEST_F(InterpreterTest, FocusRestoresTheFirstMatchingWindowAndBringsItToTheFront
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == first; }, 3000));
     EXPECT_FALSE(IsIconic(first));
     EXPECT_TRUE(IsIconic(second));
+}
+
+TEST_F(InterpreterTest, FocusKeepsAMaximisedWindowMaximised) {
+    TestWindow window("Keyloom maximised target");
+    ShowWindow(window.handle(), SW_MAXIMIZE);
+    TestWindow bystander("Keyloom bystander");
+    SetForegroundWindow(bystander.handle());
+    EXPECT_TRUE(Run("FOCUS_WINDOW \"Keyloom maximised target\""));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window.handle(); }, 3000));
+    PumpFor(200);
+    EXPECT_TRUE(IsZoomed(window.handle()));
 }
 
 TEST_F(InterpreterTest, MoveCursorMovesTheRealPointer) {

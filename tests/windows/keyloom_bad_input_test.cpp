@@ -9,6 +9,7 @@
 #include "library/table/macro_list_file.h"
 #include "macro/file/macro_file.h"
 #include "macro/file/text_field.h"
+#include "resources/keyloom_ids.h"
 #include "scheduler/schedule/macro_name.h"
 #include "scheduler/schedule/schedule_file.h"
 #include "tests/support/fake_desktop.h"
@@ -94,6 +95,36 @@ TEST(KeyloomBadStartTest, LastListOnAMissingDriveIsReportedAndTheProgramRuns) {
     ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
     EXPECT_TRUE(keyloom.WaitUntilVisible(true));
     EXPECT_TRUE(keyloom.ListEntries().empty());
+}
+
+// However many of a list's macros fail to load, and whatever the file holds, one box says so.
+TEST(KeyloomBadStartTest, AListOfAThousandMissingMacrosOrAPictureShowsOneBox) {
+    TempDir dir;
+    const std::string good = dir.Write("good.mro", MacroFileText("Good", "TYPE \"g\"\r\n"));
+    std::string missing = good + "\r\n";
+    for (int i = 0; i < 1000; ++i)
+        missing += dir.Path("gone" + std::to_string(i) + ".mro") + "\r\n";
+    const std::string picture =
+        std::string("BM\x36\x10\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0", 18) + std::string(4096, '\xff');
+    struct Case {
+        std::string list;
+        const char* opening;  // of the box's text
+    } cases[] = {{dir.Write("missing.lst", missing), "99 macros of "},
+                 {dir.Write("cat.bmp", picture), "Reading stopped at line 1 of "}};
+    for (const Case& test : cases) {
+        WriteKeyloomSettings(test.list);
+        KeyloomDriver keyloom;
+        const ProgramBox box = keyloom.WaitForBox("Keyloom");
+        ASSERT_NE(box.window, nullptr) << test.list;
+        EXPECT_EQ(box.text.rfind(test.opening, 0), 0u) << box.text;
+        ASSERT_TRUE(keyloom.Click(box.window, IDOK));
+        ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
+        EXPECT_TRUE(keyloom.WaitUntilVisible(true));
+        EXPECT_EQ(keyloom.WaitForBox("Keyloom", 1500).window, nullptr) << "a second box";
+        EXPECT_EQ(keyloom.WaitForBox("Error!", 200).window, nullptr) << "a second box";
+        keyloom.Command(IDM_EXIT);
+        EXPECT_TRUE(keyloom.WaitForExit(15000, nullptr));
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ class BoxAnswerer {
     }
     std::deque<int> answers;  // next answers; IDOK, or IDYES for question boxes, when empty
     std::vector<Box> boxes;
+    // What the user does while a box is up, before answering it; given the box's text.
+    std::function<void(const std::string& text)> whileOpen;
     HWND lastEditor = nullptr;
 
   private:
@@ -78,6 +81,7 @@ class BoxAnswerer {
         GetWindowTextA(dialog, caption, sizeof caption);
         GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
         boxes.push_back(Box{caption, text});
+        if (whileOpen) whileOpen(text);
         bool question = GetDlgItem(dialog, IDYES) != nullptr;
         int answer = question ? IDYES : IDOK;
         if (!answers.empty()) {

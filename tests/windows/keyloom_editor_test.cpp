@@ -277,4 +277,28 @@ TEST_F(EditorWindowTest, ModalEditorOpensCentredAndClosesOnCancel) {
     EXPECT_EQ(FileText(), MACRO_FILE);
 }
 
+// A box the preview shows runs a message loop that delivers the editor's own messages: its
+// buttons, given there, wait for the preview to end.
+TEST_F(EditorWindowTest, InsideThePreviewsBoxTheEditorsButtonsDoNothing) {
+    Open();
+    Type(IDC_CODE, "MSG_BOX \"Inside\"");
+    const std::string file = FileText();
+    answerer.whileOpen = [&](const std::string& text) {
+        if (text != "Inside") return;
+        for (int id : {IDC_PREVIEW_PLAY, IDC_RECORD, IDC_INSERT, IDC_APPLY, IDC_EDITOR_OK,
+                       IDC_EDITOR_CANCEL})
+            PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+    };
+    Click(IDC_PREVIEW_PLAY);
+    PumpFor(100);
+    ASSERT_EQ(answerer.boxes.size(), 1u) << "another preview, a recording or a question";
+    EXPECT_EQ(answerer.boxes[0].text, "Inside");
+    EXPECT_EQ(Code(), "MSG_BOX \"Inside\"");
+    EXPECT_EQ(FileText(), file);
+    EXPECT_TRUE(Enabled(IDC_APPLY)) << "the code typed is still to be applied";
+    EXPECT_FALSE(Closed());
+    EXPECT_FALSE(play.playing);
+}
+
 }  // namespace

@@ -52,7 +52,8 @@ class HeldKeysTest : public ::testing::Test {
                   VK_F7) +
             Macro("shifter.mro", "SHIFT_DOWN\r\nTYPE \"a\"\r\n", VK_F8) +
             Macro("typist.mro",
-                  "TYPE \"a\"\r\nDELAY 300\r\nTYPE \"b\"\r\nDELAY 300\r\nTYPE \"c\"\r\n", VK_F9);
+                  "TYPE \"a\"\r\nDELAY 300\r\nTYPE \"b\"\r\nDELAY 300\r\nTYPE \"c\"\r\n", VK_F9) +
+            Macro("alt.mro", "TYPE \"a\"\r\nTYPE \"b\"\r\n", VK_F6, " 0 0 1");
         WriteKeyloomSettings(dir.Write("held.lst", list));
         keyloom.emplace("/m");
         ASSERT_NE(keyloom->WaitForMainWindow(), nullptr);
@@ -60,9 +61,10 @@ class HeldKeysTest : public ::testing::Test {
         target.Focus();
     }
     void TearDown() override { LetGoOfCombination(); }
-    // A list line for a macro file played by Ctrl+Shift+`key`.
-    std::string Macro(const std::string& file, const std::string& code, WORD key) {
-        const std::string trigger = std::to_string(key) + " 1 1 0";
+    // A list line for a macro file played by Ctrl+Shift+`key`, or other `modifiers`.
+    std::string Macro(const std::string& file, const std::string& code, WORD key,
+                      const std::string& modifiers = " 1 1 0") {
+        const std::string trigger = std::to_string(key) + modifiers;
         return dir.Write(file, MacroFileText(file, code, trigger)) + "\r\n";
     }
 
@@ -107,6 +109,21 @@ TEST_F(HeldKeysTest, AModifierLetGoDuringThePlayIsNotPressedAgain) {
     PumpFor(300);
     EXPECT_FALSE(Down(VK_CONTROL));
     EXPECT_FALSE(Down(VK_SHIFT));
+}
+
+// The hot key swallowed its own key, so Alt down and up with nothing between would reach the
+// window and open its menu: when Keyloom sets Alt aside, and when the user lets go after the
+// play. The user holds Alt without repeats, so that each release is the first one after a press.
+TEST_F(HeldKeysTest, AnAltHotKeyOpensNoMenuBeforeOrAfterItsPlay) {
+    SendKey(VK_MENU, false);
+    TapKey(VK_F6);
+    EXPECT_TRUE(target.WaitForText("ab")) << "typed: " << target.Text();
+    PumpFor(300);
+    EXPECT_EQ(target.MenuKeys(), 0) << "when Keyloom set Alt aside";
+    SendKey(VK_MENU, true);
+    PumpFor(300);
+    EXPECT_EQ(target.MenuKeys(), 0) << "when the user let go";
+    EXPECT_FALSE(Down(VK_MENU));
 }
 
 // The Play button's play of a macro that holds Shift, paused in the middle. Under Wine a window

@@ -137,4 +137,49 @@ TEST_F(KeyloomLibraryCommandsTest, NewMacroWritesItsFileOpensTheEditorAndStaysAf
     EXPECT_EQ(ReadKeyloomLastFileName(), "");  // an untitled list is not remembered
 }
 
+// Signing out with unsaved changes asks the question of Exit (Cancel keeps the session); when
+// the session ends anyway, the changes are saved and the list is the one the next start opens.
+TEST_F(KeyloomLibraryCommandsTest, TheEndOfTheSessionAsksAboutChangesAndNeverLosesThem) {
+    std::string alpha = dir.Write("alpha.mro", MacroFileText("Alpha", ""));
+    std::string beta = dir.Write("beta.mro", MacroFileText("Beta", ""));
+    std::string list = dir.Write("session.lst", alpha + "\r\n");
+    Start(list);
+    ChooseFileAndWait(IDC_IMPORT, "Import macro from file", beta);
+
+    LRESULT answer = -1;
+    keyloom->SendSessionEnd(WM_QUERYENDSESSION, 0, &answer);
+    EXPECT_EQ(Answer("Keyloom", IDCANCEL), "Save changes to current macro list?");
+    ASSERT_TRUE(PumpUntil([&] { return answer != -1; }, 10000));
+    EXPECT_EQ(answer, FALSE);  // the session stays
+    EXPECT_EQ(ReadWholeFile(list), alpha + "\r\n");
+
+    keyloom->SendSessionEnd(WM_ENDSESSION, TRUE, &answer);  // it ends all the same
+    ExpectExit(0);
+    EXPECT_EQ(ReadWholeFile(list), alpha + "\r\n" + beta + "\r\n");
+    EXPECT_EQ(ReadKeyloomLastFileName(), list);
+}
+
+TEST_F(KeyloomLibraryCommandsTest, AnUntitledListThatTheSessionEndsOnIsKeptAndOpenedNextTime) {
+    std::string alpha = dir.Write("alpha.mro", MacroFileText("Alpha", ""));
+    Start("");
+    ChooseFileAndWait(IDC_IMPORT, "Import macro from file", alpha);
+    LRESULT answer = -1;
+    keyloom->SendSessionEnd(WM_QUERYENDSESSION, 0, &answer);
+    EXPECT_EQ(Answer("Keyloom", IDNO), "Save changes to current macro list?");
+    ASSERT_TRUE(PumpUntil([&] { return answer != -1; }, 10000));
+    EXPECT_EQ(answer, TRUE);
+    keyloom->SendSessionEnd(WM_ENDSESSION, FALSE, &answer);  // another program said no
+    ASSERT_TRUE(keyloom->RoundTrip());
+    EXPECT_TRUE(keyloom->Visible());
+
+    keyloom->SendSessionEnd(WM_ENDSESSION, TRUE, &answer);  // ended without asking again
+    ExpectExit(0);
+    char appData[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", appData, sizeof appData);
+    const std::string kept = std::string(appData) + "\\Keyloom\\Untitled macro list.lst";
+    EXPECT_EQ(ReadKeyloomLastFileName(), kept);
+    EXPECT_EQ(ReadWholeFile(kept), alpha + "\r\n");
+    DeleteFileA(kept.c_str());
+}
+
 }  // namespace

@@ -52,6 +52,8 @@ struct MenuProbe {
     std::vector<std::string> texts;
     UINT disableState = 0;
     UINT enableState = 0;
+    UINT restoreState = 0;
+    UINT closeState = 0;
     UINT defaultItem = 0;
     std::vector<WPARAM> keys;  // posted to the menu once it is idle
     bool keysSent = false;
@@ -68,7 +70,9 @@ LRESULT CALLBACK MenuOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         }
         probe->disableState = GetMenuState(menu, IDM_TRAY_DISABLE, MF_BYCOMMAND);
         probe->enableState = GetMenuState(menu, IDM_TRAY_ENABLE, MF_BYCOMMAND);
-        probe->defaultItem = GetMenuDefaultItem(menu, FALSE, 0);
+        probe->restoreState = GetMenuState(menu, IDM_TRAY_RESTORE, MF_BYCOMMAND);
+        probe->closeState = GetMenuState(menu, IDM_TRAY_CLOSE, MF_BYCOMMAND);
+        probe->defaultItem = GetMenuDefaultItem(menu, FALSE, GMDI_USEDISABLED);
     }
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && probe && !probe->keysSent) {
         probe->keysSent = true;
@@ -98,21 +102,26 @@ class KeyloomTrayMenuTest : public ::testing::Test {
     MenuProbe seen;
 };
 
-TEST_F(KeyloomTrayMenuTest, OffersDisableWhileEnabledWithCloseAsTheDefaultItem) {
+TEST_F(KeyloomTrayMenuTest, GreysWhatIsNotOfferedWithCloseAsTheDefaultItem) {
     seen.keys = {VK_ESCAPE};
-    EXPECT_EQ(TrackTrayMenu(GetModuleHandleA(nullptr), owner, false), 0);  // dismissed
+    // As while a play runs with the macros enabled: only Disable all macros.
+    auto onlyDisable = [](int command) { return command == IDM_TRAY_DISABLE; };
+    EXPECT_EQ(TrackTrayMenu(GetModuleHandleA(nullptr), owner, onlyDisable), 0);  // dismissed
     EXPECT_EQ(seen.texts, (std::vector<std::string>{"Restore main window", "Disable all macros",
                                                     "Enable all macros", "", "Close Keyloom"}));
     EXPECT_EQ(seen.disableState & MF_GRAYED, 0u);
-    EXPECT_EQ(seen.enableState & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    for (UINT state : {seen.enableState, seen.restoreState, seen.closeState})
+        EXPECT_EQ(state & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     EXPECT_EQ(seen.defaultItem, static_cast<UINT>(IDM_TRAY_CLOSE));
 }
 
 TEST_F(KeyloomTrayMenuTest, OffersEnableWhileDisabledAndReturnsTheChosenCommand) {
     seen.keys = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
-    EXPECT_EQ(TrackTrayMenu(GetModuleHandleA(nullptr), owner, true), IDM_TRAY_ENABLE);
+    auto allButDisable = [](int command) { return command != IDM_TRAY_DISABLE; };
+    EXPECT_EQ(TrackTrayMenu(GetModuleHandleA(nullptr), owner, allButDisable), IDM_TRAY_ENABLE);
     EXPECT_EQ(seen.disableState & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
-    EXPECT_EQ(seen.enableState & MF_GRAYED, 0u);
+    for (UINT state : {seen.enableState, seen.restoreState, seen.closeState})
+        EXPECT_EQ(state & MF_GRAYED, 0u);
 }
 
 // A macro with the hot key Ctrl+Shift+F7 that types "hi", in the list of the previous run.
@@ -206,6 +215,26 @@ TEST_F(KeyloomHiddenStartTest, ASecondStartIsRefusedWhileTheFirstIsHidden) {
     ASSERT_TRUE(first.ChooseTrayMenuItem(CLOSE_ITEM));
     ASSERT_TRUE(first.WaitForExit(EXIT_TIMEOUT_MS, &exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+// A restarted shell brings back an empty notification area: the hidden program's icon returns.
+TEST_F(KeyloomHiddenStartTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
+    KeyloomDriver keyloom("/m");
+    ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(keyloom.WaitForTrayIcon(true));
+    for (int restart = 0; restart < 2; ++restart) {
+        keyloom.RestartNotificationArea();
+        EXPECT_TRUE(keyloom.WaitForTrayIcon(true)) << "restart " << restart;
+    }
+    EXPECT_FALSE(keyloom.Visible());
+    EXPECT_TRUE(HotKeyTypes()) << "typed: " << target.Text();
+    ASSERT_TRUE(keyloom.ChooseTrayMenuItem(RESTORE_ITEM));  // the icon works as before
+    ASSERT_TRUE(keyloom.WaitUntilVisible(true));
+    keyloom.RestartNotificationArea();  // a visible window has no icon to bring back
+    ASSERT_TRUE(keyloom.RoundTrip());
+    EXPECT_FALSE(keyloom.TrayIconPresent());
+    keyloom.Command(IDM_EXIT);
+    EXPECT_TRUE(keyloom.WaitForExit(EXIT_TIMEOUT_MS, nullptr));
 }
 
 }  // namespace

@@ -127,6 +127,34 @@ TEST_F(KeyloomMainWindowTest, EditorAboutAndOptionsOpenOverTheWindowAndGiveItBac
     Exit(keyloom);
 }
 
+TEST_F(KeyloomMainWindowTest, AfterApplyTheEditedMacroStaysSelectedWithFreshDetails) {
+    KeyloomDriver keyloom;
+    Start(keyloom);
+    keyloom.Select(1);
+    keyloom.Command(IDC_EDIT_MACRO);
+    ProgramBox editor = keyloom.WaitForBox("Keyloom");
+    ASSERT_NE(editor.window, nullptr);
+    // Typed as the user types: the whole text replaced, which tells the editor.
+    SendDlgItemMessageA(editor.window, IDC_EDITOR_DESCRIPTION, EM_SETSEL, 0, -1);
+    SendDlgItemMessageA(editor.window, IDC_EDITOR_DESCRIPTION, EM_REPLACESEL, TRUE,
+                        reinterpret_cast<LPARAM>("Edited"));
+    const WORD ctrlF6 = MAKEWORD(VK_F6, HOTKEYF_CONTROL);
+    SendDlgItemMessageA(editor.window, IDC_EDITOR_TRIGGER, HKM_SETHOTKEY, ctrlF6, 0);
+    HWND apply = GetDlgItem(editor.window, IDC_APPLY);
+    ASSERT_TRUE(IsWindowEnabled(apply));
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(SendMessageTimeoutA(apply, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &ignored), 0);
+    ASSERT_TRUE(keyloom.Click(editor.window, IDC_EDITOR_OK));
+    ASSERT_TRUE(keyloom.WaitUntilVisible(true));
+    EXPECT_EQ(keyloom.ListEntries(), (std::vector<std::wstring>{L"Alpha", L"Beta"}));
+    EXPECT_EQ(keyloom.Selection(), 1);
+    EXPECT_EQ(keyloom.ControlText(IDC_DESCRIPTION), "Edited");
+    EXPECT_EQ(SendDlgItemMessageW(keyloom.main(), IDC_TRIGGER_DISPLAY, HKM_GETHOTKEY, 0, 0),
+              ctrlF6);
+    EXPECT_EQ(keyloom.ControlText(IDC_ENABLED_TEXT), "NO");
+    Exit(keyloom);
+}
+
 TEST_F(KeyloomMainWindowTest, TheManifestBringsCommonControlsSixAndPerMonitorDpi) {
     KeyloomDriver keyloom;
     Start(keyloom);

@@ -85,6 +85,7 @@ class WindowView : public PlayView {
     void EnableButton(PlayButton, bool) override {}
     void HideWindow() override { ShowWindow(window_, SW_HIDE); }
     void RestoreWindow() override { ShowWindow(window_, SW_RESTORE); }
+    void AwaitInputDelivered() override {}
 
   private:
     HWND window_;
@@ -137,6 +138,20 @@ class PlayerWin32Test : public ::testing::Test {
                            "//File created by Keyloom v1\r\n\r\nSTART\r\n" + code + "END\r\n"));
     }
 
+    // Plays the macro as a hot key does while the user taps `key` after `afterMs`; returns the
+    // milliseconds the play took.
+    DWORD PlayWhileTheUserPresses(WORD key, DWORD afterMs) {
+        std::thread user([key, afterMs] {
+            Sleep(afterMs);
+            TapKey(key);
+        });
+        const DWORD start = GetTickCount();
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        const DWORD took = GetTickCount() - start;
+        user.join();
+        return took;
+    }
+
     TempDir dir;
     Win32Desktop& desktop = TheDesktop();
     Macro macro = MacroPlayedOnce(10);
@@ -157,27 +172,50 @@ TEST_F(PlayerWin32Test, MacroPlayedThreeTimesTypesIntoAnEditControl) {
     StopPlayTimer(state, desktop);
 }
 
-TEST_F(PlayerWin32Test, EscapePressedDuringADelayStopsThePlay) {
+// A real key press, injected from another thread as a user's, ends the play in the middle of a
+// DELAY that would hold it for twenty seconds.
+TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayEndsThePlayAtOnce) {
+    TargetThread target;
+    WriteMacro("TYPE \"x\"\r\nDELAY 20000\r\nTYPE \"y\"\r\n");
+    for (WORD key : {VK_ESCAPE, VK_PAUSE}) {
+        target.Focus();
+        EXPECT_LT(PlayWhileTheUserPresses(key, 300), 10000u) << key;
+        PumpFor(200);
+        EXPECT_EQ(target.Text(), "x") << key;
+        EXPECT_EQ(state.position > 0, key == VK_PAUSE);
+        EXPECT_FALSE(state.playing);
+        EXPECT_EQ(state.timerId, 0u);
+        RewindPlay(state);
+        SendMessageA(GetWindow(target.handle(), GW_CHILD), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(""));
+    }
+}
+
+// A wave file of `seconds` of silence: 8 kHz, 8 bits, one channel.
+std::string SilentWave(int seconds) {
+    auto number = [](uint32_t value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i)
+            text += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return text;
+    };
+    const uint32_t samples = 8000u * static_cast<uint32_t>(seconds);
+    return "RIFF" + number(36 + samples, 4) + "WAVEfmt " + number(16, 4) + number(1, 2) +
+           number(1, 2) + number(8000, 4) + number(8000, 4) + number(1, 2) + number(8, 2) + "data" +
+           number(samples, 4) + std::string(samples, '\x80');
+}
+
+TEST_F(PlayerWin32Test, EscapeStopsASoundThatIsPlaying) {
     TargetThread target;
     target.Focus();
-    WriteMacro("TYPE \"x\"\r\nDELAY 800\r\n");
-    macro.playStyle = PLAY_STYLE_FOR_SECONDS;  // ends by itself should Escape go unseen
-    macro.repeatTime = 20;
-    std::thread user([] {
-        Sleep(300);
-        TapKey(VK_ESCAPE);
-    });
-    DWORD start = GetTickCount();
-    PlayMacro(player, macro, ORIGIN_TRIGGER);
-    DWORD took = GetTickCount() - start;
-    user.join();
-    EXPECT_LT(took, 3000u);
-    EXPECT_GE(took, 800u);  // the DELAY ran to its end
+    const std::string wave = dir.Write("long.wav", SilentWave(6));
+    WriteMacro("PLAY_SOUND \"" + wave + "\"\r\nTYPE \"z\"\r\n");
+    const DWORD took = PlayWhileTheUserPresses(VK_ESCAPE, 500);
+    EXPECT_LT(took, 4000u);
+    EXPECT_GE(took, 400u) << "the sound played until the key";
     PumpFor(200);
-    EXPECT_EQ(target.Text(), "x");
-    EXPECT_EQ(state.position, 0);
-    EXPECT_FALSE(state.playing);
-    EXPECT_EQ(state.timerId, 0u);
+    EXPECT_EQ(target.Text(), "");
+    StopPlayTimer(state, desktop);
 }
 
 TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront) {
@@ -191,7 +229,7 @@ TEST_F(PlayerWin32Test, ClosedMessageBoxesGiveTheKeyboardBackToTheWindowInFront)
     target.Focus();
     // A box of the macro, then an error box owned by the hidden main window.
     WriteMacro(
-        "TYPE \"a\"\r\nMSG_BOX \"Close me\"\r\nTYPE \"b\"\r\nMOVE_CURSOR 0 5\r\n"
+        "TYPE \"a\"\r\nMSG_BOX \"Close me\"\r\nTYPE \"b\"\r\nMOVE_CURSOR a 5\r\n"
         "TYPE \"c\"\r\n");
     BoxCloser closer;
     PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);

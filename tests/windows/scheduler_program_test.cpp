@@ -216,9 +216,13 @@ TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheEx
     ASSERT_TRUE(PumpUntil([&] { return FileExists(savedPath); }, 10000));
     ASSERT_TRUE(scheduler.RoundTrip());
 
-    // An added item has times, 0:0:0, but no date: the date picker shows none, and the item
-    // keeps none rather than the date of the item shown before it.
+    // An added item starts on today's date and weekday, its times 0:0:0.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
     ItemText newItem{"New item", nameless};
+    newItem.onceDate = std::to_string(today.wDay) + " " + std::to_string(today.wMonth) + " " +
+                       std::to_string(today.wYear);
+    newItem.runDayOfWeek = today.wDayOfWeek + 1;
     ItemText gammaItem = newItem;
     gammaItem.name = "Gamma";
     gammaItem.macroFileName = gamma;
@@ -296,6 +300,52 @@ TEST_F(SchedulerHistoryTest, ViewHistorySaysSoWhenThereIsNoneYet) {
     if (save.window) scheduler.Press(save.window, IDNO);
     DWORD exitCode = 99;
     EXPECT_TRUE(scheduler.WaitForExit(10000, &exitCode));
+}
+
+TEST_F(SchedulerProgramTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
+    WriteSchedulerSettings("");
+    SchedulerDriver scheduler("/m");
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitForTrayIcon(true));
+    scheduler.RestartNotificationArea();
+    EXPECT_TRUE(scheduler.WaitForTrayIcon(true));
+    scheduler.TrayMouse(WM_LBUTTONDBLCLK);  // the icon restores the window as before
+    EXPECT_TRUE(scheduler.WaitUntilVisible(true));
+    scheduler.Command(IDM_SCHEDULER_EXIT);
+    ProgramBox box = scheduler.WaitForBox("Keyloom Scheduler", 2000);  // untitled: asked
+    if (box.window) scheduler.Press(box.window, IDNO);
+    EXPECT_TRUE(scheduler.WaitForExit(10000, nullptr));
+}
+
+// Signing out: with unsaved changes the scheduler asks, and Cancel keeps the session; when the
+// session ends anyway, the changes are saved and the schedule's name is remembered.
+TEST_F(SchedulerProgramTest, TheEndOfTheSessionAsksAboutChangesAndNeverLosesThem) {
+    ItemText item{"kept", Macro("kept.mro", "Kept", "")};
+    const std::string path = dir.Write("session.scl", ScheduleText({item}));
+    WriteSchedulerSettings(path);
+    SchedulerDriver scheduler;
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    scheduler.Click(IDC_ITEM_ACTIVE);  // an edit: the item is no longer active
+    ASSERT_TRUE(scheduler.RoundTrip());
+
+    LRESULT answer = -1;
+    scheduler.SendSessionEnd(WM_QUERYENDSESSION, 0, &answer);
+    ProgramBox box = scheduler.WaitForBox("Keyloom Scheduler");
+    ASSERT_NE(box.window, nullptr) << "no question at the end of the session";
+    EXPECT_EQ(box.text, "Save changes to current schedule?");
+    scheduler.Press(box.window, IDCANCEL);
+    ASSERT_TRUE(PumpUntil([&] { return answer != -1; }, 10000));
+    EXPECT_EQ(answer, FALSE);
+    EXPECT_EQ(ReadWholeFile(path), ScheduleText({item}));
+
+    scheduler.SendSessionEnd(WM_ENDSESSION, TRUE, &answer);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(scheduler.WaitForExit(10000, &exitCode))
+        << "asked: " << scheduler.WaitForBox("Keyloom Scheduler", 1000).text;
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_NE(ReadWholeFile(path).find("\r\nACTIVE FALSE\r\n"), std::string::npos);
+    EXPECT_EQ(ReadSchedulerLastFileName(), path);
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ class SchedulerShiftedClockTest : public ::testing::Test {
             GTEST_SKIP() << "needs the shifted clock of scripts/run-shifted-clock-test.sh";
     }
 
-    // An item whose macro types `letter` into the target; `rule` holds its RUN_ lines.
+    // An item whose macro types `letter` into the target; `rule` holds its RUN_ lines and any
+    // CATCH_UP line.
     std::string Item(const std::string& letter, const std::string& rule) {
         const std::string macro = dir.Write(
             letter + ".mro", MacroFileText(letter, "FOCUS_WINDOW \"" + std::string(TARGET_TITLE) +
@@ -119,12 +120,15 @@ TEST_F(SchedulerShiftedClockTest, ItemsOfTheSkippedHourRunOnceInOrderWhenSummerT
 TEST_F(SchedulerShiftedClockTest, AnItemOfTheHourThatComesTwiceRunsOnceWhenSummerTimeEnds) {
     clock.SetUtc(FALL_BACK - 2400);  // 02:20 summer time
     StartListening(Item("d", "RUN_STYLE 3\r\nRUN_EVERY 3\r\nRUN_TIME 2 30 0\r\n") +
-                   Item("o", "RUN_STYLE 2\r\nONCE_DATE 25 10 2026\r\nONCE_TIME 2 45 0\r\n"));
+                   Item("o",
+                        "RUN_STYLE 2\r\nONCE_DATE 25 10 2026\r\nONCE_TIME 2 45 0\r\n"
+                        "CATCH_UP 1\r\n"));
     clock.SetUtc(FALL_BACK - 1803);  // 02:29:57 summer time
     ASSERT_TRUE(target.WaitForText("d", 15000)) << "typed: " << target.Text();
     // The play has ended: a clock set during a play is not caught up.
     ASSERT_TRUE(WaitForLocalTime(At(2026, 10, 25, 2, 30, 2), 10000));
-    clock.SetUtc(FALL_BACK - 3);  // set forward to 02:59:57: the item at 02:45 is caught up
+    // Set forward to 02:59:57 past the item at 02:45: "Play if missed" plays it at once.
+    clock.SetUtc(FALL_BACK - 3);
     ASSERT_TRUE(target.WaitForText("do", 15000)) << "typed: " << target.Text();
     // 03:00 summer time becomes 02:00 winter time.
     ASSERT_TRUE(PumpUntil([] { return LocalNow() < At(2026, 10, 25, 2, 30, 0); }, 10000));

@@ -177,6 +177,8 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {IDC_EVERY_MINUTES, "Edit", "30"},
         {IDC_EVERY_SECONDS, "Edit", "0"},
         {IDC_ITEM_ACTIVE, "Button", "Active"},
+        {IDC_ITEM_CATCH_UP, "Button", "Play if missed"},
+        {IDC_MACRO_PATH, "Edit", "C:\\missing.mro"},
         {IDC_LAST_PLAYED, "Static", "Last played: never"},
     };
     EXPECT_EQ(seen, expected);
@@ -280,10 +282,70 @@ TEST_F(SchedulerWindowTest, DatesThatDoNotExistShowAsNoDateAndStayAsTheFileHasTh
     EXPECT_EQ(ReadWholeFile(dir.Path("window.scl")), schedule);
 }
 
+// An item of the given block, its other lines as OnceItem has them.
+std::string ItemWith(const std::string& name, const std::string& macro, const std::string& rule) {
+    std::string item = OnceItem(name, "7 12 2030");
+    item.replace(item.find("C:\\missing.mro"), std::strlen("C:\\missing.mro"), macro);
+    item.replace(item.find("RUN_STYLE 2\r\n"), std::strlen("RUN_STYLE 2\r\n"), "");
+    item.insert(item.find("END_ITEM"), rule);
+    return item;
+}
+
+void SelectEntry(HWND dialog, int entry) {
+    HWND list = GetDlgItem(dialog, IDC_SCHEDULE_LIST);
+    SendMessageA(list, LB_SETCURSEL, entry, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SCHEDULE_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+TEST_F(SchedulerWindowTest, MonthlyDayIsShownAndSavedWithTheMacroPath) {
+    UseSchedule(SCHEDULE_HEADER + ItemWith("Monthly", "C:\\monthly.mro", "RUN_STYLE 3\r\nRUN_DOM 14\r\n"));
+    Run([&](HWND dialog) {
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_DAY_OF_MONTH)), "15");
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_MACRO_PATH)), "C:\\monthly.mro");
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_MACRO_PATH), GWL_STYLE) & ES_READONLY);
+        HWND days = GetDlgItem(dialog, IDC_DAY_OF_MONTH);
+        SendMessageA(days, CB_SETCURSEL, 19, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DAY_OF_MONTH, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(days));
+        SendMessageA(dialog, WM_COMMAND, IDM_SAVE_SCHEDULE, 0);
+    });
+    EXPECT_NE(ReadWholeFile(dir.Path("window.scl")).find("RUN_DOW 1\r\nRUN_DOM 19\r\nRUN_TIME"),
+              std::string::npos);
+}
+
+TEST_F(SchedulerWindowTest, RunMacroNowKeepsTheSelectionAndThePaneEdits) {
+    const std::string macro = dir.Write("wait.mro", MacroFileText("Wait", "DELAY 400\r\n"));
+    std::string schedule = SCHEDULE_HEADER;
+    for (const char* name : {"a", "b", "c"})
+        schedule += ItemWith(name, macro, "RUN_STYLE 4\r\n");
+    UseSchedule(schedule);
+    Run([&](HWND dialog) {
+        auto runNow = [&] {
+            PostMessageA(dialog, WM_COMMAND, IDC_RUN_NOW, 0);
+            EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+            EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) && !TrayIconPresent(dialog); }));
+        };
+        SelectEntry(dialog, 1);
+        runNow();
+        SelectEntry(dialog, 2);
+        SetDlgItemTextA(dialog, IDC_EVERY_HOURS, "42");
+        runNow();
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SCHEDULE_LIST, LB_GETCURSEL, 0, 0), 2);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_EVERY_HOURS)), "42");
+        SendMessageA(dialog, WM_COMMAND, IDM_SAVE_SCHEDULE, 0);
+    });
+    const std::string saved = ReadWholeFile(dir.Path("window.scl"));
+    const size_t c = saved.find("NAME \"c\"");
+    ASSERT_NE(c, std::string::npos);
+    EXPECT_NE(saved.find("EVERY_HOURS 42\r\n", c), std::string::npos);
+    EXPECT_EQ(saved.find("EVERY_HOURS 42"), saved.find("EVERY_HOURS 42", c));  // c's alone
+}
+
 TEST_F(SchedulerWindowTest, EmptyScheduleStartsWithTheRunStylesDisabled) {
     Run([&](HWND dialog) {
         for (int control : {IDC_RUN_AT_STARTUP, IDC_RUN_ONCE, IDC_RUN_PERIODIC, IDC_RUN_INTERVAL,
-                            IDC_ITEM_ACTIVE})
+                            IDC_ITEM_ACTIVE, IDC_ITEM_CATCH_UP})
             EXPECT_FALSE(Enabled(dialog, control)) << control;
         EXPECT_FALSE(MenuEnabled(dialog, IDM_ENABLE_ALL));
         EXPECT_TRUE(MenuEnabled(dialog, IDM_DISABLE_ALL));
@@ -293,6 +355,19 @@ TEST_F(SchedulerWindowTest, EmptyScheduleStartsWithTheRunStylesDisabled) {
         EXPECT_EQ(WindowText(GetDlgItem(question, 0xFFFF)), "Save changes to current schedule?");
         PressButton(question, IDNO);
     });
+}
+
+TEST_F(SchedulerWindowTest, PlayIfMissedIsAnEditStoredAsALineOfItsOwn) {
+    UseSchedule(ONE_ITEM);
+    Run([&](HWND dialog) {
+        EXPECT_TRUE(Enabled(dialog, IDC_ITEM_CATCH_UP));
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ITEM_CATCH_UP, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        Click(dialog, IDC_ITEM_CATCH_UP);
+        EXPECT_TRUE(MenuEnabled(dialog, IDM_SAVE_SCHEDULE));
+        SendMessageA(dialog, WM_COMMAND, IDM_SAVE_SCHEDULE, 0);
+    });
+    const std::string saved = ReadWholeFile(dir.Path("window.scl"));
+    EXPECT_NE(saved.find("ACTIVE TRUE\r\nCATCH_UP 1\r\nEND_ITEM\r\n"), std::string::npos) << saved;
 }
 
 TEST_F(SchedulerWindowTest, ClockLineKeepsTheTime) {
