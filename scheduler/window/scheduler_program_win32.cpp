@@ -220,8 +220,7 @@ SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
     : view(desktop),
       playback(desktop, files),
       history(files, desktop, SchedulerHistoryPath()),
-      scheduler{table,   state,       desktop, files, view, playback,
-                history, NO_WINDOW,   &settings.store},
+      scheduler{table, state, desktop, files, view, playback, history, NO_WINDOW, &settings.store},
       window{scheduler, view},
       settings(settings) {
     history.Load();

@@ -136,8 +136,8 @@ class SchedulerRig : public ::testing::Test {
     ScheduleHistory history{files, desktop, HISTORY_PATH};
     FakeSettingsStore settings;
     AppointmentLog appointments;
-    Scheduler scheduler{table,   state,       desktop,   files,        view, playback,
-                        history, MAIN_WINDOW, &settings, &appointments};
+    Scheduler scheduler{table,    state,   desktop,     files,     view,
+                        playback, history, MAIN_WINDOW, &settings, &appointments};
     ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;
