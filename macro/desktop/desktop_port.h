@@ -70,6 +70,9 @@ constexpr int SHOW_SHOW = 5;
 constexpr int SHOW_MINIMIZE = 6;
 constexpr int SHOW_RESTORE = 9;
 
+// ShellExecuteA answers this or less when it could not open the target.
+constexpr intptr_t SHELL_LAST_FAILURE = 32;
+
 constexpr uint32_t EXIT_LOGOFF = 0x0000;
 constexpr uint32_t EXIT_SHUTDOWN_FORCED = 0x0005;
 constexpr uint32_t EXIT_REBOOT_FORCED = 0x0006;

@@ -82,25 +82,6 @@ class InterpreterTest : public ::testing::Test {
     MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
 };
 
-// The first top-level window, in the system's order, whose title contains `text`.
-HWND FirstWindowContaining(const std::string& text) {
-    struct Search {
-        const std::string& text;
-        HWND found;
-    } search{text, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (std::string(title).find(s.text) == std::string::npos) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 TEST_F(InterpreterTest, TypeAndPressKeyLinesReachARealEditControl) {
     TestWindow window("Keyloom typing target");
     EXPECT_TRUE(Run("TYPE \"Hello, World!\"\r"));
