@@ -10,18 +10,22 @@ struct EventTemplate {
     std::string_view line;   // appended to the code box as shown, for the user to fill in
 };
 
-inline constexpr std::array<EventTemplate, 13> EVENT_TEMPLATES{{
-    {"Click mouse button", "CLICK_MOUSE <Left/Right> <Single/Double>"},
+inline constexpr std::array<EventTemplate, 17> EVENT_TEMPLATES{{
+    {"Click mouse button", "CLICK_MOUSE <Left/Right/Middle/X1/X2> <Single/Double>"},
     {"Close a window", "CLOSE_WINDOW \"Window title\""},
     {"Delay", "DELAY <Duration>"},
     {"Focus a window", "FOCUS_WINDOW \"Window title\""},
+    {"Hold a key down", "KEY_DOWN <Character>"},
     {"Message box", "MSG_BOX \"Message\""},
     {"Minimize a window", "MINIMIZE_WINDOW \"Window title\""},
     {"Move mouse cursor", "MOVE_CURSOR <X co-ordinate> <Y co-ordinate>"},
     {"Open a web site", "OPEN_URL \"Web site address\""},
     {"Play a sound", "PLAY_SOUND \"File path\""},
     {"Press a key", "PRESS_KEY <Character>"},
+    {"Release a held key", "KEY_UP <Character>"},
     {"Run an application", "RUN \"Application file path\""},
+    {"Scroll mouse wheel", "MOUSE_WHEEL <Wheel units, 120 a notch away>"},
+    {"Scroll mouse wheel sideways", "MOUSE_HWHEEL <Wheel units, 120 a notch right>"},
     {"Shutdown computer", "SHUTDOWN <Shutdown/Restart/Logoff>"},
     {"Type text", "TYPE \"Text\""},
 }};

@@ -30,7 +30,7 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
     StartPace(context.interpreter, context.pace);
     // A stop seen by an earlier preview is spent; one seen now, or a wait for a window that ran
     // out, ends this one.
-    context.interpreter.stopKey = 0;
+    WatchStopKeys(context.interpreter, true);
     for (int index = 0; index < lineCount; ++index) {
         if (StopKeyPressed(context.interpreter) != 0) break;
         std::string line = view.Line(index);
@@ -42,6 +42,9 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
             lastReading = now;
         }
     }
+    // A preview does not resume: what a stop left of its line is dropped.
+    context.interpreter.unfinished = {};
+    WatchStopKeys(context.interpreter, false);
     ReleaseHeldInput(context.interpreter);
     view.AwaitInputDelivered();  // the editor comes back in front only then
     DebugTrace(desktop, "Played macro");

@@ -49,6 +49,8 @@ struct RecorderState {
     // have finished the last line's pace (the START step's, before the first line). A line
     // recorded later waits the difference in a DELAY; one recorded sooner plays then.
     int64_t paceEndsAt = 0;
+    // Until the recording's first sample: a recording begins with it, however late it comes.
+    bool awaitingFirstSample = false;
     EditorBeforeRecording editorBefore;
     std::atomic<RecorderPhase> phase{RecorderPhase::Idle};
     // Set while a sample runs; a timer callback that finds it set returns at once.

@@ -43,6 +43,7 @@ void StartFresh(RecorderState& state, DesktopPort& desktop, int32_t macroDelay) 
     state.leftDown = state.rightDown = false;
     state.period = macroDelay;
     StartQuietTime(state, desktop.QueryPerformanceCounter());
+    state.awaitingFirstSample = true;
 }
 
 void StopTimer(RecorderState& state, DesktopPort& desktop) {

@@ -43,6 +43,7 @@
 #define IDC_ITEM_ACTIVE 1023
 #define IDC_MACRO_PATH 1030
 #define IDC_ITEM_CATCH_UP 1031
+#define IDC_LAST_PLAYED 1040
 
 // Window menu commands
 #define IDM_NEW_SCHEDULE 111
@@ -56,6 +57,7 @@
 #define IDM_ENABLE_ALL 132
 #define IDM_DISABLE_ALL 133
 #define IDM_SCHEDULER_OPTIONS 135
+#define IDM_VIEW_HISTORY 140
 
 // Notification-area menu commands
 #define IDM_TRAY_CLOSE_SCHEDULER 121

@@ -16,10 +16,22 @@ constexpr uint32_t LEFT_DOWN = 0x0002;
 constexpr uint32_t LEFT_UP = 0x0004;
 constexpr uint32_t RIGHT_DOWN = 0x0008;
 constexpr uint32_t RIGHT_UP = 0x0010;
+constexpr uint32_t MIDDLE_DOWN = 0x0020;
+constexpr uint32_t MIDDLE_UP = 0x0040;
+constexpr uint32_t X_DOWN = 0x0080;  // the data names the button: X_BUTTON1 or X_BUTTON2
+constexpr uint32_t X_UP = 0x0100;
+constexpr uint32_t WHEEL = 0x0800;  // the data is the signed amount, WHEEL_NOTCH a notch
+constexpr uint32_t HWHEEL = 0x1000;
+constexpr int32_t X_BUTTON1 = 1;
+constexpr int32_t X_BUTTON2 = 2;
+constexpr int32_t WHEEL_NOTCH = 120;
 constexpr uint32_t KEY_RELEASE = 0x0002;
 
 constexpr int KEY_LBUTTON = 1;
 constexpr int KEY_RBUTTON = 2;
+constexpr int KEY_MBUTTON = 4;
+constexpr int KEY_XBUTTON1 = 5;
+constexpr int KEY_XBUTTON2 = 6;
 constexpr int KEY_SHIFT = 0x10;
 constexpr int KEY_CONTROL = 0x11;
 constexpr int KEY_ALT = 0x12;
@@ -39,11 +51,27 @@ constexpr int KEY_RIGHT_ALT = 0xA5;
 // A key that no layout assigns: its keystroke means nothing to any program.
 constexpr int KEY_NONE = 0xFF;
 
+// The mouse_event transitions of each button, by its virtual key.
+struct ButtonEvents {
+    int virtualKey;
+    uint32_t down;
+    uint32_t up;
+    int32_t data;
+};
+inline constexpr ButtonEvents BUTTONS[] = {{KEY_LBUTTON, LEFT_DOWN, LEFT_UP, 0},
+                                           {KEY_RBUTTON, RIGHT_DOWN, RIGHT_UP, 0},
+                                           {KEY_MBUTTON, MIDDLE_DOWN, MIDDLE_UP, 0},
+                                           {KEY_XBUTTON1, X_DOWN, X_UP, X_BUTTON1},
+                                           {KEY_XBUTTON2, X_DOWN, X_UP, X_BUTTON2}};
+
 constexpr int SHOW_HIDE = 0;
 constexpr int SHOW_NORMAL = 1;
 constexpr int SHOW_SHOW = 5;
 constexpr int SHOW_MINIMIZE = 6;
 constexpr int SHOW_RESTORE = 9;
+
+// ShellExecuteA answers this or less when it could not open the target.
+constexpr intptr_t SHELL_LAST_FAILURE = 32;
 
 constexpr uint32_t EXIT_LOGOFF = 0x0000;
 constexpr uint32_t EXIT_SHUTDOWN_FORCED = 0x0005;
@@ -111,7 +139,9 @@ class DesktopPort {
     // and bottom edges exclusive. The primary monitor's top left is 0,0; the others may lie at
     // negative co-ordinates, and the union may hold points that are on no monitor.
     virtual std::vector<ScreenRect> EnumDisplayMonitors() = 0;
-    virtual void mouse_event(uint32_t flags) = 0;
+    // One button transition or wheel turn at the pointer; `data` is the X button of an X
+    // transition, the amount of a wheel turn, else 0.
+    virtual void mouse_event(uint32_t flags, int32_t data) = 0;
     virtual void keybd_event(uint8_t virtualKey, uint32_t flags) = 0;
     // One keystroke of a character the keyboard layout cannot produce, taken from the system
     // code page and injected as a Unicode character.

@@ -115,8 +115,8 @@ std::vector<ScreenRect> Win32Desktop::EnumDisplayMonitors() {
     return monitors;
 }
 
-void Win32Desktop::mouse_event(uint32_t flags) {
-    ::mouse_event(flags, 0, 0, 0, 0);
+void Win32Desktop::mouse_event(uint32_t flags, int32_t data) {
+    ::mouse_event(flags, 0, 0, static_cast<DWORD>(data), 0);
 }
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {

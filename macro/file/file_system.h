@@ -28,6 +28,9 @@ class FileSystem {
     virtual std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) = 0;
     // A new file, never one that exists; null when it cannot be created.
     virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) = 0;
+    // A file whose writes all go to its end, never over what it holds; a missing file is
+    // created empty. Null when it cannot be opened or created.
+    virtual std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) = 0;
     // Moves `source` over `target` in one step, replacing it. A replace that another program
     // refuses for the moment (a scanner or indexer reading the target) is tried again for a
     // while before it counts as failed.

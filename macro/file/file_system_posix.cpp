@@ -51,9 +51,10 @@ class PosixFileSystem : public FileSystem {
         return Open(path, O_RDONLY | O_CREAT);
     }
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0) return nullptr;
-        return std::make_unique<PosixWritableFile>(fd);
+        return OpenWritable(path, O_WRONLY | O_CREAT | O_EXCL);
+    }
+    std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) override {
+        return OpenWritable(path, O_WRONLY | O_CREAT | O_APPEND);
     }
     bool Replace(const std::string& source, const std::string& target) override {
         return std::rename(source.c_str(), target.c_str()) == 0;
@@ -65,6 +66,11 @@ class PosixFileSystem : public FileSystem {
         int fd = ::open(path.c_str(), flags, 0644);
         if (fd < 0) return nullptr;
         return std::make_unique<PosixReadableFile>(fd);
+    }
+    static std::unique_ptr<WritableFile> OpenWritable(const std::string& path, int flags) {
+        int fd = ::open(path.c_str(), flags, 0644);
+        if (fd < 0) return nullptr;
+        return std::make_unique<PosixWritableFile>(fd);
     }
 };
 

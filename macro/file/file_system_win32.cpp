@@ -81,6 +81,15 @@ class Win32FileSystem : public FileSystem {
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32WritableFile>(handle);
     }
+    // Append-only access: every write lands at the end, whatever another writer did. Readers
+    // such as a text viewer may have the file open, and may rename it.
+    std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) override {
+        HANDLE handle = CreateFileW(LongPath(path).c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return nullptr;
+        return std::make_unique<Win32WritableFile>(handle);
+    }
     bool Replace(const std::string& source, const std::string& target) override {
         const std::wstring from = LongPath(source);
         const std::wstring to = LongPath(target);

@@ -11,10 +11,13 @@ CommandOutcome MoveCursor(CommandLine& line);
 CommandOutcome MouseDown(CommandLine& line);
 CommandOutcome MouseUp(CommandLine& line);
 CommandOutcome ClickMouse(CommandLine& line);
+CommandOutcome MouseWheel(CommandLine& line);
+CommandOutcome MouseHorizontalWheel(CommandLine& line);
 
 // Keys.
 CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t flags);
 CommandOutcome PressKey(CommandLine& line);
+CommandOutcome HoldKey(CommandLine& line, bool down);
 CommandOutcome Type(CommandLine& line);
 // Types `text`, one keystroke a character; a play's stop key is looked for before each.
 CommandOutcome TypeText(MacroInterpreter& interpreter, std::string_view text);

@@ -14,11 +14,17 @@ void Note(MacroInterpreter& interpreter, HeldInput input, bool down) {
     if (!down && found != held.end()) held.erase(found);
 }
 
+void SendButton(DesktopPort& desktop, uint8_t button, bool down) {
+    for (const desk::ButtonEvents& events : desk::BUTTONS)
+        if (events.virtualKey == button)
+            desktop.mouse_event(down ? events.down : events.up, events.data);
+}
+
 void Release(DesktopPort& desktop, HeldInput input) {
     if (!input.isButton)
         desktop.keybd_event(input.virtualKey, desk::KEY_RELEASE);
     else
-        desktop.mouse_event(input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_UP : desk::RIGHT_UP);
+        SendButton(desktop, input.virtualKey, false);
 }
 
 }  // namespace
@@ -28,11 +34,9 @@ void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32
     Note(interpreter, {false, virtualKey}, (flags & desk::KEY_RELEASE) == 0);
 }
 
-void SendButtonTransition(MacroInterpreter& interpreter, uint32_t flags) {
-    interpreter.desktop.mouse_event(flags);
-    const bool left = (flags & (desk::LEFT_DOWN | desk::LEFT_UP)) != 0;
-    const auto button = static_cast<uint8_t>(left ? desk::KEY_LBUTTON : desk::KEY_RBUTTON);
-    Note(interpreter, {true, button}, (flags & (desk::LEFT_DOWN | desk::RIGHT_DOWN)) != 0);
+void SendButtonTransition(MacroInterpreter& interpreter, uint8_t button, bool down) {
+    SendButton(interpreter.desktop, button, down);
+    Note(interpreter, {true, button}, down);
 }
 
 void ReleaseHeldInput(MacroInterpreter& interpreter) {
@@ -46,6 +50,5 @@ void PressAgain(MacroInterpreter& interpreter, const HeldInput& input) {
     if (!input.isButton)
         SendKeyTransition(interpreter, input.virtualKey, 0);
     else
-        SendButtonTransition(interpreter, input.virtualKey == desk::KEY_LBUTTON ? desk::LEFT_DOWN
-                                                                                : desk::RIGHT_DOWN);
+        SendButtonTransition(interpreter, input.virtualKey, true);
 }

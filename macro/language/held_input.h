@@ -8,8 +8,8 @@ struct HeldInput;
 
 // One key transition (flags 0 or desk::KEY_RELEASE).
 void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32_t flags);
-// One mouse button transition at the pointer (desk::LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP).
-void SendButtonTransition(MacroInterpreter& interpreter, uint32_t flags);
+// One transition at the pointer of the button with this virtual key (desk::BUTTONS).
+void SendButtonTransition(MacroInterpreter& interpreter, uint8_t button, bool down);
 
 // Releases whatever the play still holds, the last pressed first.
 void ReleaseHeldInput(MacroInterpreter& interpreter);

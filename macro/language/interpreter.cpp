@@ -71,6 +71,8 @@ constexpr Command COMMANDS[] = {
     {"MOUSE_DOWN", false, LENGTH, MouseDown},
     {"MOUSE_UP", false, LENGTH, MouseUp},
     {"CLICK_MOUSE", false, LENGTH | TWO_SPACES, ClickMouse},
+    {"MOUSE_WHEEL", false, LENGTH, MouseWheel},
+    {"MOUSE_HWHEEL", false, LENGTH, MouseHorizontalWheel},
     {"CLOSE_WINDOW", false, LENGTH | TWO_QUOTES, CloseWindow},
     {"MINIMIZE_WINDOW", false, LENGTH | TWO_QUOTES, MinimizeWindow},
     {"FOCUS_WINDOW", false, LENGTH | TWO_QUOTES, FocusWindow},
@@ -90,6 +92,8 @@ constexpr Command COMMANDS[] = {
     {"ALT_UP", true, NO_TEST,
      [](CommandLine& l) { return PressModifier(l, desk::KEY_ALT, desk::KEY_RELEASE); }},
     {"PRESS_KEY", false, LENGTH, PressKey},
+    {"KEY_DOWN", false, LENGTH, [](CommandLine& l) { return HoldKey(l, true); }},
+    {"KEY_UP", false, LENGTH, [](CommandLine& l) { return HoldKey(l, false); }},
     {"SHUTDOWN", false, LENGTH, Shutdown},
     {"TYPE", false, LENGTH | TWO_QUOTES, Type},
     {"DELAY", false, LENGTH, Delay},
@@ -168,6 +172,15 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
 
 void AbandonPlay(MacroInterpreter& interpreter) {
     interpreter.stopKey = desk::KEY_ESCAPE;
+}
+
+void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
+    interpreter.watchesStopKeys = on;
+    if (!on) return;
+    DesktopPort& desktop = interpreter.desktop;
+    if (interpreter.stopKey != 0) desktop.GetAsyncKeyState(interpreter.stopKey);
+    interpreter.stopKey = 0;
+    interpreter.watchedSince = desktop.QueryPerformanceCounter();
 }
 
 // The rest of a text is followed by the whole pace, as the text was.

@@ -12,8 +12,7 @@
 // unattended and does neither.
 enum class InterpreterMode { Strict, Lenient };
 
-// A key or mouse button that a play holds down; a button by its virtual key
-// (desk::KEY_LBUTTON, KEY_RBUTTON).
+// A key or mouse button that a play holds down; a button by its virtual key (desk::BUTTONS).
 struct HeldInput {
     bool isButton;
     uint8_t virtualKey;
@@ -59,6 +58,11 @@ int StopKeyPressed(MacroInterpreter& interpreter);
 
 // Ends the play of the current line as Escape would: the play sees Escape before its next line.
 void AbandonPlay(MacroInterpreter& interpreter);
+
+// Each play looks for its own stop keys, from none seen. The press that stopped the last play is
+// spent: a play seeing it through the keyboard hook may have left the key state saying "pressed
+// since the last query".
+void WatchStopKeys(MacroInterpreter& interpreter, bool on);
 
 // Types the rest of the text and waits the rest of the wait that a stop left of a line.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest);

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "macro/file/decimal.h"
@@ -38,6 +39,15 @@ void TypeCharacter(MacroInterpreter& interpreter, char character) {
         SendKeystroke(interpreter, static_cast<uint16_t>(keyCode));
 }
 
+// A decimal argument is a recorded key code; anything else is the character whose key it is
+// (none when the layout has no key for it).
+std::optional<uint16_t> KeyCodeOf(MacroInterpreter& interpreter, std::string_view key) {
+    if (key[0] >= '0' && key[0] <= '9') return static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF);
+    int16_t keyCode = interpreter.desktop.VkKeyScanA(key[0]);
+    if (keyCode == NO_KEY) return std::nullopt;
+    return static_cast<uint16_t>(keyCode);
+}
+
 }  // namespace
 
 namespace commands {
@@ -47,14 +57,32 @@ CommandOutcome PressModifier(CommandLine& line, uint8_t virtualKey, uint32_t fla
     return CommandOutcome::Done;
 }
 
-// A decimal argument is a recorded key code; anything else is the character to press.
+// A character the layout has no key for is typed as itself.
 CommandOutcome PressKey(CommandLine& line) {
     std::string_view key = line.NextWord();
     if (key.empty()) return line.RefuseArguments();
-    if (key[0] >= '0' && key[0] <= '9')
-        SendKeystroke(line.interpreter(), static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF));
+    if (std::optional<uint16_t> keyCode = KeyCodeOf(line.interpreter(), key))
+        SendKeystroke(line.interpreter(), *keyCode);
     else
-        TypeCharacter(line.interpreter(), key[0]);
+        line.desktop().TypeUnicodeCharacter(static_cast<unsigned char>(key[0]));
+    return CommandOutcome::Done;
+}
+
+// The key code's modifiers go down before its key and up after it, as in a keystroke; a
+// character the layout has no key for cannot be held.
+CommandOutcome HoldKey(CommandLine& line, bool down) {
+    std::string_view key = line.NextWord();
+    if (key.empty()) return line.RefuseArguments();
+    std::optional<uint16_t> keyCode = KeyCodeOf(line.interpreter(), key);
+    if (!keyCode) return line.RefuseArguments();
+    const auto virtualKey = static_cast<uint8_t>(*keyCode & 0xFF);
+    if (down) {
+        SendModifiers(line.interpreter(), *keyCode, 0);
+        SendKeyTransition(line.interpreter(), virtualKey, 0);
+    } else {
+        SendKeyTransition(line.interpreter(), virtualKey, desk::KEY_RELEASE);
+        SendModifiers(line.interpreter(), *keyCode, desk::KEY_RELEASE);
+    }
     return CommandOutcome::Done;
 }
 

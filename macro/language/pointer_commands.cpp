@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "macro/desktop/error_report.h"
@@ -9,26 +11,43 @@
 
 namespace {
 
-enum class Button { Left, Right, Unknown };
-
-Button ButtonOf(std::string_view argument) {
-    if (HasOption(argument, "LEFT")) return Button::Left;
-    if (HasOption(argument, "RIGHT")) return Button::Right;
-    return Button::Unknown;
+// A number with or without a sign, 0 like any other; a word without digits is none.
+bool IsSignedNumber(std::string_view word) {
+    if (!word.empty() && (word[0] == '-' || word[0] == '+')) word.remove_prefix(1);
+    return !word.empty() && word[0] >= '0' && word[0] <= '9';
 }
 
-uint32_t DownFlag(Button button) {
-    return button == Button::Left ? desk::LEFT_DOWN : desk::RIGHT_DOWN;
-}
+// The button words, in the order they are looked for in an argument.
+constexpr struct {
+    std::string_view word;
+    uint8_t virtualKey;
+} BUTTON_WORDS[] = {{"LEFT", desk::KEY_LBUTTON},
+                    {"RIGHT", desk::KEY_RBUTTON},
+                    {"MIDDLE", desk::KEY_MBUTTON},
+                    {"X1", desk::KEY_XBUTTON1},
+                    {"X2", desk::KEY_XBUTTON2}};
 
-uint32_t UpFlag(Button button) {
-    return button == Button::Left ? desk::LEFT_UP : desk::RIGHT_UP;
+// The button's virtual key; none for an argument that names no button.
+std::optional<uint8_t> ButtonOf(std::string_view argument) {
+    for (const auto& button : BUTTON_WORDS)
+        if (HasOption(argument, button.word)) return button.virtualKey;
+    return std::nullopt;
 }
 
 CommandOutcome SendButton(CommandLine& line, bool down) {
-    Button button = ButtonOf(line.NextWord());
-    if (button == Button::Unknown) return line.RefuseArguments();
-    SendButtonTransition(line.interpreter(), down ? DownFlag(button) : UpFlag(button));
+    std::optional<uint8_t> button = ButtonOf(line.NextWord());
+    if (!button) return line.RefuseArguments();
+    SendButtonTransition(line.interpreter(), *button, down);
+    return CommandOutcome::Done;
+}
+
+// A wheel amount is a signed number of wheel units.
+CommandOutcome TurnWheel(CommandLine& line, uint32_t wheel) {
+    std::string_view amount = line.NextWord();
+    if (amount.empty() || (line.strict() && !IsSignedNumber(amount))) return line.RefuseArguments();
+    // A turn of nothing sends nothing.
+    if (const int32_t units = ParseDecimal(amount); units != 0)
+        line.desktop().mouse_event(wheel, units);
     return CommandOutcome::Done;
 }
 
@@ -40,12 +59,6 @@ bool IsOnAMonitor(int32_t x, int32_t y, const std::vector<ScreenRect>& monitors)
     });
 }
 
-// A co-ordinate is a number, 0 like any other; a word without digits is none.
-bool IsCoOrdinate(std::string_view word) {
-    if (!word.empty() && (word[0] == '-' || word[0] == '+')) word.remove_prefix(1);
-    return !word.empty() && word[0] >= '0' && word[0] <= '9';
-}
-
 }  // namespace
 
 namespace commands {
@@ -54,7 +67,7 @@ CommandOutcome MoveCursor(CommandLine& line) {
     std::string_view xWord = line.NextWord();
     std::string_view yWord = line.NextWord();
     if (xWord.empty() || yWord.empty()) return line.RefuseArguments();
-    if (line.strict() && (!IsCoOrdinate(xWord) || !IsCoOrdinate(yWord))) {
+    if (line.strict() && (!IsSignedNumber(xWord) || !IsSignedNumber(yWord))) {
         ReportError(line.desktop(), line.interpreter().mainWindow,
                     "MOVE_CURSOR command has invalid X or Y co-ordinate", ERROR_CAPTION);
         return CommandOutcome::Failed;
@@ -74,19 +87,27 @@ CommandOutcome MouseUp(CommandLine& line) {
     return SendButton(line, false);
 }
 
+CommandOutcome MouseWheel(CommandLine& line) {
+    return TurnWheel(line, desk::WHEEL);
+}
+
+CommandOutcome MouseHorizontalWheel(CommandLine& line) {
+    return TurnWheel(line, desk::HWHEEL);
+}
+
 CommandOutcome ClickMouse(CommandLine& line) {
     std::string_view buttonWord = line.NextWord();
     std::string_view kindWord = line.NextWord();
     if (buttonWord.empty() || kindWord.empty()) return line.RefuseArguments();
-    Button button = ButtonOf(buttonWord);
+    std::optional<uint8_t> button = ButtonOf(buttonWord);
     bool single = HasOption(kindWord, "SINGLE");
-    if (line.strict() && (button == Button::Unknown || (!single && !HasOption(kindWord, "DOUBLE"))))
+    if (line.strict() && (!button || (!single && !HasOption(kindWord, "DOUBLE"))))
         return line.RefuseArguments();
-    // Lenient: anything but the left button is the right one, anything but single is double.
-    if (button != Button::Left) button = Button::Right;
+    // Lenient: a word that names no button is the right one, anything but single is double.
+    const uint8_t clicked = button.value_or(desk::KEY_RBUTTON);
     for (int pair = 0; pair < (single ? 1 : 2); ++pair) {
-        SendButtonTransition(line.interpreter(), DownFlag(button));
-        SendButtonTransition(line.interpreter(), UpFlag(button));
+        SendButtonTransition(line.interpreter(), clicked, true);
+        SendButtonTransition(line.interpreter(), clicked, false);
     }
     return CommandOutcome::Done;
 }

@@ -7,9 +7,6 @@
 
 namespace {
 
-// The shell answers 32 or less when it could not open the target.
-constexpr intptr_t SHELL_LAST_FAILURE = 32;
-
 CommandOutcome ActOnWindow(CommandLine& line, WindowAction action) {
     std::string_view title = line.NextQuoted(true);
     if (title.empty()) return line.RefuseArguments();
@@ -35,7 +32,7 @@ CommandOutcome OpenWithShell(CommandLine& line, WindowHandle owner, const char* 
     std::string_view target = line.NextQuoted(true);
     if (target.empty()) return line.RefuseArguments();
     if (line.desktop().ShellExecuteA(owner, std::string(target), desk::SHOW_NORMAL) >
-        SHELL_LAST_FAILURE)
+        desk::SHELL_LAST_FAILURE)
         return CommandOutcome::Done;
     return Failure(line, failure + Quoted(target));
 }

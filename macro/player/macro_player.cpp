@@ -56,7 +56,6 @@ class Play {
     std::optional<PlayEnd> PlaySteps(LineReader& reader);
     void CompletePass();
     void Finish(PlayEnd end);
-    void WatchStopKeys(bool on);
     void ResetCounters();
     void ReportOpenFailure();
 
@@ -101,7 +100,7 @@ bool Play::Begin() {
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
     StartPace(player_.interpreter, macro_.speed);
-    WatchStopKeys(true);
+    WatchStopKeys(player_.interpreter, true);
     ResumePausedPlay(state_, player_.interpreter);
     return true;
 }
@@ -161,23 +160,11 @@ void Play::Finish(PlayEnd end) {
             ReleasePlay(state_, desktop_);
             break;
     }
-    WatchStopKeys(false);
+    WatchStopKeys(player_.interpreter, false);
     ReleaseAtPlayEnd(state_, player_.interpreter, path_);
     // A play that will not resume leaves no counts behind.
     if (state_.position == 0) ResetCounters();
     if (player_.observer) player_.observer->PlayEnded(origin_, end, state_.position);
-}
-
-// Each play looks for its own stop keys, from none seen. The press that stopped the last play
-// is spent: a play seeing it through the keyboard hook may have left the key state saying
-// "pressed since the last query".
-void Play::WatchStopKeys(bool on) {
-    MacroInterpreter& interpreter = player_.interpreter;
-    interpreter.watchesStopKeys = on;
-    if (!on) return;
-    if (interpreter.stopKey != 0) desktop_.GetAsyncKeyState(interpreter.stopKey);
-    interpreter.stopKey = 0;
-    interpreter.watchedSince = desktop_.QueryPerformanceCounter();
 }
 
 void Play::ResetCounters() {

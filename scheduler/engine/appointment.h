@@ -18,8 +18,9 @@ enum class AppointmentOutcome {
 struct Appointment {
     const ScheduleItem& item;
     AppointmentOutcome outcome;
-    int64_t due;  // the local second it was due (see SecondOf)
-    bool late;    // played after its time: a catch-up
+    int64_t due;    // the local second it was due (see SecondOf)
+    bool late;      // played after its time: a catch-up
+    int64_t began;  // the local second its play began; its due second when it did not play
 };
 
 class AppointmentObserver {

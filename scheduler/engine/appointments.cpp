@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "macro/desktop/wall_clock.h"
 #include "macro/file/text_field.h"
 #include "scheduler/engine/fire_item.h"
 #include "scheduler/engine/last_evaluated.h"
@@ -18,8 +19,10 @@ constexpr int64_t KEEP_EVERY_SECONDS = 60;
 }  // namespace
 
 void TellAppointment(Scheduler& scheduler, const ScheduleItem& item, AppointmentOutcome outcome,
-                     int64_t due, bool late) {
-    if (scheduler.observer) scheduler.observer->AppointmentKept({item, outcome, due, late});
+                     int64_t due, bool late, int64_t began) {
+    const Appointment appointment{item, outcome, due, late, began};
+    scheduler.history.AppointmentKept(appointment);
+    if (scheduler.observer) scheduler.observer->AppointmentKept(appointment);
 }
 
 AppointmentOutcome PlayOutcome(std::optional<PlayEnd> end, bool late) {
@@ -32,14 +35,15 @@ bool PlayAppointment(Scheduler& scheduler, int slot, int64_t due, bool late) {
     // Kept first: a session that ends during the play never plays it again at the next start.
     KeepLastEvaluated(scheduler, true);
     const ScheduleItem& item = scheduler.table.items[slot];
+    const int64_t began = SecondOf(scheduler.desktop.GetLocalTime());
     const std::optional<PlayEnd> end = FireItem(scheduler, item);
-    TellAppointment(scheduler, item, PlayOutcome(end, late), due, late);
+    TellAppointment(scheduler, item, PlayOutcome(end, late), due, late, began);
     return end.has_value();
 }
 
 void MissAppointment(Scheduler& scheduler, int slot, int64_t due, AppointmentOutcome missed) {
     const ScheduleItem& item = scheduler.table.items[slot];
-    if (!item.catchUp) return TellAppointment(scheduler, item, missed, due, false);
+    if (!item.catchUp) return TellAppointment(scheduler, item, missed, due, false, due);
     std::vector<PendingCatchUp>& catchUps = scheduler.state.catchUps;
     const bool waiting = std::any_of(catchUps.begin(), catchUps.end(),
                                      [slot](const PendingCatchUp& c) { return c.slot == slot; });
@@ -94,7 +98,7 @@ void PlayCatchUps(Scheduler& scheduler) {
             PlayAppointment(scheduler, catchUp.slot, catchUp.due, true);
         else
             TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed,
-                            catchUp.due, false);
+                            catchUp.due, false, catchUp.due);
     }
 }
 
@@ -103,7 +107,7 @@ void DropCatchUps(Scheduler& scheduler) {
     catchUps.swap(scheduler.state.catchUps);
     for (const PendingCatchUp& catchUp : catchUps)
         TellAppointment(scheduler, scheduler.table.items[catchUp.slot], catchUp.missed, catchUp.due,
-                        false);
+                        false, catchUp.due);
 }
 
 void KeepLastEvaluated(Scheduler& scheduler, bool now) {

@@ -8,9 +8,10 @@
 
 #include "scheduler/engine/scheduler.h"
 
-// Tells the observer, if any, what became of an appointment.
+// Tells the history, and the observer if any, what became of an appointment whose play began
+// at `began` (its due second when it did not play).
 void TellAppointment(Scheduler& scheduler, const ScheduleItem& item, AppointmentOutcome outcome,
-                     int64_t due, bool late);
+                     int64_t due, bool late, int64_t began);
 // The outcome of a play that FireItem ended with `end`.
 AppointmentOutcome PlayOutcome(std::optional<PlayEnd> end, bool late);
 

@@ -36,6 +36,6 @@ void PlayStartupItems(Scheduler& scheduler) {
             end = scheduler.playback.PlayMacro(scheduler.state.playRecord);
             SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
         }
-        TellAppointment(scheduler, item, PlayOutcome(end, false), due, false);
+        TellAppointment(scheduler, item, PlayOutcome(end, false), due, false, due);
     }
 }

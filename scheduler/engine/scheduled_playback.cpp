@@ -9,8 +9,9 @@ void ScheduledPlayback::SetMainWindow(WindowHandle window) {
     player_.mainWindow = window;
 }
 
+// A play that cannot begin (its file vanished since it was loaded) reports no end.
 PlayEnd ScheduledPlayback::PlayMacro(const Macro& macro) {
-    end_ = PlayEnd::StyleSatisfied;
+    end_ = PlayEnd::FileLost;
     ::PlayMacro(player_, macro, ORIGIN_SCHEDULE);
     return end_;
 }

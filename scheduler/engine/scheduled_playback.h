@@ -16,7 +16,7 @@ class ScheduledPlayback : public MacroPlayback, private PlayObserver {
     void StepPlaying(int32_t) override {}
     void PlayEnded(PlayOrigin, PlayEnd end, int32_t) override { end_ = end; }
 
-    PlayEnd end_ = PlayEnd::StyleSatisfied;
+    PlayEnd end_ = PlayEnd::FileLost;
     PlayState playState_;
     MacroInterpreter interpreter_;
     MacroPlayer player_;

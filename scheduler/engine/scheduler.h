@@ -10,6 +10,7 @@
 #include "scheduler/engine/appointment.h"
 #include "scheduler/engine/clock_change.h"
 #include "scheduler/engine/macro_playback.h"
+#include "scheduler/engine/schedule_history.h"
 #include "scheduler/engine/scheduler_shell.h"
 #include "scheduler/schedule/schedule_item.h"
 #include "settings/settings_store.h"
@@ -50,6 +51,7 @@ struct Scheduler {
     FileSystem& files;
     SchedulerShell& shell;
     MacroPlayback& playback;
+    ScheduleHistory& history;
     WindowHandle mainWindow;
     SettingsStore* settings = nullptr;        // where the last evaluated second is kept
     AppointmentObserver* observer = nullptr;  // told of every appointment's outcome

@@ -30,6 +30,15 @@ bool TryTrayIcon(ScheduleWindow& window) {
     return window.inTray;
 }
 
+// The pane shows the current item with the last line the history holds of it.
+void ShowCurrentItem(ScheduleWindow& window) {
+    const ScheduleItem* item = window.scheduler.table.currentItem;
+    if (!item) return;
+    window.view.ShowItem(*item);
+    window.view.ShowLastPlayed(window.scheduler.history.LastPlayedText(
+        FieldText(item->name), FieldText(item->macroFileName)));
+}
+
 void ReportRefusedTrayIcon(ScheduleWindow& window) {
     ReportError(window.scheduler.desktop, window.scheduler.mainWindow,
                 "The notification area refused the Keyloom Scheduler icon, so the window "
@@ -88,7 +97,7 @@ void OnShownOrHidden(ScheduleWindow& window) {
     window.view.List().Select(0);
     if (window.refreshPane) {
         table.currentItem = FindItemByID(table, 0);
-        if (table.currentItem) window.view.ShowItem(*table.currentItem);
+        ShowCurrentItem(window);
         window.refreshPane = false;
         if (table.count == 0) window.view.EnableRunStyles(false);
     }
@@ -103,7 +112,7 @@ void OnSelectionChanged(ScheduleWindow& window) {
     if (selection == NO_SELECTION) return;
     window.view.EnableRunStyles(true);
     table.currentItem = FindItemByID(table, selection);
-    if (table.currentItem) window.view.ShowItem(*table.currentItem);
+    ShowCurrentItem(window);
 }
 
 void OnCloseBox(ScheduleWindow& window) {
@@ -138,6 +147,21 @@ void RestoreFromTray(ScheduleWindow& window) {
     DeleteTrayIcon(window);
     StopScheduler(window.scheduler);
     window.view.ShowWindow(true);
+}
+
+void ViewHistory(ScheduleWindow& window) {
+    Scheduler& scheduler = window.scheduler;
+    const std::string& path = scheduler.history.Path();
+    if (!scheduler.history.HasFile()) {
+        ReportNote(scheduler.desktop, scheduler.mainWindow,
+                   "There is no Scheduler history yet: it begins with the first scheduled play.",
+                   SCHEDULER_CAPTION);
+        return;
+    }
+    if (scheduler.desktop.ShellExecuteA(scheduler.mainWindow, path, desk::SHOW_SHOW) <=
+        desk::SHELL_LAST_FAILURE)
+        ReportError(scheduler.desktop, scheduler.mainWindow,
+                    "The Scheduler history could not be opened: " + path, FAILURE_CAPTION);
 }
 
 void EnableAllItems(ScheduleWindow& window, bool fromTray) {

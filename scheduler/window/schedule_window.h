@@ -13,6 +13,7 @@ class SchedulerWindowView : public SchedulerShell {
     // The properties pane.
     virtual void ShowItem(const ScheduleItem& item) = 0;
     virtual void StoreItem(ScheduleItem& item) = 0;
+    virtual void ShowLastPlayed(const std::string& text) = 0;  // the item's "Last played: ..."
     virtual void EnableRunStyles(bool enable) = 0;  // the four run-style radios and "Active"
     virtual void EnableSaveSchedule(bool enable) = 0;
     // The "Current date:" and "Current time:" lines.
@@ -49,6 +50,8 @@ void RestoreFromTray(ScheduleWindow& window);
 void HideInTrayAndListen(ScheduleWindow& window);
 void EnableAllItems(ScheduleWindow& window, bool fromTray);
 void DisableAllItems(ScheduleWindow& window, bool fromTray);
+// Opens the history with the system's viewer of text files; says so when there is none yet.
+void ViewHistory(ScheduleWindow& window);
 
 // Internal steps shared by the commands.
 // Adds the icon, patiently; when the notification area never takes it, says so and is false.

@@ -8,6 +8,7 @@
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
 #include "resources/scheduler_ids.h"
+#include "scheduler/window/history_path_win32.h"
 #include "scheduler/window/schedule_pane_win32.h"
 #include "scheduler/window/scheduler_texts.h"
 #include "settings/options_dialog_win32.h"
@@ -33,6 +34,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM programParam) {
     program.scaling.emplace(dialog);
     program.scheduler.mainWindow = handle;
     program.playback.SetMainWindow(handle);
+    program.history.owner = handle;
     SetSmallIcon(dialog, GetModuleHandleA(nullptr), IDI_IDLE);
     SetTimer(dialog, CLOCK_TIMER_ID, 1000, nullptr);
     PrepareSchedulePane(dialog);
@@ -146,6 +148,8 @@ void OnCommand(HWND dialog, SchedulerProgram& program, int command, int code) {
             return EnableAllItems(window, false);
         case IDM_DISABLE_ALL:
             return DisableAllItems(window, false);
+        case IDM_VIEW_HISTORY:
+            return ViewHistory(window);
         case IDM_SCHEDULER_HIDE_IN_TRAY:
             return HideInTrayAndListen(window);
         case IDM_SCHEDULER_EXIT:
@@ -215,9 +219,12 @@ SchedulerProgram::SchedulerProgram(DesktopPort& desktop, FileSystem& files,
                                    SettingsContext& settings)
     : view(desktop),
       playback(desktop, files),
-      scheduler{table, state, desktop, files, view, playback, NO_WINDOW, &settings.store},
+      history(files, desktop, SchedulerHistoryPath()),
+      scheduler{table, state, desktop, files, view, playback, history, NO_WINDOW, &settings.store},
       window{scheduler, view},
-      settings(settings) {}
+      settings(settings) {
+    history.Load();
+}
 
 INT_PTR RunSchedulerWindow(SchedulerProgram& program) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SCHEDULER), nullptr,

@@ -18,6 +18,7 @@ struct SchedulerProgram {
     SchedulerState state;
     Win32SchedulerView view;
     ScheduledPlayback playback;
+    ScheduleHistory history;
     Scheduler scheduler;
     ScheduleWindow window;
     SettingsContext& settings;

@@ -83,6 +83,10 @@ void Win32SchedulerView::StoreItem(ScheduleItem& item) {
     StoreItemFromPane(dialog_, item);
 }
 
+void Win32SchedulerView::ShowLastPlayed(const std::string& text) {
+    SetDlgItemTextA(dialog_, IDC_LAST_PLAYED, text.c_str());
+}
+
 void Win32SchedulerView::EnableRunStyles(bool enable) {
     ::EnableRunStyles(dialog_, enable);
 }

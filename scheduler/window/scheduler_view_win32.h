@@ -40,6 +40,7 @@ class Win32SchedulerView : public SchedulerWindowView {
     ScheduleListView& List() override { return list_; }
     void ShowItem(const ScheduleItem& item) override;
     void StoreItem(ScheduleItem& item) override;
+    void ShowLastPlayed(const std::string& text) override;
     void EnableRunStyles(bool enable) override;
     void EnableSaveSchedule(bool enable) override;
     void ShowDateAndTime(const std::string& date, const std::string& time) override;

@@ -128,12 +128,12 @@ std::vector<ScreenRect> FakeDesktop::EnumDisplayMonitors() {
     return monitors;
 }
 
-void FakeDesktop::mouse_event(uint32_t flags) {
-    if (flags & (desk::LEFT_DOWN | desk::LEFT_UP))
-        keys_[desk::KEY_LBUTTON].down = (flags & desk::LEFT_DOWN) != 0;
-    else
-        keys_[desk::KEY_RBUTTON].down = (flags & desk::RIGHT_DOWN) != 0;
-    Log("mouse_event " + std::to_string(flags));
+// A wheel turn changes no button; the log shows its amount, or the X button, after the flags.
+void FakeDesktop::mouse_event(uint32_t flags, int32_t data) {
+    for (const desk::ButtonEvents& button : desk::BUTTONS)
+        if ((flags & (button.down | button.up)) && data == button.data)
+            keys_[button.virtualKey].down = (flags & button.down) != 0;
+    Log("mouse_event " + std::to_string(flags) + (data ? " " + std::to_string(data) : ""));
 }
 
 void FakeDesktop::keybd_event(uint8_t virtualKey, uint32_t flags) {

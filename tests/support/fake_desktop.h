@@ -80,7 +80,7 @@ class FakeDesktop : public DesktopPort {
     bool SetCursorPos(int x, int y) override;
     std::optional<ScreenPoint> GetCursorPos() override;
     std::vector<ScreenRect> EnumDisplayMonitors() override;
-    void mouse_event(uint32_t flags) override;
+    void mouse_event(uint32_t flags, int32_t data) override;
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;
     void TypeUnicodeCharacter(unsigned char character) override;
     int16_t VkKeyScanA(char character) override;

@@ -36,7 +36,8 @@ class FakeScheduleList : public ScheduleListView {
 class FakeSchedulerWindow : public SchedulerWindowView {
   public:
     FakeScheduleList list;
-    ScheduleItem pane;  // what the properties pane shows; tests edit it as the user would
+    ScheduleItem pane;       // what the properties pane shows; tests edit it as the user would
+    std::string lastPlayed;  // the pane's "Last played: ..." line
     bool runStylesEnabled = true;
     bool saveEnabled = true;
     bool visible = true;
@@ -59,6 +60,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
     ScheduleListView& List() override { return list; }
     void ShowItem(const ScheduleItem& item) override { CopyPaneFields(item, pane); }
     void StoreItem(ScheduleItem& item) override { CopyPaneFields(pane, item); }
+    void ShowLastPlayed(const std::string& text) override { lastPlayed = text; }
     void EnableRunStyles(bool enable) override { runStylesEnabled = enable; }
     void EnableSaveSchedule(bool enable) override { saveEnabled = enable; }
     void ShowDateAndTime(const std::string& date, const std::string& time) override {
@@ -130,7 +132,7 @@ class FakeSchedulerWindow : public SchedulerWindowView {
 };
 
 // Records each play; `onPlay` lets a test act while the macro "plays" (advance the clock,
-// press keys, restore the window from a box the macro shows).
+// press keys, restore the window from a box the macro shows); every play ends as `end` says.
 class FakePlayback : public MacroPlayback {
   public:
     std::vector<Macro> plays;

@@ -68,7 +68,15 @@ std::unique_ptr<ReadableFile> FaultyFileSystem::OpenOrCreateForReading(const std
 std::unique_ptr<WritableFile> FaultyFileSystem::CreateForWriting(const std::string& path) {
     created.push_back(path);
     if (Strikes(FaultPoint::Create)) return nullptr;
-    std::unique_ptr<WritableFile> file = inner_.CreateForWriting(path);
+    return Faulty(inner_.CreateForWriting(path));
+}
+
+std::unique_ptr<WritableFile> FaultyFileSystem::OpenForAppending(const std::string& path) {
+    if (Strikes(FaultPoint::Create)) return nullptr;
+    return Faulty(inner_.OpenForAppending(path));
+}
+
+std::unique_ptr<WritableFile> FaultyFileSystem::Faulty(std::unique_ptr<WritableFile> file) {
     if (!file) return nullptr;
     return std::make_unique<FaultyWritableFile>(*this, std::move(file));
 }

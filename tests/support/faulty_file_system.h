@@ -35,6 +35,8 @@ class FaultyFileSystem : public FileSystem {
     std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<ReadableFile> OpenOrCreateForReading(const std::string& path) override;
     std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+    // Fails at FaultPoint::Create as a create does; its writes fail as a save's do.
+    std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) override;
     bool Replace(const std::string& source, const std::string& target) override;
     bool Remove(const std::string& path) override;
 
@@ -42,6 +44,8 @@ class FaultyFileSystem : public FileSystem {
     bool Strikes(FaultPoint point);
 
   private:
+    std::unique_ptr<WritableFile> Faulty(std::unique_ptr<WritableFile> file);
+
     FileSystem& inner_;
 };
 

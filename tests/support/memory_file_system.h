@@ -34,6 +34,10 @@ class MemoryFileSystem : public FileSystem {
         if (files.count(path) || InMissingFolder(path)) return nullptr;
         return std::make_unique<Writer>(files[path]);
     }
+    std::unique_ptr<WritableFile> OpenForAppending(const std::string& path) override {
+        if (InMissingFolder(path)) return nullptr;
+        return std::make_unique<Writer>(files[path]);
+    }
     bool Replace(const std::string& source, const std::string& target) override {
         auto file = files.find(source);
         if (file == files.end()) return false;

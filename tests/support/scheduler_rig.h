@@ -43,10 +43,12 @@ class AppointmentLog : public AppointmentObserver {
 class SchedulerRig : public ::testing::Test {
   protected:
     static constexpr WindowHandle MAIN_WINDOW = 55;
+    static constexpr const char* HISTORY_PATH = "C:\\history\\Scheduler history.txt";
 
     SchedulerRig() {
         view.onShowWindow = [this] { OnShownOrHidden(window); };
         playback.onPlay = [this](const Macro&) { clock += playSeconds; };
+        history.owner = MAIN_WINDOW;
     }
 
     // A macro file `name`.mro whose macro is named `name`.
@@ -131,10 +133,11 @@ class SchedulerRig : public ::testing::Test {
     SchedulerState state;
     FakeSchedulerWindow view;
     FakePlayback playback;
+    ScheduleHistory history{files, desktop, HISTORY_PATH};
     FakeSettingsStore settings;
     AppointmentLog appointments;
-    Scheduler scheduler{table,    state,       desktop,   files,        view,
-                        playback, MAIN_WINDOW, &settings, &appointments};
+    Scheduler scheduler{table,    state,   desktop,     files,     view,
+                        playback, history, MAIN_WINDOW, &settings, &appointments};
     ScheduleWindow window{scheduler, view};
     int64_t clock = At(2026, 3, 5, 14, 30, 0);
     int playSeconds = 0;

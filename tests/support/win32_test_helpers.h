@@ -47,5 +47,7 @@ class RunningProgram {
 
 // Top-level window with exactly this title, of any process; null when none appears in time.
 HWND WaitForWindow(const std::string& title, int timeoutMs = 10000);
+// The first top-level window, in the system's order, whose title contains `text`.
+HWND FirstWindowContaining(const std::string& text);
 std::string BuildFolder();   // where the programs were built (KEYLOOM_BIN)
 std::string SourceFolder();  // the checkout (KEYLOOM_SOURCE)

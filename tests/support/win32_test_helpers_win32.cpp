@@ -146,3 +146,21 @@ std::string BuildFolder() {
 std::string SourceFolder() {
     return Environment("KEYLOOM_SOURCE");
 }
+
+HWND FirstWindowContaining(const std::string& text) {
+    struct Search {
+        const std::string& text;
+        HWND found;
+    } search{text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            if (std::string(title).find(s.text) == std::string::npos) return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

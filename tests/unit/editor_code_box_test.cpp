@@ -157,17 +157,21 @@ TEST_F(EditorCodeBoxTest, CodeBeyondWhatTheEditorCanHoldIsTooLong) {
 
 TEST(EditorEventTemplatesTest, EveryEntryAppendsItsExactLine) {
     const std::pair<std::string_view, std::string_view> expected[] = {
-        {"Click mouse button", "CLICK_MOUSE <Left/Right> <Single/Double>"},
+        {"Click mouse button", "CLICK_MOUSE <Left/Right/Middle/X1/X2> <Single/Double>"},
         {"Close a window", "CLOSE_WINDOW \"Window title\""},
         {"Delay", "DELAY <Duration>"},
         {"Focus a window", "FOCUS_WINDOW \"Window title\""},
+        {"Hold a key down", "KEY_DOWN <Character>"},
         {"Message box", "MSG_BOX \"Message\""},
         {"Minimize a window", "MINIMIZE_WINDOW \"Window title\""},
         {"Move mouse cursor", "MOVE_CURSOR <X co-ordinate> <Y co-ordinate>"},
         {"Open a web site", "OPEN_URL \"Web site address\""},
         {"Play a sound", "PLAY_SOUND \"File path\""},
         {"Press a key", "PRESS_KEY <Character>"},
+        {"Release a held key", "KEY_UP <Character>"},
         {"Run an application", "RUN \"Application file path\""},
+        {"Scroll mouse wheel", "MOUSE_WHEEL <Wheel units, 120 a notch away>"},
+        {"Scroll mouse wheel sideways", "MOUSE_HWHEEL <Wheel units, 120 a notch right>"},
         {"Shutdown computer", "SHUTDOWN <Shutdown/Restart/Logoff>"},
         {"Type text", "TYPE \"Text\""},
     };

@@ -103,15 +103,34 @@ TEST_F(EditorPreviewTest, EscapeOrPausePressedBeforeStopsBeforeTheFirstLine) {
     }
 }
 
-TEST_F(EditorPreviewTest, EscapeDuringALineStopsBeforeTheNextLine) {
+TEST_F(EditorPreviewTest, EscapeDuringALineEndsItAndRunsNoMoreLines) {
     view.lines = {"DELAY 3000", "PRESS_KEY 65"};
     desktop.onCall = [&](const std::string& call) {
         if (call == "Wait 3000") desktop.Tap(desk::KEY_ESCAPE);
     };
     Preview();
     EXPECT_EQ(Keys(), std::vector<std::string>{"Wait 3000"});
-    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "elapsed 0:3", "await input",
-                                                  "leave, Apply disabled"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"enter", "await input", "leave, Apply disabled"}))
+        << "the wait ended at the press, well under a second";
+}
+
+TEST_F(EditorPreviewTest, EscapeOrPauseInsideALongDelayEndsThePreviewAtOnce) {
+    for (int key : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
+        view.lines = {"DELAY 60000", "PRESS_KEY 65"};
+        const uint32_t pressed = desktop.now + 1000;
+        desktop.onCall = [&, done = false](const std::string&) mutable {
+            if (!done && desktop.now >= pressed) desktop.Tap(key), done = true;
+        };
+        Preview();
+        EXPECT_LE(desktop.now - pressed, STOP_CHECK_MICROSECONDS / 1000) << key;
+        EXPECT_TRUE(interpreter.unfinished.waitMicroseconds == 0) << "a preview does not resume";
+        EXPECT_FALSE(play.playing);
+        desktop.onCall = nullptr;
+        view.lines = {"PRESS_KEY 66"};
+        desktop.calls.clear();
+        Preview();
+        EXPECT_EQ(Keys().front(), "keybd_event 66 0") << "the stop was spent: " << key;
+    }
 }
 
 TEST_F(EditorPreviewTest, StoppedOrEndedItReleasesWhatItsLinesHoldBeforeTheEditorReturns) {

@@ -65,7 +65,9 @@ TEST_F(EndOfSessionTest, TheQuestionDecidesWhetherTheSessionEndsAndWhatIsKept) {
         desktop.boxAnswers.assign(test.answers.begin(), test.answers.end());
         view.ended = false;
 
-        if (test.mayEnd) EXPECT_EQ(MaySessionEnd(session), *test.mayEnd);
+        if (test.mayEnd) {
+            EXPECT_EQ(MaySessionEnd(session), *test.mayEnd);
+        }
         if (test.cancelledFirst) OnEndSession(session, false);
         OnEndSession(session, true);
 

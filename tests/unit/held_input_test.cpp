@@ -176,4 +176,27 @@ TEST_F(HeldInputTest, ARewoundPlayForgetsWhatWasHeldAtThePause) {
     EXPECT_EQ(TakeInput(), (Calls{"keybd_event 88 0", "keybd_event 88 2"}));
 }
 
+// Held keys and the middle and side buttons are let go of, last pressed first, and held again.
+TEST_F(HeldInputTest, APausedPlayReleasesHeldKeysAndButtonsAndPressesThemAgainOnResume) {
+    WriteMacro(
+        "KEY_DOWN 321\r\nMOUSE_DOWN Middle\r\nMOUSE_DOWN X2\r\nTYPE \"b\"\r\nTYPE \"c\"\r\n"
+        "MOUSE_UP X2\r\nMOUSE_UP Middle\r\nKEY_UP 321\r\n");
+    TapOn("keybd_event 66 2", desk::KEY_PAUSE);
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    ASSERT_EQ(state.position, 5);
+    const Calls paused = TakeInput();
+    ASSERT_GE(paused.size(), 4u);
+    EXPECT_EQ(Calls(paused.end() - 4, paused.end()),
+              (Calls{"mouse_event 256 2", "mouse_event 64", "keybd_event 65 2", SHIFT_UP}));
+    EXPECT_TRUE(desktop.KeysDown().empty());
+
+    desktop.onCall = nullptr;
+    PlayMacro(player, macro, ORIGIN_PLAY_BUTTON);
+    EXPECT_EQ(TakeInput(),
+              (Calls{SHIFT_DOWN, "keybd_event 65 0", "mouse_event 32", "mouse_event 128 2",
+                     "keybd_event 67 0", "keybd_event 67 2", "mouse_event 256 2", "mouse_event 64",
+                     "keybd_event 65 2", SHIFT_UP}));
+    EXPECT_TRUE(desktop.KeysDown().empty());
+}
+
 }  // namespace

@@ -94,11 +94,11 @@ TEST_F(InterpreterInputTest, ButtonWordsInAnyCaseSelectTheButton) {
 }
 
 TEST_F(InterpreterInputTest, AnUnknownButtonIsRefusedByStrictAndSendsNothingInLenient) {
-    EXPECT_FALSE(Strict("MOUSE_DOWN Middle"));
+    EXPECT_FALSE(Strict("MOUSE_DOWN Centre"));
     ExpectRefused("MOUSE_DOWN");
-    EXPECT_FALSE(Strict("MOUSE_UP Middle"));
+    EXPECT_FALSE(Strict("MOUSE_UP Centre"));
     ExpectRefused("MOUSE_UP");
-    EXPECT_TRUE(Lenient("MOUSE_DOWN Middle"));
+    EXPECT_TRUE(Lenient("MOUSE_DOWN Centre"));
     EXPECT_EQ(TakeActions(), Actions{PACE});
 }
 
@@ -110,11 +110,11 @@ TEST_F(InterpreterInputTest, ClicksSendDownUpPairsAndDoubleRepeatsThePair) {
 }
 
 TEST_F(InterpreterInputTest, LenientClicksTheRightButtonTwiceUnlessToldOtherwise) {
-    EXPECT_FALSE(Strict("CLICK_MOUSE Middle Single"));
+    EXPECT_FALSE(Strict("CLICK_MOUSE Centre Single"));
     ExpectRefused("CLICK_MOUSE");
     EXPECT_FALSE(Strict("CLICK_MOUSE Left Triple"));
     ExpectRefused("CLICK_MOUSE");
-    EXPECT_TRUE(Lenient("CLICK_MOUSE Middle Triple"));
+    EXPECT_TRUE(Lenient("CLICK_MOUSE Centre Triple"));
     EXPECT_TRUE(Lenient("CLICK_MOUSE Left Once"));
     EXPECT_EQ(TakeActions(),
               (Actions{"mouse_event 8", "mouse_event 16", "mouse_event 8", "mouse_event 16", PACE,
@@ -180,6 +180,79 @@ TEST_F(InterpreterInputTest, TypeTakesItsTextFromTheQuotes) {
     EXPECT_EQ(TakeActions(),
               (Actions{"keybd_event 65 0", "keybd_event 65 2", "keybd_event 32 0",
                        "keybd_event 32 2", "keybd_event 66 0", "keybd_event 66 2", PACE}));
+}
+
+// Held keys, the wheels and the middle and side buttons.
+TEST_F(InterpreterInputTest, EachLineSendsItsEventsInOrderInBothModes) {
+    const struct {
+        const char* line;
+        Actions sent;
+    } cases[] = {
+        {"KEY_DOWN 65", {"keybd_event 65 0"}},
+        {"KEY_UP 65\r", {"keybd_event 65 2"}},
+        {"KEY_DOWN 321", {"keybd_event 16 0", "keybd_event 65 0"}},
+        {"KEY_UP 321", {"keybd_event 65 2", "keybd_event 16 2"}},
+        {"KEY_DOWN 1601", {"keybd_event 17 0", "keybd_event 18 0", "keybd_event 65 0"}},
+        {"KEY_DOWN a", {"keybd_event 65 0"}},
+        {"KEY_UP A", {"keybd_event 65 2", "keybd_event 16 2"}},
+        {"MOUSE_WHEEL 120", {"mouse_event 2048 120"}},
+        {"MOUSE_WHEEL -360\r", {"mouse_event 2048 -360"}},
+        {"MOUSE_WHEEL +30", {"mouse_event 2048 30"}},
+        {"MOUSE_HWHEEL 240", {"mouse_event 4096 240"}},
+        {"MOUSE_HWHEEL -120", {"mouse_event 4096 -120"}},
+        {"MOUSE_WHEEL 0", {}},
+        {"MOUSE_DOWN Middle", {"mouse_event 32"}},
+        {"MOUSE_UP middle\r", {"mouse_event 64"}},
+        {"MOUSE_DOWN X1", {"mouse_event 128 1"}},
+        {"MOUSE_UP x1", {"mouse_event 256 1"}},
+        {"MOUSE_DOWN X2", {"mouse_event 128 2"}},
+        {"MOUSE_UP X2\r", {"mouse_event 256 2"}},
+        {"MOUSE_DOWN X2Left", {"mouse_event 2"}},  // Left is looked for first
+        {"MOUSE_UP MiddleRight", {"mouse_event 16"}},
+        {"MOUSE_DOWN X1X2", {"mouse_event 128 1"}},
+        {"CLICK_MOUSE Middle Single", {"mouse_event 32", "mouse_event 64"}},
+        {"CLICK_MOUSE X1 Single", {"mouse_event 128 1", "mouse_event 256 1"}},
+        {"CLICK_MOUSE x2 double\r",
+         {"mouse_event 128 2", "mouse_event 256 2", "mouse_event 128 2", "mouse_event 256 2"}},
+    };
+    for (InterpreterMode mode : {InterpreterMode::Strict, InterpreterMode::Lenient})
+        for (const auto& c : cases) {
+            EXPECT_TRUE(Execute(mode, c.line)) << c.line;
+            Actions expected = c.sent;
+            expected.push_back(PACE);
+            EXPECT_EQ(TakeActions(), expected) << c.line;
+        }
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(InterpreterInputTest, StrictRefusesAMissingOrNonNumericArgumentLenientSendsNothing) {
+    desktop.keyScanOverrides['#'] = -1;  // a character this layout has no key for
+    const struct {
+        const char* line;
+        const char* command;
+    } cases[] = {
+        {"MOUSE_WHEEL", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL ", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL up", "MOUSE_WHEEL"},
+        {"MOUSE_WHEEL -", "MOUSE_WHEEL"},
+        {"MOUSE_HWHEEL", "MOUSE_HWHEEL"},
+        {"MOUSE_HWHEEL right", "MOUSE_HWHEEL"},
+        {"KEY_DOWN", "KEY_DOWN"},
+        {"KEY_DOWN #", "KEY_DOWN"},
+        {"KEY_UP ", "KEY_UP"},
+        {"KEY_UP #", "KEY_UP"},
+        {"MOUSE_DOWN X3", "MOUSE_DOWN"},
+        {"CLICK_MOUSE X Single", "CLICK_MOUSE"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(Strict(c.line)) << c.line;
+        ExpectRefused(c.command);
+    }
+    for (const auto& c : cases) {
+        if (std::string_view(c.line).starts_with("CLICK_MOUSE")) continue;  // the right button
+        EXPECT_TRUE(Lenient(c.line)) << c.line;
+        EXPECT_EQ(TakeActions(), Actions{PACE}) << c.line;
+    }
 }
 
 }  // namespace

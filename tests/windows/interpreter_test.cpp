@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "macro/desktop/win32_desktop.h"
+#include "macro/language/held_input.h"
 #include "macro/language/interpreter.h"
 #include "tests/support/win32_test_helpers.h"
 
@@ -80,25 +81,6 @@ class InterpreterTest : public ::testing::Test {
     BoxCloser boxes;
     MacroInterpreter interpreter{TheDesktop(), InterpreterMode::Strict, 0, NO_WINDOW, {}};
 };
-
-// The first top-level window, in the system's order, whose title contains `text`.
-HWND FirstWindowContaining(const std::string& text) {
-    struct Search {
-        const std::string& text;
-        HWND found;
-    } search{text, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (std::string(title).find(s.text) == std::string::npos) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 TEST_F(InterpreterTest, TypeAndPressKeyLinesReachARealEditControl) {
     TestWindow window("Keyloom typing target");
@@ -201,6 +183,80 @@ TEST_F(InterpreterTest, DelayWaitsAtLeastItsMilliseconds) {
     double elapsedMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                        static_cast<double>(frequency.QuadPart);
     EXPECT_GE(elapsedMs, 250.0);
+}
+
+// A bare window that counts the wheel turns and the middle and side buttons it receives.
+class MouseTarget {
+  public:
+    MouseTarget() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "KeyloomMouseTarget";
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "KeyloomMouseTarget", "Keyloom mouse target",
+                                  WS_POPUP | WS_VISIBLE, 100, 100, 300, 300, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+    }
+    ~MouseTarget() { DestroyWindow(window_); }
+    HWND handle() const { return window_; }
+
+    int wheel = 0, horizontalWheel = 0, wheelMessages = 0;
+    int middleDowns = 0, middleUps = 0, x1Downs = 0, x2Downs = 0, xUps = 0;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<MouseTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (!self) return DefWindowProcA(window, message, wParam, lParam);
+        switch (message) {
+            case WM_MOUSEWHEEL:
+                self->wheel += GET_WHEEL_DELTA_WPARAM(wParam), ++self->wheelMessages;
+                return 0;
+            case WM_MOUSEHWHEEL:
+                self->horizontalWheel += GET_WHEEL_DELTA_WPARAM(wParam), ++self->wheelMessages;
+                return 0;
+            case WM_MBUTTONDOWN:
+                ++self->middleDowns;
+                return 0;
+            case WM_MBUTTONUP:
+                ++self->middleUps;
+                return 0;
+            case WM_XBUTTONDOWN:
+                ++(GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? self->x1Downs : self->x2Downs);
+                return TRUE;
+            case WM_XBUTTONUP:
+                ++self->xUps;
+                return TRUE;
+            default:
+                return DefWindowProcA(window, message, wParam, lParam);
+        }
+    }
+    HWND window_;
+};
+
+TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
+    MouseTarget target;
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target.handle(); }, 3000));
+    EXPECT_TRUE(Run("MOVE_CURSOR 250 250"));
+    for (const char* line : {"MOUSE_WHEEL -360", "MOUSE_WHEEL 120\r", "MOUSE_HWHEEL 240",
+                             "MOUSE_HWHEEL -40", "CLICK_MOUSE Middle Single", "MOUSE_DOWN X1",
+                             "MOUSE_UP X1", "CLICK_MOUSE X2 Double", "MOUSE_DOWN middle"})
+        EXPECT_TRUE(Run(line)) << line;
+    ReleaseHeldInput(interpreter);  // as a play's end does
+    EXPECT_TRUE(PumpUntil(
+        [&] { return target.wheelMessages >= 4 && target.middleUps >= 2 && target.xUps >= 3; },
+        5000));
+    EXPECT_EQ(target.wheel, -240);
+    EXPECT_EQ(target.horizontalWheel, 200);
+    EXPECT_EQ(target.middleDowns, 2);
+    EXPECT_EQ(target.middleUps, 2);
+    EXPECT_EQ(target.x1Downs, 1);
+    EXPECT_EQ(target.x2Downs, 2);
+    EXPECT_EQ(target.xUps, 3);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,35 @@ class SchedulerProgramTest : public ::testing::Test {
 
     TempDir dir;
 };
+
+// The scheduler started from here keeps its history in a folder of the test's.
+class SchedulerHistoryTest : public SchedulerProgramTest {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directory(dir.Path("appdata"));
+        SetEnvironmentVariableA("LOCALAPPDATA", dir.Path("appdata").c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableA("LOCALAPPDATA", nullptr); }
+    std::string HistoryPath() const { return dir.Path("appdata\\Keyloom\\Scheduler history.txt"); }
+};
+
+// The fields of each line of the history; every line must end CR LF.
+std::vector<std::vector<std::string>> HistoryLines(const std::string& path) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream text(ReadWholeFile(path));
+    for (std::string line; std::getline(text, line);) {
+        if (line.empty() || line.back() != '\r') {
+            ADD_FAILURE() << "a line without CR LF: " << line;
+            continue;
+        }
+        line.pop_back();
+        std::vector<std::string>& fields = lines.emplace_back();
+        std::istringstream tabbed(line);
+        for (std::string field; std::getline(tabbed, field, '\t');)
+            fields.push_back(field);
+    }
+    return lines;
+}
 
 TEST_F(SchedulerProgramTest, StartUpPlaysSessionStartItemsThenTheIntervalItemFiresEveryTwoSeconds) {
     ItemText first{"first", Macro("first.mro", "First", Typist("a"))};
@@ -204,6 +236,70 @@ TEST_F(SchedulerProgramTest, ItemsAddedDeletedAndSavedThroughTheDialogsGiveTheEx
     ASSERT_TRUE(scheduler.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadSchedulerLastFileName(), savedPath);
+}
+
+TEST_F(SchedulerHistoryTest,
+       ScheduledPlaysLeaveTheirLinesThePaneShowsTheLastAndViewHistoryOpensIt) {
+    ItemText first{"first", Macro("first.mro", "First", Typist("a"))};
+    ItemText interval{"interval", Macro("tick.mro", "Tick", Typist("i"))};
+    interval.runStyle = 4;
+    interval.everySeconds = 2;
+    WriteSchedulerSettings(dir.Write("start.scl", ScheduleText({first, interval})));
+    TypingTarget target(TARGET_TITLE);
+
+    SchedulerDriver scheduler("/m");
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(target.WaitForText("ai", 15000)) << "typed: " << target.Text();
+    ASSERT_TRUE(PumpUntil(
+        [&] { return ReadWholeFile(HistoryPath()).find("interval") != std::string::npos; }, 10000));
+    const std::vector<std::vector<std::string>> lines = HistoryLines(HistoryPath());
+    ASSERT_GE(lines.size(), 2u);
+    const std::regex time(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
+    for (const auto& line : lines)
+        EXPECT_TRUE(std::regex_match(line[0], time)) << line[0];
+    EXPECT_EQ(lines[0],
+              (std::vector<std::string>{lines[0][0], "first", first.macroFileName, "played"}));
+    EXPECT_EQ(lines[1], (std::vector<std::string>{lines[1][0], "interval", interval.macroFileName,
+                                                  "played"}));
+    const std::string history = ReadWholeFile(HistoryPath());
+
+    scheduler.TrayMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    ASSERT_TRUE(scheduler.RoundTrip());
+    EXPECT_EQ(scheduler.ControlText(IDC_LAST_PLAYED), "Last played: " + lines[0][0] + ", played");
+
+    // Text files open in Notepad, as on Windows; the test prefix does not say so by itself.
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, REG_SZ, "txtfile", 8);
+    scheduler.Command(IDM_VIEW_HISTORY);
+    HWND viewer = nullptr;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return (viewer = FirstWindowContaining("Scheduler history")) != nullptr; }, 15000))
+        << scheduler.WaitForBox("Error!", 1000).text;
+    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    scheduler.Command(IDM_SCHEDULER_EXIT);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(scheduler.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(ReadWholeFile(HistoryPath()).substr(0, history.size()), history);
+}
+
+TEST_F(SchedulerHistoryTest, ViewHistorySaysSoWhenThereIsNoneYet) {
+    WriteSchedulerSettings("");
+    SchedulerDriver scheduler;
+    ASSERT_NE(scheduler.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(scheduler.WaitUntilVisible(true));
+    scheduler.Command(IDM_VIEW_HISTORY);
+    ProgramBox box = scheduler.WaitForBox("Keyloom Scheduler");
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text,
+              "There is no Scheduler history yet: it begins with the first scheduled play.");
+    scheduler.Press(box.window, IDOK);
+    ASSERT_TRUE(scheduler.WaitForClosed(box.window));
+    EXPECT_TRUE(FileExists(dir.Path("appdata\\Keyloom"))) << "the folder is made at start";
+    scheduler.Command(IDM_SCHEDULER_EXIT);
+    ProgramBox save = scheduler.WaitForBox("Keyloom Scheduler");  // an untitled schedule
+    if (save.window) scheduler.Press(save.window, IDNO);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(scheduler.WaitForExit(10000, &exitCode));
 }
 
 TEST_F(SchedulerProgramTest, TheIconComesBackWhenTheNotificationAreaRestarts) {

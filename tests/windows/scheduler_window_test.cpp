@@ -179,6 +179,7 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {IDC_ITEM_ACTIVE, "Button", "Active"},
         {IDC_ITEM_CATCH_UP, "Button", "Play if missed"},
         {IDC_MACRO_PATH, "Edit", "C:\\missing.mro"},
+        {IDC_LAST_PLAYED, "Static", "Last played: never"},
     };
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
@@ -190,6 +191,7 @@ TEST_F(SchedulerWindowTest, WindowHasItsControlsMenusAndLayout) {
         {"&Load Schedule", IDM_LOAD_SCHEDULE},
         {"", 0},
         {"&Options ...", IDM_SCHEDULER_OPTIONS},
+        {"&View History", IDM_VIEW_HISTORY},
         {"", 0},
         {"&Enable All Schedule Items", IDM_ENABLE_ALL},
         {"&Disable All Schedule Items", IDM_DISABLE_ALL},
