@@ -19,7 +19,7 @@ class CheckingDesktop final : public DesktopPort {
     bool SetCursorPos(int, int) override { return true; }
     std::optional<ScreenPoint> GetCursorPos() override { return std::nullopt; }
     std::vector<ScreenRect> EnumDisplayMonitors() override { return {}; }
-    void mouse_event(uint32_t) override {}
+    void mouse_event(uint32_t, int32_t) override {}
     void keybd_event(uint8_t, uint32_t) override {}
     void TypeUnicodeCharacter(unsigned char) override {}
     int16_t VkKeyScanA(char) override { return 0; }

@@ -17,7 +17,7 @@ TEST(CodeCheckTest, ListsEachLineAPlayWouldRefuseWithTheMessageItWouldShow) {
         "",
         "MOVE_CURSOR 10  20",
         "MOVE_CURSOR x 20",
-        "CLICK_MOUSE Middle Single",
+        "CLICK_MOUSE Centre Single",
         "TYPE \"say \"hi\"\"",
         "WAIT_WINDOW \"Notepad\" 0",
         "WAIT_ACTIVE \"Notepad\" 5",
