@@ -2,10 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/apply_changes.h"
 #include "editor/code_box_font_win32.h"
 #include "editor/code_box_text.h"
+#include "editor/code_check.h"
 #include "editor/editor_form.h"
 #include "editor/editor_layout_win32.h"
 #include "editor/editor_state.h"
@@ -40,6 +42,7 @@ bool HeldBackDuringPreview(int id) {
     switch (id) {
         case IDC_PREVIEW_PLAY:
         case IDC_RECORD:
+        case IDC_CHECK_CODE:
         case IDC_INSERT:
         case IDC_APPLY:
         case IDC_EDITOR_CANCEL:
@@ -87,6 +90,7 @@ class MacroEditor {
     void InsertEvent();
     ApplyResult Apply();
     void Preview();
+    void CheckCode();
     void Record();
 
     HWND dialog_;
@@ -252,6 +256,8 @@ void MacroEditor::OnCommand(int id, int code) {
             return Preview();
         case IDC_RECORD:
             return Record();
+        case IDC_CHECK_CODE:
+            return CheckCode();
     }
 }
 
@@ -321,6 +327,13 @@ void MacroEditor::Preview() {
     PreviewContext preview{context_.desktop, context_.interpreter, context_.play, state_,
                            macro ? macro->speed : 0};
     PreviewPlay(preview, previewView_);
+}
+
+void MacroEditor::CheckCode() {
+    std::vector<std::string> lines;
+    for (int index = 0; index < previewView_.LineCount(); ++index)
+        lines.push_back(previewView_.Line(index));
+    ShowCodeCheck(context_.desktop, Window(), lines);
 }
 
 void MacroEditor::Record() {

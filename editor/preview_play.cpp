@@ -28,6 +28,8 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
     LocalTime lastReading = start;
     context.play.playing = true;
     StartPace(context.interpreter, context.pace);
+    // A stop seen by an earlier preview is spent; one seen now, or a wait for a window that ran
+    // out, ends this one.
     WatchStopKeys(context.interpreter, true);
     for (int index = 0; index < lineCount; ++index) {
         if (StopKeyPressed(context.interpreter) != 0) break;

@@ -169,6 +169,7 @@ class DesktopPort {
     virtual bool SetForegroundWindow(WindowHandle window) = 0;
     virtual bool ShowWindow(WindowHandle window, int command) = 0;
     virtual bool IsIconic(WindowHandle window) = 0;  // minimised
+    virtual bool IsWindowVisible(WindowHandle window) = 0;
     // Asks a window to close, as its close box does; gives up on a window that does not answer.
     virtual bool RequestWindowClose(WindowHandle window) = 0;
 

@@ -198,6 +198,10 @@ bool Win32Desktop::IsIconic(WindowHandle window) {
     return ::IsIconic(ToHwnd(window)) != 0;
 }
 
+bool Win32Desktop::IsWindowVisible(WindowHandle window) {
+    return ::IsWindowVisible(ToHwnd(window)) != 0;
+}
+
 bool Win32Desktop::RequestWindowClose(WindowHandle window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(ToHwnd(window), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
@@ -354,7 +358,7 @@ int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
                               const std::string& caption, uint32_t style) {
     HWND before = ::GetForegroundWindow();
     int answer = ::MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), style);
-    if (before && ::IsWindow(before) && IsWindowVisible(before) && ForegroundIsLost())
+    if (before && ::IsWindow(before) && ::IsWindowVisible(before) && ForegroundIsLost())
         BringToFront(before);
     return answer;
 }

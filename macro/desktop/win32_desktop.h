@@ -32,6 +32,7 @@ class Win32Desktop : public DesktopPort {
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
     bool IsIconic(WindowHandle window) override;
+    bool IsWindowVisible(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
 
     bool PlaySoundA(const std::string& path, const StopCheck& stop) override;

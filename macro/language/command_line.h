@@ -28,6 +28,9 @@ class CommandLine {
     std::string_view NextQuoted(bool passLoneSpace);
     // Everything after the command word's space.
     std::string_view RestOfLine() const { return arguments_; }
+    std::string_view word() const { return word_; }
+    // The command word and its arguments, as the line named them.
+    std::string WholeLine() const { return std::string(word_) + ' ' + std::string(arguments_); }
 
     // A missing or unrecognised argument. Strict: "<COMMAND> command has incorrect parameters"
     // and the line fails; Lenient: the line is left without effect and counts as done.

@@ -31,5 +31,8 @@ CommandOutcome PlaySound(CommandLine& line);
 CommandOutcome Run(CommandLine& line);
 CommandOutcome OpenUrl(CommandLine& line);
 CommandOutcome Shutdown(CommandLine& line);
+// Waits for a visible window with the title (WAIT_WINDOW), or for one in front (WAIT_ACTIVE).
+CommandOutcome WaitWindow(CommandLine& line);
+CommandOutcome WaitActive(CommandLine& line);
 
 }  // namespace commands

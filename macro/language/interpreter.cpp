@@ -97,6 +97,8 @@ constexpr Command COMMANDS[] = {
     {"SHUTDOWN", false, LENGTH, Shutdown},
     {"TYPE", false, LENGTH | TWO_QUOTES, Type},
     {"DELAY", false, LENGTH, Delay},
+    {"WAIT_WINDOW", false, LENGTH | TWO_QUOTES, WaitWindow},
+    {"WAIT_ACTIVE", false, LENGTH | TWO_QUOTES, WaitActive},
 };
 
 const Command* FindCommand(std::string_view word) {
@@ -168,6 +170,10 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
     return 0;
 }
 
+void AbandonPlay(MacroInterpreter& interpreter) {
+    interpreter.stopKey = desk::KEY_ESCAPE;
+}
+
 void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
     interpreter.watchesStopKeys = on;
     if (!on) return;
@@ -180,7 +186,9 @@ void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
 // The rest of a text is followed by the whole pace, as the text was.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest) {
     interpreter.unfinished = {};
-    if (!rest.text.empty()) {
+    if (!rest.line.empty()) {
+        ExecuteMacroLine(interpreter, rest.line);
+    } else if (!rest.text.empty()) {
         if (commands::TypeText(interpreter, rest.text) == CommandOutcome::Done)
             WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
     } else if (rest.waitMicroseconds > 0) {

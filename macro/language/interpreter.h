@@ -23,6 +23,7 @@ struct HeldInput {
 struct LineRest {
     int64_t waitMicroseconds = 0;  // of its pace or DELAY
     std::string text{};            // of a TYPE, not yet typed: the pace follows it
+    std::string line{};            // a wait for a window: waited again, with its whole time
 };
 
 struct MacroInterpreter {
@@ -54,6 +55,9 @@ struct MacroInterpreter {
 // key's state, or pressed by the user since the play began watching; 0 when none. Once seen, a
 // key stays seen.
 int StopKeyPressed(MacroInterpreter& interpreter);
+
+// Ends the play of the current line as Escape would: the play sees Escape before its next line.
+void AbandonPlay(MacroInterpreter& interpreter);
 
 // Each play looks for its own stop keys, from none seen. The press that stopped the last play is
 // spent: a play seeing it through the keyboard hook may have left the key state saying "pressed

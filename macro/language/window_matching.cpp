@@ -30,6 +30,13 @@ void Act(MacroInterpreter& interpreter, WindowHandle window, const std::string& 
 
 }  // namespace
 
+std::string MatchingTitle(DesktopPort& desktop, WindowHandle window, std::string_view text) {
+    if (text.empty() || !desktop.IsWindow(window)) return {};
+    std::string windowTitle = desktop.GetWindowTextA(window, WINDOW_TITLE_LIMIT);
+    if (windowTitle.find(text) == std::string::npos) return {};
+    return windowTitle;
+}
+
 void ActOnMatchingWindow(MacroInterpreter& interpreter, std::string_view title,
                          WindowAction action) {
     interpreter.targetTitle.assign(title.substr(0, LINE_CAPACITY - 1));
@@ -38,10 +45,8 @@ void ActOnMatchingWindow(MacroInterpreter& interpreter, std::string_view title,
     if (interpreter.targetTitle.empty()) return;
     DesktopPort& desktop = interpreter.desktop;
     desktop.EnumWindows([&](WindowHandle window) {
-        if (!desktop.IsWindow(window)) return true;
-        std::string windowTitle = desktop.GetWindowTextA(window, WINDOW_TITLE_LIMIT);
-        if (windowTitle.empty() || windowTitle.find(interpreter.targetTitle) == std::string::npos)
-            return true;
+        std::string windowTitle = MatchingTitle(desktop, window, interpreter.targetTitle);
+        if (windowTitle.empty()) return true;
         Act(interpreter, window, windowTitle, action);
         return false;
     });

@@ -225,6 +225,12 @@ bool FakeDesktop::IsIconic(WindowHandle window) {
     return w && w->minimized;
 }
 
+bool FakeDesktop::IsWindowVisible(WindowHandle window) {
+    Log("IsWindowVisible " + std::to_string(window));
+    Window* w = Find(window);
+    return w && w->alive && w->visible;
+}
+
 bool FakeDesktop::RequestWindowClose(WindowHandle window) {
     Log("RequestWindowClose " + std::to_string(window));
     Window* w = Find(window);

@@ -95,6 +95,7 @@ class FakeDesktop : public DesktopPort {
     bool SetForegroundWindow(WindowHandle window) override;
     bool ShowWindow(WindowHandle window, int command) override;
     bool IsIconic(WindowHandle window) override;
+    bool IsWindowVisible(WindowHandle window) override;
     bool RequestWindowClose(WindowHandle window) override;
     bool PlaySoundA(const std::string& path, const StopCheck& stop) override;
     intptr_t ShellExecuteA(WindowHandle owner, const std::string& target, int show) override;

@@ -400,6 +400,31 @@ TEST_F(PlayerTest, PauseInTheMiddleOfALineFinishesItOnResume) {
     EXPECT_EQ(state.position, 0);
 }
 
+// A wait for a window that runs out ends the play as Escape does: rewound, nothing held, and
+// nothing typed into whatever window is in front; a Pause in the wait waits again on resume.
+TEST_F(PlayerTest, AWindowWaitThatRunsOutEndsThePlayAndAPausedOneWaitsAgain) {
+    WriteMacro("SHIFT_DOWN\r\nWAIT_ACTIVE \"Report\" 2\r\nTYPE \"z\"\r\n");
+    Play();
+    EXPECT_EQ(Typed(), "");
+    EXPECT_EQ(state.position, 0);
+    EXPECT_TRUE(desktop.KeysDown().empty());
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0].text, "WAIT_ACTIVE timed out after 2 seconds: \"Report\"");
+    desktop.boxes.clear();
+    PressAt(desktop.now + 1000, desk::KEY_PAUSE);
+    Play();
+    EXPECT_EQ(state.position, 3);  // paused in the wait
+    const uint32_t resumed = desktop.now;
+    desktop.onCall = [this, resumed](const std::string&) {
+        if (desktop.now >= resumed + 1500)
+            desktop.windows = {{9, "Report"}}, desktop.foreground = 9;
+    };
+    Play();
+    EXPECT_EQ(Typed(), "z");
+    EXPECT_TRUE(Errors().empty());
+    EXPECT_EQ(state.position, 0);
+}
+
 TEST_F(PlayerTest, PauseStopKeepsThePositionAndTheBar) {
     PauseAtFourthStep();
     EXPECT_EQ(state.position, 4);

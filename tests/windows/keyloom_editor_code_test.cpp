@@ -2,6 +2,7 @@
 // preview play and recording.
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "tests/windows/keyloom_editor_fixture.h"
@@ -252,6 +253,53 @@ TEST_F(EditorWindowTest, RecordingCancelledWithEscapeLeavesTheEditorAsItWas) {
     Click(IDC_EDITOR_OK);
     EXPECT_EQ(answerer.boxes.size(), boxes) << "no question: nothing has changed";
     EXPECT_EQ(FileText(), MACRO_FILE);
+}
+
+// The window comes while the preview waits: the text after the wait arrives whole, however late.
+TEST_F(EditorWindowTest, WaitActiveGoesOnOnceALateWindowIsInFrontAndStopsWhenNoneComes) {
+    Open();
+    GetAsyncKeyState(VK_ESCAPE);
+    GetAsyncKeyState(VK_PAUSE);
+    Type(IDC_CODE, "WAIT_ACTIVE \"Keyloom late target\" 20\r\nTYPE \"abc\"");
+    for (DWORD late : {500, 5000}) {
+        std::unique_ptr<TargetWindow> target;
+        std::thread opener([&] {
+            Sleep(late);
+            target = std::make_unique<TargetWindow>("Keyloom late target");
+        });
+        Click(IDC_PREVIEW_PLAY);
+        opener.join();
+        PumpUntil([&] { return target->Text() == "abc"; }, 3000);
+        EXPECT_EQ(target->Text(), "abc") << late;
+    }
+    EXPECT_TRUE(answerer.boxes.empty());
+
+    TargetWindow front("Keyloom preview target");
+    Type(IDC_CODE, "WAIT_ACTIVE \"Keyloom absent\" 1\r\nTYPE \"abc\"");
+    Click(IDC_PREVIEW_PLAY);
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Error");
+    EXPECT_EQ(answerer.boxes[0].text, "WAIT_ACTIVE timed out after 1 seconds: \"Keyloom absent\"");
+    Sleep(200);
+    EXPECT_EQ(front.Text(), "") << "nothing typed after a wait that ran out";
+}
+
+// Check runs no line: the code's own box and its keys stay unshown and unsent.
+TEST_F(EditorWindowTest, CheckListsTheLinesAPlayWouldRefuseInOneBoxAndPlaysNothing) {
+    Open();
+    Type(IDC_CODE, "MSG_BOX \"played\"\r\nMOVE_CURSOR 10  20\r\n\r\nWAIT_WINDOW \"x\" 0");
+    Click(IDC_CHECK_CODE);
+    ASSERT_EQ(answerer.boxes.size(), 1u);
+    EXPECT_EQ(answerer.boxes[0].caption, "Error");
+    EXPECT_EQ(answerer.boxes[0].text,
+              "Line 2: MOVE_CURSOR command has incorrect parameters\r\n"
+              "Line 4: WAIT_WINDOW command has incorrect parameters");
+    Type(IDC_CODE, "TYPE \"abc\"\r\nWAIT_ACTIVE \"Notepad\" 30");
+    Click(IDC_CHECK_CODE);
+    ASSERT_EQ(answerer.boxes.size(), 2u);
+    EXPECT_EQ(answerer.boxes[1].caption, "Keyloom");
+    EXPECT_EQ(answerer.boxes[1].text, "No problems found");
+    EXPECT_TRUE(IsWindowVisible(editor));
 }
 
 }  // namespace
