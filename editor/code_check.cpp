@@ -1,5 +1,6 @@
 #include "editor/code_check.h"
 
+#include "library/table/named_lines.h"
 #include "macro/desktop/error_report.h"
 #include "macro/language/interpreter.h"
 
@@ -7,7 +8,7 @@ namespace {
 
 constexpr uint32_t ICON_BITS = 0xF0;
 // A box lists this many problems at most, then how many more there are.
-constexpr std::size_t LISTED_PROBLEMS = 20;
+constexpr int LISTED_PROBLEMS = 20;
 
 // A desktop on which lines run without effect: no input, no window, no program, no session
 // request, no wait. What a line reports with the error icon is kept instead of shown; a failure
@@ -78,14 +79,11 @@ std::vector<LineProblem> CheckCodeLines(const std::vector<std::string>& lines) {
 
 std::string DescribeProblems(const std::vector<LineProblem>& problems) {
     if (problems.empty()) return "No problems found";
-    std::string text;
-    for (std::size_t index = 0; index < problems.size() && index < LISTED_PROBLEMS; ++index) {
-        if (!text.empty()) text += "\r\n";
-        text += "Line " + std::to_string(problems[index].number) + ": " + problems[index].message;
-    }
-    if (problems.size() > LISTED_PROBLEMS)
-        text += "\r\nand " + std::to_string(problems.size() - LISTED_PROBLEMS) + " more";
-    return text;
+    constexpr std::string_view LINE_BREAK = "\r\n";
+    NamedLines lines(LISTED_PROBLEMS, LINE_BREAK);
+    for (const LineProblem& problem : problems)
+        lines.Add("Line " + std::to_string(problem.number) + ": " + problem.message);
+    return lines.Text().substr(LINE_BREAK.size());
 }
 
 void ShowCodeCheck(DesktopPort& desktop, WindowHandle owner,

@@ -53,20 +53,6 @@ void FillNewMacro(Macro& macro, const std::string& path) {
     macro.playCount = 1;
 }
 
-// The whole of a file's bytes; none when it cannot be read.
-std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& path) {
-    std::unique_ptr<ReadableFile> file = files.OpenForReading(path);
-    if (!file) return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    for (;;) {
-        long got = file->Read(buffer, sizeof buffer);
-        if (got < 0) return std::nullopt;
-        if (got == 0) return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
 // A copy of the macro file at `target`, replacing a file the user has agreed to replace; the
 // target is either the whole copy or as it was.
 bool CopyMacroFile(FileSystem& files, const std::string& source, const std::string& target) {

@@ -1,5 +1,7 @@
 #include "macro/desktop/wall_clock.h"
 
+#include <cstdio>
+
 namespace {
 
 constexpr int64_t SECONDS_PER_DAY = 86400;
@@ -49,4 +51,11 @@ LocalTime LocalTimeAt(int64_t second) {
     time.minute = static_cast<int>(ofDay / 60 % 60);
     time.second = static_cast<int>(ofDay % 60);
     return time;
+}
+
+std::string TimestampText(const LocalTime& time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second);
+    return text;
 }

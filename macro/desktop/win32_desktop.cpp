@@ -146,9 +146,13 @@ int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) {
     return ::GetAsyncKeyState(virtualKey);
 }
 
-bool Win32Desktop::IsKeyHeldByUser(int virtualKey) {
+UserKeyboard& Win32Desktop::Keyboard() {
     if (!userKeyboard_) userKeyboard_ = std::make_unique<UserKeyboard>();
-    return userKeyboard_->IsHeld(virtualKey);
+    return *userKeyboard_;
+}
+
+bool Win32Desktop::IsKeyHeldByUser(int virtualKey) {
+    return Keyboard().IsHeld(virtualKey);
 }
 
 // The hook that follows the user's keys lets the press through only if the user still holds the
@@ -159,8 +163,7 @@ void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
 
 // Wine answers a key's state from a copy up to 50 ms old; the hook sees the press as it happens.
 int64_t Win32Desktop::LastUserPress(int virtualKey) {
-    if (!userKeyboard_) userKeyboard_ = std::make_unique<UserKeyboard>();
-    return userKeyboard_->LastPress(virtualKey);
+    return Keyboard().LastPress(virtualKey);
 }
 
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {

@@ -74,6 +74,7 @@ class Win32Desktop : public DesktopPort {
     uintptr_t nextTimerKey_ = 1;
     std::map<uintptr_t, TimerCallback> threadTimers_;
     // Followed from the first question on, by the thread that asks.
+    UserKeyboard& Keyboard();
     std::unique_ptr<UserKeyboard> userKeyboard_;
 };
 

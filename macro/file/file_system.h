@@ -2,6 +2,7 @@
 // The file layer every reader and writer goes through, so that tests can fail any step of it.
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 class ReadableFile {
@@ -40,6 +41,9 @@ class FileSystem {
 
 // The platform's own files.
 FileSystem& RealFileSystem();
+
+// The whole of a file's bytes; none when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& path);
 
 // Writes a whole file so that it is either fully replaced or left as it was: the bytes go to a
 // scratch file beside the target, which then replaces the target. Returns false on any failure,

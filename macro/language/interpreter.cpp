@@ -32,7 +32,7 @@ struct Command {
 void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
     DesktopPort& desktop = interpreter.desktop;
     if (!interpreter.watchesStopKeys) return desktop.WaitUntilCounter(due);
-    if (!desktop.WaitUntilCounterUnless(due, [&] { return StopKeyPressed(interpreter) != 0; }))
+    if (!desktop.WaitUntilCounterUnless(due, [&] { return PlayStopRequested(interpreter); }))
         interpreter.unfinished.waitMicroseconds =
             std::max<int64_t>(0, due - desktop.QueryPerformanceCounter());
 }
@@ -168,6 +168,10 @@ int StopKeyPressed(MacroInterpreter& interpreter) {
             (interpreter.watchesStopKeys && desktop.LastUserPress(key) > interpreter.watchedSince))
             return interpreter.stopKey = key;
     return 0;
+}
+
+bool PlayStopRequested(MacroInterpreter& interpreter) {
+    return interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0;
 }
 
 void AbandonPlay(MacroInterpreter& interpreter) {

@@ -56,6 +56,9 @@ struct MacroInterpreter {
 // key stays seen.
 int StopKeyPressed(MacroInterpreter& interpreter);
 
+// Whether a play that watches its stop keys has seen one: its waits, texts and sounds give up.
+bool PlayStopRequested(MacroInterpreter& interpreter);
+
 // Ends the play of the current line as Escape would: the play sees Escape before its next line.
 void AbandonPlay(MacroInterpreter& interpreter);
 

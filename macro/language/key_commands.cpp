@@ -93,7 +93,7 @@ CommandOutcome Type(CommandLine& line) {
 
 CommandOutcome TypeText(MacroInterpreter& interpreter, std::string_view text) {
     for (std::size_t typed = 0; typed < text.size(); ++typed) {
-        if (interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0) {
+        if (PlayStopRequested(interpreter)) {
             interpreter.unfinished.text = std::string(text.substr(typed));
             return CommandOutcome::Stopped;
         }

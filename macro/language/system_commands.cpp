@@ -64,9 +64,7 @@ CommandOutcome PlaySound(CommandLine& line) {
     std::string_view path = line.NextQuoted(true);
     if (path.empty()) return line.RefuseArguments();
     MacroInterpreter& interpreter = line.interpreter();
-    const StopCheck stop = [&interpreter] {
-        return interpreter.watchesStopKeys && StopKeyPressed(interpreter) != 0;
-    };
+    const StopCheck stop = [&interpreter] { return PlayStopRequested(interpreter); };
     if (line.desktop().PlaySoundA(std::string(path), stop)) return CommandOutcome::Done;
     return Failure(line, "Failed to play " + Quoted(path));
 }

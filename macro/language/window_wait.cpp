@@ -3,6 +3,7 @@
 #include <string>
 
 #include "macro/desktop/error_report.h"
+#include "macro/file/decimal.h"
 #include "macro/file/macro.h"
 #include "macro/language/commands.h"
 #include "macro/language/window_matching.h"
@@ -19,7 +20,7 @@ std::optional<int32_t> ParseSeconds(std::string_view word) {
     if (word.empty()) return DEFAULT_SECONDS;
     if (word.size() > 5 || word.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
-    const int32_t seconds = std::stoi(std::string(word));
+    const int32_t seconds = ParseDecimal(word);
     if (seconds < 1 || seconds > LONGEST_SECONDS) return std::nullopt;
     return seconds;
 }

@@ -28,12 +28,8 @@ std::optional<int64_t> ReadLastEvaluated(SettingsStore& store, std::string_view 
 }
 
 bool StoreLastEvaluated(SettingsStore& store, std::string_view schedulePath, int64_t second) {
-    const LocalTime time = LocalTimeAt(second);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
     ScopedKey key(store);
     bool created = false;
     return key.Create(LAST_EVALUATED_KEY, created) &&
-           store.SetString(key.get(), schedulePath, text);
+           store.SetString(key.get(), schedulePath, TimestampText(LocalTimeAt(second)));
 }

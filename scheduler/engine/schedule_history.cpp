@@ -1,6 +1,5 @@
 #include "scheduler/engine/schedule_history.h"
 
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -35,17 +34,6 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     }
 }
 
-// The whole of a file as far as it reads; empty when it cannot be opened.
-std::string ReadAll(FileSystem& files, const std::string& path) {
-    std::string bytes;
-    std::unique_ptr<ReadableFile> file = files.OpenForReading(path);
-    if (!file) return bytes;
-    char buffer[8192];
-    for (long got; (got = file->Read(buffer, sizeof buffer)) > 0;)
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    return bytes;
-}
-
 }  // namespace
 
 std::string_view OutcomeWord(AppointmentOutcome outcome) {
@@ -68,18 +56,11 @@ std::string_view OutcomeWord(AppointmentOutcome outcome) {
     return "?";
 }
 
-std::string HistoryTime(const LocalTime& time) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
-    return text;
-}
-
 std::string HistoryLine(const HistoryEntry& entry) {
-    std::string line = HistoryTime(entry.time) + FIELD_SEPARATOR + Field(entry.itemName) +
+    std::string line = TimestampText(entry.time) + FIELD_SEPARATOR + Field(entry.itemName) +
                        FIELD_SEPARATOR + Field(entry.macroPath) + FIELD_SEPARATOR +
                        std::string(OutcomeWord(entry.outcome));
-    if (entry.due) line += FIELD_SEPARATOR + HistoryTime(*entry.due);
+    if (entry.due) line += FIELD_SEPARATOR + TimestampText(*entry.due);
     return line += LINE_END;
 }
 
@@ -101,7 +82,8 @@ void ScheduleHistory::Load() {
 }
 
 void ScheduleHistory::LoadFile(const std::string& path, bool current) {
-    const std::string bytes = ReadAll(files_, path);
+    // A history that cannot be read is taken as empty: its size counts from the next line.
+    const std::string bytes = ReadWholeFile(files_, path).value_or(std::string());
     if (current) {
         size_ = bytes.size();
         lineCut_ = !bytes.empty() && bytes.back() != '\n';
@@ -131,8 +113,8 @@ void ScheduleHistory::Remember(const std::string& name, const std::string& path,
 
 void ScheduleHistory::Append(const HistoryEntry& entry) {
     Remember(entry.itemName, entry.macroPath,
-             {HistoryTime(entry.time), std::string(OutcomeWord(entry.outcome)),
-              entry.due ? HistoryTime(*entry.due) : std::string()});
+             {TimestampText(entry.time), std::string(OutcomeWord(entry.outcome)),
+              entry.due ? TimestampText(*entry.due) : std::string()});
     const std::string line = HistoryLine(entry);
     const bool bounded = StartAfreshIfFull(line.size());
     if (!Write(line) || !bounded) ReportFailureOnce();

@@ -24,8 +24,6 @@ constexpr std::size_t HISTORY_LIMIT_BYTES = 1024 * 1024;
 
 // The history line's word, e.g. "missed (asleep)".
 std::string_view OutcomeWord(AppointmentOutcome outcome);
-// "YYYY-MM-DD HH:MM:SS", 24 hours.
-std::string HistoryTime(const LocalTime& time);
 // Time, name, path and outcome, and the due time when there is one, between tabs; ends CR LF.
 // A tab or line break in the name or path becomes a space, so that a line stays one line.
 std::string HistoryLine(const HistoryEntry& entry);
