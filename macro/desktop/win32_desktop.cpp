@@ -116,7 +116,7 @@ std::vector<ScreenRect> Win32Desktop::EnumDisplayMonitors() {
 }
 
 void Win32Desktop::mouse_event(uint32_t flags, int32_t data) {
-    ::mouse_event(flags, 0, 0, static_cast<DWORD>(data), 0);
+    ::mouse_event(flags, 0, 0, static_cast<DWORD>(data), KEYLOOM_INPUT);
 }
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
