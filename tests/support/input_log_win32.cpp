@@ -40,14 +40,7 @@ void InputLogWindow::Run(const std::string& title, RECT bounds) {
                               bounds.bottom - bounds.top, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ShowWindow(window_, SW_SHOW);
-    SetEvent(ready_);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    DestroyWindow(window_);
+    ShowAndRunMessages(window_, ready_);
 }
 
 LRESULT CALLBACK InputLogWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -73,14 +73,7 @@ void TypingTarget::Run(const std::string& title) {
                             0, 280, 160, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
     SetPropA(window_, "KeyloomTypingTarget", this);
-    ShowWindow(window_, SW_SHOW);
-    SetEvent(ready_);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    DestroyWindow(window_);
+    ShowAndRunMessages(window_, ready_);
 }
 
 LRESULT CALLBACK TypingTarget::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,9 @@
 // Pumps this thread's messages until `done` holds or `timeoutMs` passes; true when it held.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void PumpFor(int milliseconds);
+// The loop of a test window's own thread: shows `window`, signals `ready`, handles the thread's
+// messages until WM_QUIT, then destroys the window.
+void ShowAndRunMessages(HWND window, HANDLE ready);
 
 // A top-level test window with a multi-line edit control filling it.
 class TestWindow {

@@ -20,6 +20,17 @@ void PumpFor(int milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
 }
 
+void ShowAndRunMessages(HWND window, HANDLE ready) {
+    ShowWindow(window, SW_SHOW);
+    SetEvent(ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    DestroyWindow(window);
+}
+
 LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && message == WM_HOTKEY) self->hotKeys.emplace_back(wParam, lParam);
