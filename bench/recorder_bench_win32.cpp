@@ -1,23 +1,22 @@
-// Cost of one recorder sample on the real desktop (every key-state query included), as a
-// share of the default 10 ms MacroDelay.
+// What a recording costs the processor on the real desktop, every thread of the recorder
+// together: while the user does nothing, and while the pointer moves (moves injected by this
+// program at a mouse's report rate). The injecting thread's own time is left out.
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <memory>
-#include <vector>
+#include <thread>
 
 #include "macro/desktop/win32_desktop.h"
-#include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
+#include "tests/support/processor_time_win32.h"
 
 namespace {
 
 constexpr int MACRO_DELAY = 10;
-constexpr int SAMPLES = 5000;
-constexpr int TIMER_RUN_MS = 3000;
-constexpr int WARM_UP_SAMPLES = 100;  // the first queries of a process pay for setting up
+constexpr DWORD RUN_MS = 10000;
+constexpr DWORD MOVE_EVERY_MS = 8;  // 125 reports a second, as a common mouse sends them
 
 class NoEditor : public RecorderView {
   public:
@@ -33,111 +32,78 @@ class NoEditor : public RecorderView {
     void HandOverEnding() override {}
 };
 
-double Milliseconds(LONGLONG ticks) {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-void Restart(RecorderState& state) {
-    ClearRecordedCode(state);
-    state.period = MACRO_DELAY;
-    StartQuietTime(state, TheDesktop().QueryPerformanceCounter());
-    state.phase = RecorderPhase::Recording;
-}
-
-void Report(const char* name, const std::vector<double>& costs, const RecorderState& state) {
-    double total = 0;
-    for (double cost : costs)
-        total += cost;
-    std::vector<double> sorted = costs;
-    std::sort(sorted.begin(), sorted.end());
-    const double mean = total / static_cast<double>(costs.size());
-    const double p99 = sorted[sorted.size() * 99 / 100];
-    const double worst = sorted.back();
-    std::printf(
-        "%-35s %5zu samples  mean %.3f ms (%.1f %%)  99th %.3f ms (%.1f %%)  worst %.3f ms "
-        "(%.1f %%)  code %d chars\n",
-        name, costs.size(), mean, 100.0 * mean / MACRO_DELAY, p99, 100.0 * p99 / MACRO_DELAY, worst,
-        100.0 * worst / MACRO_DELAY, state.codeLength);
-}
-
-// Samples called one after another; `moving` puts the pointer somewhere new before each, so
-// that every sample also writes a line.
-std::vector<double> DirectSamples(RecorderState& state, RecorderView& view, bool moving) {
-    std::vector<double> costs;
-    for (int i = 0; i < SAMPLES; ++i) {
-        if (moving) SetCursorPos(200 + i % 400, 300 + (i / 400) % 2);
-        const LONGLONG start = Now();
-        RecorderTick(state, TheDesktop(), view);
-        costs.push_back(Milliseconds(Now() - start));
+// Closes the recording's start box as soon as it shows.
+void CloseStartBoxWhenShown() {
+    for (int waited = 0; waited < 10000; waited += 10) {
+        if (HWND box = FindWindowA("#32770", "Keyloom")) {
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        Sleep(10);
     }
-    return costs;
 }
 
-// Samples run by the periodic timer, on the timer service's thread, as in a recording.
-std::vector<double> TimerSamples(RecorderState& state, RecorderView& view) {
-    std::vector<double> costs;
-    costs.reserve(TIMER_RUN_MS);
-    std::atomic<bool> collecting{true};
-    const uint32_t timer = TheDesktop().timeSetEvent(MACRO_DELAY, true, [&] {
-        const LONGLONG start = Now();
-        RecorderTick(state, TheDesktop(), view);
-        if (collecting) costs.push_back(Milliseconds(Now() - start));
-    });
-    if (timer == 0) return costs;
-    Sleep(TIMER_RUN_MS);
-    TheDesktop().timeKillEvent(timer);
-    collecting = false;
-    return costs;
+void MovePointerBy(LONG dx) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+struct Cost {
+    double share;  // of one core, in per cent
+    int moves;
+};
+
+// The process's processor time over RUN_MS, the mover's own time left out.
+Cost Measure(bool moving) {
+    std::atomic<bool> done{false};
+    int moves = 0;
+    double moverSpent = 0;
+    std::thread mover;
+    if (moving)
+        mover = std::thread([&] {
+            const double start = ThreadProcessorMilliseconds(GetCurrentThread());
+            for (LONG step = 1; !done; step = -step, ++moves) {
+                MovePointerBy(step * 3);
+                Sleep(MOVE_EVERY_MS);
+            }
+            moverSpent = ThreadProcessorMilliseconds(GetCurrentThread()) - start;
+        });
+    const double before = ProcessProcessorMilliseconds();
+    Sleep(RUN_MS);
+    done = true;
+    if (mover.joinable()) mover.join();
+    const double spent = ProcessProcessorMilliseconds() - before;
+    return {100.0 * (spent - moverSpent) / RUN_MS, moves};
+}
+
+void Print(const char* name, const Cost& cost) {
+    std::printf("%-34s %6.2f %% of a core", name, cost.share);
+    if (cost.moves) std::printf("  (%d pointer moves, %.0f a second)", cost.moves,
+                                1000.0 * cost.moves / RUN_MS);
+    std::printf("\n");
 }
 
 }  // namespace
 
-// What the platform charges for the key-state queries alone: one sample's worth, repeated.
-void ReportQueryCost() {
-    std::vector<double> costs;
-    for (int i = 0; i < SAMPLES / 10; ++i) {
-        const LONGLONG start = Now();
-        for (int key = 1; key <= 250; ++key)
-            TheDesktop().GetAsyncKeyState(key);
-        costs.push_back(Milliseconds(Now() - start));
-    }
-    double total = 0;
-    for (double cost : costs)
-        total += cost;
-    std::printf("250 key-state queries alone: mean %.3f ms, %.2f us per query\n",
-                total / static_cast<double>(costs.size()),
-                1000.0 * total / static_cast<double>(costs.size()) / 250.0);
-}
-
 int main() {
     auto state = std::make_unique<RecorderState>();
     NoEditor view;
-    std::printf("Recorder sample cost, MacroDelay %d ms\n", MACRO_DELAY);
-    Restart(*state);
-    for (int i = 0; i < WARM_UP_SAMPLES; ++i)
-        RecorderTick(*state, TheDesktop(), view);
-    ReportQueryCost();
-    Restart(*state);
-    Report("quiet samples, called directly", DirectSamples(*state, view, false), *state);
-    Restart(*state);
-    Report("pointer moving, called directly", DirectSamples(*state, view, true), *state);
-    Restart(*state);
-    const std::vector<double> timed = TimerSamples(*state, view);
-    if (timed.empty()) {
-        std::printf("periodic timer refused\n");
+    std::printf("Recording cost, MacroDelay %d ms, %lu s a figure\n", MACRO_DELAY, RUN_MS / 1000);
+    Print("no recording, nothing moves", Measure(false));
+    Print("no recording, pointer moving", Measure(true));
+    std::thread closer(CloseStartBoxWhenShown);
+    StartRecording(*state, TheDesktop(), view, MACRO_DELAY);
+    closer.join();
+    if (state->phase.load() != RecorderPhase::Recording) {
+        std::printf("the recording did not start\n");
         return 1;
     }
-    Report("quiet samples, on the timer thread", timed, *state);
+    Print("recording, nothing moves", Measure(false));
+    Print("recording, pointer moving", Measure(true));
+    FinishRecording(*state, TheDesktop(), view);
+    std::printf("recorded %d characters\n", state->codeLength);
     return 0;
 }

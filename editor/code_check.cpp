@@ -28,6 +28,8 @@ class CheckingDesktop final : public DesktopPort {
     bool IsKeyHeldByUser(int) override { return false; }
     void PressAgainForUser(uint8_t) override {}
     int64_t LastUserPress(int) override { return 0; }
+    bool StartInputCapture(InputEventQueue&) override { return false; }
+    void StopInputCapture() override {}
     void EnumWindows(const std::function<bool(WindowHandle)>&) override {}
     std::string GetWindowTextA(WindowHandle, int) override { return {}; }
     bool IsWindow(WindowHandle) override { return false; }

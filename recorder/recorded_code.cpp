@@ -31,11 +31,8 @@ void StartQuietTime(RecorderState& state, int64_t now) {
     state.pendingDelay = 0;
 }
 
-void BeginSample(RecorderState& state, int64_t now) {
-    // A first sample that comes late adds no quiet time before the recording's first line.
-    if (state.awaitingFirstSample) state.paceEndsAt = std::max(state.paceEndsAt, now);
-    state.awaitingFirstSample = false;
-    const int64_t quiet = (now - state.paceEndsAt + MICROSECONDS_PER_MS / 2) / MICROSECONDS_PER_MS;
+void BeginLine(RecorderState& state, int64_t at) {
+    const int64_t quiet = (at - state.paceEndsAt + MICROSECONDS_PER_MS / 2) / MICROSECONDS_PER_MS;
     state.pendingDelay = static_cast<int32_t>(
         std::clamp<int64_t>(quiet, 0, std::numeric_limits<int32_t>::max()));
 }

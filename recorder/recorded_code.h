@@ -16,10 +16,11 @@ void ClearRecordedCode(RecorderState& state);
 // a play will first spend one pace on its START step.
 void StartQuietTime(RecorderState& state, int64_t now);
 
-// A sample taken at `now`. A play runs each line as soon as the previous line's pace has ended,
-// so the quiet time a line written now needs is the time since then (never below 0): each line
-// plays when it was recorded, or one pace after the line before it where lines came closer.
-void BeginSample(RecorderState& state, int64_t now);
+// A line for an event that happened at `at` (performance counter, microseconds). A play runs
+// each line as soon as the previous line's pace has ended, so the quiet time it needs is the
+// time from then to its event (never below 0): each line plays when its event happened, or one
+// pace after the line before it where events came closer.
+void BeginLine(RecorderState& state, int64_t at);
 
 // Appends `line` (its line ending included), preceded by "DELAY <pendingDelay>" when quiet time
 // is pending, which then becomes 0. Both are written or neither: false when they do not fit,

@@ -1,6 +1,6 @@
 #pragma once
-// The recorder: samples the live pointer, buttons and keys at the MacroDelay period and turns
-// every change into a line of macro code.
+// The recorder: captures every key, button, wheel turn and pointer move as it happens, and at
+// each MacroDelay sample turns what came since into lines of macro code.
 #include <cstdint>
 
 #include "macro/desktop/desktop_port.h"
@@ -8,9 +8,9 @@
 #include "recorder/recorder_view.h"
 
 // The editor's Record button (user-interface thread): the start box, the wait until no key or
-// button is down (every press made before is discarded), then sampling every `macroDelay`
-// milliseconds with the editor hidden. A MacroDelay below 1 or a refused timer gives "Error
-// setting timer".
+// button is down (nothing pressed before is recorded), then the input captured and sampled
+// every `macroDelay` milliseconds with the editor hidden. A MacroDelay below 1 or a refused
+// timer gives "Error setting timer"; input that cannot be captured gives a box that says so.
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay);
 
@@ -23,8 +23,9 @@ void RecorderTick(RecorderState& state, DesktopPort& desktop, RecorderView& view
 // ending is pending.
 void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
 
-// Stop the timer, write the last quiet time, and put the recorded code into the code box.
+// Stop the capture and the timer, write the last quiet time, and put the recorded code into the
+// code box.
 void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
-// Stop the timer and put back the editor's Apply button and change flag as Record found them;
+// Stop the capture and the timer and put back the editor's Apply button and change flag as Record found them;
 // the code box keeps the code it held.
 void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);

@@ -1,12 +1,14 @@
 #pragma once
 // What the recorder keeps for the program's whole run. Every recording starts fresh: the
-// pointer, button and modifier state and the quiet time are set anew when it starts.
+// pointer, key, button and modifier state and the quiet time are set anew when it starts.
 #include <atomic>
 #include <cstdint>
 #include <optional>
 
 #include "macro/desktop/desktop_port.h"
+#include "macro/desktop/input_events.h"
 #include "macro/file/macro.h"
+#include "recorder/followed_input.h"
 
 // A recording ends at the first sample that finds more code than this.
 constexpr int RECORD_LIMIT = 160000;
@@ -31,12 +33,7 @@ struct RecorderState {
     char recordedCode[CODE_CAPACITY] = {};
     // Pointer position of the last MOVE_CURSOR line; none before the recording's first.
     std::optional<ScreenPoint> lastCursor;
-    bool shiftDown = false;
-    bool ctrlDown = false;
-    bool altDown = false;
-    bool leftDown = false;
-    bool rightDown = false;
-    // The DELAY the next line needs, in milliseconds: worked out at every sample.
+    // The DELAY the next line needs, in milliseconds: worked out for every line.
     int32_t pendingDelay = 0;
     uint32_t recordTimer = 0;  // 0: none
 
@@ -49,10 +46,12 @@ struct RecorderState {
     // have finished the last line's pace (the START step's, before the first line). A line
     // recorded later waits the difference in a DELAY; one recorded sooner plays then.
     int64_t paceEndsAt = 0;
-    // Until the recording's first sample: a recording begins with it, however late it comes.
-    bool awaitingFirstSample = false;
     EditorBeforeRecording editorBefore;
     std::atomic<RecorderPhase> phase{RecorderPhase::Idle};
     // Set while a sample runs; a timer callback that finds it set returns at once.
     std::atomic<bool> sampling{false};
+    // The events captured since the last sample (the capture's thread adds, a sample takes),
+    // and what the samples follow of them.
+    InputEventQueue input;
+    FollowedInput followed;
 };

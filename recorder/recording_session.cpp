@@ -3,6 +3,7 @@
 
 #include "macro/desktop/debug_trace.h"
 #include "macro/desktop/error_report.h"
+#include "recorder/input_lines.h"
 #include "recorder/recorded_code.h"
 #include "recorder/recorder.h"
 
@@ -11,6 +12,8 @@ namespace {
 constexpr char START_TEXT[] =
     "Keyloom will now record your macro. While recording, Press the <Pause> key to stop, or "
     "<Esc> to cancel.";
+constexpr char NO_CAPTURE_TEXT[] =
+    "Keyloom cannot follow the keyboard and mouse, so it cannot record your macro.";
 constexpr char TOO_LARGE_TEXT[] =
     "Your macro code has become too large. If you require a longer macro, consider increasing "
     "the time interval from the Options window.";
@@ -22,9 +25,7 @@ constexpr int FIRST_KEY = 1;  // the left button
 constexpr int LAST_KEY = 254;
 
 // Only what is done during the recording may end it or be recorded: the key or click that
-// closed the start box, and an Escape or Pause pressed before (their "pressed since the last
-// query" bit would end the recording at its first sample), must not. Every key and button is
-// queried until none is down; the last round of queries has discarded every pending press.
+// closed the start box must not. The input is captured once no key or button is down.
 void WaitUntilNothingIsDown(DesktopPort& desktop) {
     for (int waited = 0;; waited += RELEASE_POLL_MS) {
         bool anyDown = false;
@@ -36,17 +37,16 @@ void WaitUntilNothingIsDown(DesktopPort& desktop) {
 }
 
 // Nothing of a previous recording carries over: no pointer position, no held key or button,
-// no quiet time.
+// no quiet time. The recording begins now, with the pointer where it is.
 void StartFresh(RecorderState& state, DesktopPort& desktop, int32_t macroDelay) {
-    state.lastCursor.reset();
-    state.shiftDown = state.ctrlDown = state.altDown = false;
-    state.leftDown = state.rightDown = false;
     state.period = macroDelay;
-    StartQuietTime(state, desktop.QueryPerformanceCounter());
-    state.awaitingFirstSample = true;
+    const int64_t now = desktop.QueryPerformanceCounter();
+    StartQuietTime(state, now);
+    StartFollowing(state, desktop, now);
 }
 
-void StopTimer(RecorderState& state, DesktopPort& desktop) {
+void StopSampling(RecorderState& state, DesktopPort& desktop) {
+    desktop.StopInputCapture();
     desktop.timeKillEvent(state.recordTimer);
     state.recordTimer = 0;
     state.phase.store(RecorderPhase::Idle, std::memory_order_release);
@@ -66,6 +66,11 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
     ReportNote(desktop, view.EditorWindow(), START_TEXT, KEYLOOM_CAPTION);
     ClearRecordedCode(state);
     WaitUntilNothingIsDown(desktop);
+    state.input.Clear();
+    if (!desktop.StartInputCapture(state.input)) {
+        ReportError(desktop, view.EditorWindow(), NO_CAPTURE_TEXT, KEYLOOM_CAPTION);
+        return;
+    }
     StartFresh(state, desktop, macroDelay);
     state.editorBefore = {view.IsButtonEnabled(EditorButton::Apply), view.EditorModified()};
     state.phase.store(RecorderPhase::Recording, std::memory_order_release);
@@ -76,6 +81,7 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
                                   [&state, &desktop, &view] { RecorderTick(state, desktop, view); })
                             : 0;
     if (state.recordTimer == 0) {
+        desktop.StopInputCapture();
         state.phase.store(RecorderPhase::Idle, std::memory_order_release);
         ReportError(desktop, view.EditorWindow(), "Error setting timer", KEYLOOM_CAPTION);
         return;
@@ -106,7 +112,7 @@ void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view
 }
 
 void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
-    StopTimer(state, desktop);
+    StopSampling(state, desktop);
     FlushPendingDelay(state);
     view.SetCode(std::string_view(state.recordedCode, static_cast<std::size_t>(state.codeLength)));
     ReturnToEditor(view);
@@ -117,7 +123,7 @@ void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& v
 
 // The code box was never touched: the editor is left as Record found it.
 void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {
-    StopTimer(state, desktop);
+    StopSampling(state, desktop);
     ReturnToEditor(view);
     view.EnableButton(EditorButton::Apply, state.editorBefore.applyEnabled);
     view.SetEditorModified(state.editorBefore.modified);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class InputEventQueue;
+
 using WindowHandle = std::uintptr_t;
 constexpr WindowHandle NO_WINDOW = 0;
 
@@ -159,6 +161,13 @@ class DesktopPort {
     // keyboard is followed: at once, where the key state may be read a little late. 0 when no
     // press has been seen.
     virtual int64_t LastUserPress(int virtualKey) = 0;
+
+    // Input capture for a recording: from StartInputCapture on, every key, button, wheel turn
+    // and pointer move of the user, or of another program's injected input, is added to `queue`
+    // the moment it happens, in order, timed on the performance counter; none that Keyloom
+    // injected itself. False when the input cannot be followed. One capture at a time.
+    virtual bool StartInputCapture(InputEventQueue& queue) = 0;
+    virtual void StopInputCapture() = 0;
 
     // Windows. EnumWindows visits every top-level window, hidden ones included, until the
     // visitor returns false.

@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
+#include "macro/desktop/hook_thread_win32.h"
+#include "macro/desktop/user_keyboard_win32.h"
 
 namespace {
 
 // A key release of a key no keyboard has and no program gives a meaning to, sent after the
 // play's input and kept from every program by the hook that waits for it.
 constexpr BYTE MARKER_KEY = 0xE8;
-constexpr ULONG_PTR MARKER_INPUT = 0x4B4C4D4B;
 constexpr DWORD POLL_MS = 5;
 
 // The event the hook on this thread sets when the marker has passed.
@@ -18,7 +17,7 @@ thread_local HANDLE markerPassed = nullptr;
 
 LRESULT CALLBACK WatchForMarker(int code, WPARAM wParam, LPARAM lParam) {
     const auto& key = *reinterpret_cast<KBDLLHOOKSTRUCT*>(lParam);
-    if (code != HC_ACTION || key.vkCode != MARKER_KEY || key.dwExtraInfo != MARKER_INPUT)
+    if (code != HC_ACTION || key.vkCode != MARKER_KEY || key.dwExtraInfo != KEYLOOM_MARKER_INPUT)
         return CallNextHookEx(nullptr, code, wParam, lParam);
     // The hooks after this one take the keys in order: once they have the marker, they have
     // let every key before it through.
@@ -37,36 +36,25 @@ DWORD Remaining(DWORD deadline) {
 // such a hook needs, sees the marker only after every key before it.
 void AwaitMarker(DWORD deadline) {
     HANDLE passed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE hooked = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!passed || !hooked) {
-        if (passed) CloseHandle(passed);
-        if (hooked) CloseHandle(hooked);
-        return;
+    if (!passed) return;
+    HHOOK hook = nullptr;
+    {
+        HookThread watcher(
+            [&] {
+                markerPassed = passed;
+                hook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchForMarker, GetModuleHandleA(nullptr),
+                                         0);
+                return hook != nullptr;
+            },
+            [&] {
+                if (hook) UnhookWindowsHookEx(hook);
+            });
+        if (watcher.Hooked()) {
+            keybd_event(MARKER_KEY, 0, KEYEVENTF_KEYUP, KEYLOOM_MARKER_INPUT);
+            WaitForSingleObject(passed, Remaining(deadline));
+        }
     }
-    std::atomic<DWORD> watcherId{0};
-    std::atomic<bool> watching{false};
-    std::thread watcher([&] {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue WM_QUIT comes to
-        watcherId = GetCurrentThreadId();
-        markerPassed = passed;
-        HHOOK hook =
-            SetWindowsHookExA(WH_KEYBOARD_LL, WatchForMarker, GetModuleHandleA(nullptr), 0);
-        watching = hook != nullptr;
-        SetEvent(hooked);
-        while (GetMessageA(&message, nullptr, 0, 0) > 0)
-            DispatchMessageA(&message);
-        if (hook) UnhookWindowsHookEx(hook);
-    });
-    WaitForSingleObject(hooked, INFINITE);
-    if (watching) {
-        keybd_event(MARKER_KEY, 0, KEYEVENTF_KEYUP, MARKER_INPUT);
-        WaitForSingleObject(passed, Remaining(deadline));
-    }
-    PostThreadMessageA(watcherId, WM_QUIT, 0, 0);
-    watcher.join();
     CloseHandle(passed);
-    CloseHandle(hooked);
 }
 
 // A window paints only when its thread's queue holds no input: once a spot of the window that

@@ -7,33 +7,6 @@ namespace {
 // The keyboard whose hook runs on this thread.
 thread_local UserKeyboard* hooked = nullptr;
 
-// The side a generic Shift, Ctrl or Alt came from.
-DWORD SidedKey(const KBDLLHOOKSTRUCT& key) {
-    const bool right = (key.flags & LLKHF_EXTENDED) != 0;
-    switch (key.vkCode) {
-        case VK_SHIFT:
-            return MapVirtualKeyA(key.scanCode, MAPVK_VSC_TO_VK_EX) == VK_RSHIFT ? VK_RSHIFT
-                                                                                 : VK_LSHIFT;
-        case VK_CONTROL:
-            return right ? VK_RCONTROL : VK_LCONTROL;
-        case VK_MENU:
-            return right ? VK_RMENU : VK_LMENU;
-        default:
-            return key.vkCode & 0xFF;
-    }
-}
-
-KeySource SourceOf(const KBDLLHOOKSTRUCT& key) {
-    switch (key.dwExtraInfo) {
-        case KEYLOOM_INPUT:
-            return KeySource::Keyloom;
-        case KEYLOOM_INPUT_FOR_USER:
-            return KeySource::KeyloomForUser;
-        default:
-            return KeySource::User;
-    }
-}
-
 // Both sides of a generic modifier.
 struct Sides {
     int left;
@@ -54,38 +27,54 @@ Sides SidesOf(int virtualKey) {
 
 }  // namespace
 
-UserKeyboard::UserKeyboard() {
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, ready] { Follow(ready); });
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
+DWORD SidedKey(const KBDLLHOOKSTRUCT& key) {
+    const bool right = (key.flags & LLKHF_EXTENDED) != 0;
+    switch (key.vkCode) {
+        case VK_SHIFT:
+            return MapVirtualKeyA(key.scanCode, MAPVK_VSC_TO_VK_EX) == VK_RSHIFT ? VK_RSHIFT
+                                                                                 : VK_LSHIFT;
+        case VK_CONTROL:
+            return right ? VK_RCONTROL : VK_LCONTROL;
+        case VK_MENU:
+            return right ? VK_RMENU : VK_LMENU;
+        default:
+            return key.vkCode & 0xFF;
+    }
 }
 
-UserKeyboard::~UserKeyboard() {
-    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+// The marker is Keyloom's too: it only follows a play's keys.
+KeySource SourceOf(const KBDLLHOOKSTRUCT& key) {
+    switch (key.dwExtraInfo) {
+        case KEYLOOM_INPUT:
+        case KEYLOOM_MARKER_INPUT:
+            return KeySource::Keyloom;
+        case KEYLOOM_INPUT_FOR_USER:
+            return KeySource::KeyloomForUser;
+        default:
+            return KeySource::User;
+    }
 }
+
+UserKeyboard::UserKeyboard()
+    : thread_([this] { return Follow(); }, [this] {
+          if (hook_) UnhookWindowsHookEx(hook_);
+      }) {}
+
+UserKeyboard::~UserKeyboard() = default;
 
 bool UserKeyboard::IsHeld(int virtualKey) const {
-    if (!following_) return false;
+    if (!thread_.Hooked()) return false;
     const Sides sides = SidesOf(virtualKey & 0xFF);
     return keys_.IsHeld(sides.left) || keys_.IsHeld(sides.right);
 }
 
 // The hook is in place before the keys are read, so that no change falls between the two.
-void UserKeyboard::Follow(HANDLE ready) {
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT comes to
-    threadId_ = GetCurrentThreadId();
+bool UserKeyboard::Follow() {
     hooked = this;
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, Hook, GetModuleHandleA(nullptr), 0);
+    hook_ = SetWindowsHookExA(WH_KEYBOARD_LL, Hook, GetModuleHandleA(nullptr), 0);
     for (int key = 1; key < 256; ++key)
         keys_.Start(key, (GetAsyncKeyState(key) & 0x8000) != 0);
-    following_ = hook != nullptr;
-    SetEvent(ready);
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    if (hook) UnhookWindowsHookEx(hook);
+    return hook_ != nullptr;
 }
 
 LRESULT CALLBACK UserKeyboard::Hook(int code, WPARAM wParam, LPARAM lParam) {

@@ -5,14 +5,19 @@
 // desktop until the play ended.
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
-
+#include "macro/desktop/hook_thread_win32.h"
 #include "macro/desktop/user_keys.h"
 
 // The extra information of every key Keyloom injects, and of a press it gives back to the user.
 constexpr ULONG_PTR KEYLOOM_INPUT = 0x4B4C4F4D;
 constexpr ULONG_PTR KEYLOOM_INPUT_FOR_USER = 0x4B4C4F55;
+// The extra information of the key that follows a play's input to the program that takes it.
+constexpr ULONG_PTR KEYLOOM_MARKER_INPUT = 0x4B4C4D4B;
+
+// Who sent a key event, told by its extra information.
+KeySource SourceOf(const KBDLLHOOKSTRUCT& key);
+// The key of a low-level keyboard event, a generic Shift, Ctrl or Alt as the side it came from.
+DWORD SidedKey(const KBDLLHOOKSTRUCT& key);
 
 // Left and right keys apart; the generic Shift, Ctrl and Alt stand for either side.
 class UserKeyboard {
@@ -30,11 +35,10 @@ class UserKeyboard {
     int64_t LastPress(int virtualKey) const { return keys_.LastPress(virtualKey); }
 
   private:
-    void Follow(HANDLE ready);
+    bool Follow();
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
 
     UserKeys keys_;
-    std::atomic<bool> following_{false};
-    std::atomic<DWORD> threadId_{0};
-    std::thread thread_;
+    HHOOK hook_ = nullptr;
+    HookThread thread_;  // last: it follows the keys from its start to its end
 };

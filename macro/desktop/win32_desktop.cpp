@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 
+#include "macro/desktop/input_capture_win32.h"
 #include "macro/desktop/precise_wait_win32.h"
 #include "macro/desktop/user_keyboard_win32.h"
 
@@ -164,6 +165,16 @@ void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
 // Wine answers a key's state from a copy up to 50 ms old; the hook sees the press as it happens.
 int64_t Win32Desktop::LastUserPress(int virtualKey) {
     return Keyboard().LastPress(virtualKey);
+}
+
+bool Win32Desktop::StartInputCapture(InputEventQueue& queue) {
+    inputCapture_ = std::make_unique<InputCapture>(queue);
+    if (!inputCapture_->Capturing()) inputCapture_.reset();
+    return inputCapture_ != nullptr;
+}
+
+void Win32Desktop::StopInputCapture() {
+    inputCapture_.reset();
 }
 
 void Win32Desktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {

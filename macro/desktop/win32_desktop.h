@@ -6,6 +6,7 @@
 
 #include "macro/desktop/desktop_port.h"
 
+class InputCapture;
 class UserKeyboard;
 
 class Win32Desktop : public DesktopPort {
@@ -24,6 +25,8 @@ class Win32Desktop : public DesktopPort {
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
     int64_t LastUserPress(int virtualKey) override;
+    bool StartInputCapture(InputEventQueue& queue) override;
+    void StopInputCapture() override;
 
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
@@ -76,6 +79,7 @@ class Win32Desktop : public DesktopPort {
     // Followed from the first question on, by the thread that asks.
     UserKeyboard& Keyboard();
     std::unique_ptr<UserKeyboard> userKeyboard_;
+    std::unique_ptr<InputCapture> inputCapture_;
 };
 
 // The program's one desktop.

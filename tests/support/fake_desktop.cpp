@@ -27,6 +27,11 @@ bool IsQuery(const std::string& call) {
            call.rfind("VkKeyScanA", 0) == 0;
 }
 
+bool IsButton(int virtualKey) {
+    return std::any_of(std::begin(desk::BUTTONS), std::end(desk::BUTTONS),
+                       [virtualKey](const desk::ButtonEvents& b) { return b.virtualKey == virtualKey; });
+}
+
 }  // namespace
 
 std::vector<std::string> FakeDesktop::BoxTexts() const {
@@ -54,16 +59,47 @@ FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) {
     return nullptr;
 }
 
+void FakeDesktop::Capture(InputKind kind, int32_t code, ScreenPoint point) {
+    if (capture_) capture_->Add(InputEvent{kind, code, point, counter_});
+}
+
 void FakeDesktop::Press(int virtualKey) {
     keys_[virtualKey].down = true;
     keys_[virtualKey].pressedSinceQuery = true;
     keys_[virtualKey].heldByUser = true;
     keys_[virtualKey].pressedAt = counter_;
+    Capture(IsButton(virtualKey) ? InputKind::ButtonDown : InputKind::KeyDown, virtualKey);
 }
 
 void FakeDesktop::Release(int virtualKey) {
     keys_[virtualKey].down = false;
     keys_[virtualKey].heldByUser = false;
+    Capture(IsButton(virtualKey) ? InputKind::ButtonUp : InputKind::KeyUp, virtualKey);
+}
+
+void FakeDesktop::MovePointer(int x, int y) {
+    cursor = ScreenPoint{x, y};
+    Capture(InputKind::Move, 0, cursor);
+}
+
+void FakeDesktop::TurnWheel(int32_t amount) {
+    Capture(InputKind::Wheel, amount);
+}
+
+void FakeDesktop::TiltWheel(int32_t amount) {
+    Capture(InputKind::HorizontalWheel, amount);
+}
+
+bool FakeDesktop::StartInputCapture(InputEventQueue& queue) {
+    Log("StartInputCapture");
+    if (refuseInputCapture) return false;
+    capture_ = &queue;
+    return true;
+}
+
+void FakeDesktop::StopInputCapture() {
+    Log("StopInputCapture");
+    capture_ = nullptr;
 }
 
 std::vector<int> FakeDesktop::KeysDown() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "macro/desktop/desktop_port.h"
+#include "macro/desktop/input_events.h"
 
 class FakeDesktop : public DesktopPort {
   public:
@@ -49,6 +50,7 @@ class FakeDesktop : public DesktopPort {
     bool sessionEnds = true;
     bool refuseMultimediaTimers = false;
     bool refuseThreadTimers = false;
+    bool refuseInputCapture = false;
     std::set<std::pair<uint32_t, uint32_t>> refusedHotKeys;  // (modifiers, key)
     std::deque<int> boxAnswers;  // next answers; default IDOK, IDYES for yes/no boxes
     std::function<LocalTime()> localTime = [] { return LocalTime{2026, 12, 1, 7, 9, 0, 0, 0}; };
@@ -58,13 +60,18 @@ class FakeDesktop : public DesktopPort {
 
     // ---- Keys: bit 15 while down, bit 0 when pressed since the previous query ----
     // The user's keyboard; injected keys and buttons (keybd_event, mouse_event) change only
-    // whether a key is down, not whether the user holds it.
+    // whether a key is down, not whether the user holds it. While input is captured, each of
+    // the user's presses (again while down: a typematic repeat) and releases is an event.
     void Press(int virtualKey);
     void Release(int virtualKey);
     void Tap(int virtualKey) { Press(virtualKey), Release(virtualKey); }
     // A press the keyboard hook sees before the key state shows it, as under Wine.
     void PressSeenByHookOnly(int virtualKey) { keys_[virtualKey].pressedAt = counter_; }
     std::vector<int> KeysDown() const;  // keys and buttons down, in key order
+    // The user's pointer and wheel, captured as events too.
+    void MovePointer(int x, int y);
+    void TurnWheel(int32_t amount);  // away from the user is positive
+    void TiltWheel(int32_t amount);  // right is positive
 
     // ---- Virtual time ----
     uint32_t now = 0;                     // milliseconds, the tick count
@@ -88,6 +95,8 @@ class FakeDesktop : public DesktopPort {
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;
     int64_t LastUserPress(int virtualKey) override;
+    bool StartInputCapture(InputEventQueue& queue) override;
+    void StopInputCapture() override;
     void EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     std::string GetWindowTextA(WindowHandle window, int maxCount) override;
     bool IsWindow(WindowHandle window) override;
@@ -132,11 +141,13 @@ class FakeDesktop : public DesktopPort {
         TimerCallback callback;
     };
     void Log(std::string line);
+    void Capture(InputKind kind, int32_t code, ScreenPoint point = {});
     // Advances the clock to `due` in steps of the stop interval; false when `stop` gave it up.
     bool AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop);
     Window* Find(WindowHandle window);
 
     std::map<int, KeyState> keys_;
+    InputEventQueue* capture_ = nullptr;
     std::vector<OneShot> oneShots_;
     std::map<uint32_t, TimerCallback> periodic_;
     std::map<uintptr_t, TimerCallback> threadTimers_;

@@ -1,7 +1,10 @@
 #pragma once
 // The recorder driven sample by sample on a FakeDesktop, with a recording editor view.
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,3 +66,36 @@ struct RecorderRig {
         return std::string(state->recordedCode, static_cast<std::size_t>(state->codeLength));
     }
 };
+
+// Something the user does during a recording, `at` milliseconds after it started.
+struct UserStep {
+    uint32_t at;
+    std::function<void(FakeDesktop&)> act;
+};
+
+// A recording at `period` of the steps, each at its moment, sampled every period as the timer
+// samples it; Pause is pressed at `pauseAt`. Returns the code box.
+inline std::string RecordSteps(RecorderRig& rig, const std::vector<UserStep>& steps,
+                               uint32_t pauseAt, int32_t period = 10) {
+    rig.Start(period);
+    const auto interval = static_cast<uint32_t>(period);
+    for (uint32_t at = 0; rig.state->phase.load() == RecorderPhase::Recording; ++at) {
+        for (const UserStep& step : steps)
+            if (step.at == at) step.act(rig.desktop);
+        if (at == pauseAt) rig.desktop.Press(desk::KEY_PAUSE);
+        if (at > 0 && at % interval == 0) rig.desktop.FirePeriodicTimer(rig.state->recordTimer);
+        rig.desktop.Advance(1);
+    }
+    rig.desktop.Release(desk::KEY_PAUSE);
+    rig.DeliverEnding();
+    return rig.view.code;
+}
+
+// The lines of recorded code without its DELAY lines, each followed by ", ".
+inline std::string LinesWithoutDelays(const std::string& code) {
+    std::string lines;
+    std::istringstream stream(code);
+    for (std::string line; std::getline(stream, line);)
+        if (line.rfind("DELAY ", 0) != 0) lines += line.substr(0, line.find('\r')) + ", ";
+    return lines;
+}

@@ -19,7 +19,7 @@ namespace {
 using ::testing::IsSupersetOf;
 
 constexpr WindowHandle MAIN_WINDOW = 77;
-constexpr uint32_t ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
+constexpr uint32_t PLAY_ERROR_BOX = desk::BOX_OK | desk::BOX_ICON_ERROR;
 constexpr int FIRST_DISCARDED_KEY = 8;
 constexpr int LAST_DISCARDED_KEY = 134;
 constexpr uint32_t STOP_CHECK_MS = STOP_CHECK_MICROSECONDS / 1000;
@@ -491,7 +491,7 @@ TEST_F(PlayerTest, MissingFileIsReportedAndChangesNothing) {
     for (const FakeDesktop::Box& box : Errors()) {
         EXPECT_EQ(box.text, "Error opening file: " + disk.Path("missing.mro"));
         EXPECT_EQ(box.caption, "Error!");
-        EXPECT_EQ(box.style, ERROR_BOX);
+        EXPECT_EQ(box.style, PLAY_ERROR_BOX);
     }
     EXPECT_EQ(Errors()[0].owner, NO_WINDOW);
     EXPECT_EQ(Errors()[1].owner, MAIN_WINDOW);
@@ -507,7 +507,7 @@ TEST_F(PlayerTest, RefusedTimerKeepsATriggerPlayFromStarting) {
     ASSERT_EQ(Errors().size(), 1u);
     EXPECT_EQ(Errors()[0].text, "Failed to create timer");
     EXPECT_EQ(Errors()[0].caption, "Error");
-    EXPECT_EQ(Errors()[0].style, ERROR_BOX);
+    EXPECT_EQ(Errors()[0].style, PLAY_ERROR_BOX);
     EXPECT_EQ(Typed(), "");
     EXPECT_FALSE(state.playing);
 

@@ -1,9 +1,9 @@
-// A recording played back: every line plays at the time it was recorded, or one pace after the
-// line before it where a sample wrote several lines.
+// A recording played back: every line plays at the time its event happened, or one pace after
+// the line before it where events came closer, and the play lasts as long as the recording.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int INTERVAL = 10;
 
 struct TimedLine {
     std::string line;
@@ -51,34 +50,13 @@ class StepClock : public PlayObserver {
     uint32_t start_ = 0;
 };
 
-// Records the input changes made before the samples they are keyed by, up to the Pause sample;
-// returns the lines with the time of the sample that wrote each, DELAY lines left out.
-std::vector<TimedLine> Record(RecorderRig& rig,
-                              const std::map<int, std::function<void(FakeDesktop&)>>& changes,
-                              int pauseSample) {
-    std::vector<TimedLine> recorded;
-    rig.Start(INTERVAL);
-    for (int sample = 1; sample < pauseSample; ++sample) {
-        if (changes.count(sample)) changes.at(sample)(rig.desktop);
-        const std::size_t before = SplitLines(rig.Code()).size();
-        rig.Tick();
-        const std::vector<std::string> lines = SplitLines(rig.Code());
-        for (std::size_t i = before; i < lines.size(); ++i)
-            if (lines[i].rfind("DELAY ", 0) != 0) recorded.push_back({lines[i], rig.desktop.now});
-    }
-    rig.desktop.Press(desk::KEY_PAUSE);
-    rig.Tick();
-    rig.DeliverEnding();
-    return recorded;
-}
-
 // Plays `code` once as a macro saved at the recording's interval; the same lines with the
 // time each began.
-std::vector<TimedLine> Play(const std::string& code, uint32_t& endedAt) {
+std::vector<TimedLine> Play(const std::string& code, int32_t interval, uint32_t& endedAt) {
     FakeDesktop desktop;
     MemoryFileSystem disk;
-    Macro macro = MacroPlayedOnce(INTERVAL);
-    CopyText(macro.fileName, disk.Write("recorded.mro", "SPEED 10;\r\nSTART\r\n" + code + "END\r\n"));
+    Macro macro = MacroPlayedOnce(interval);
+    CopyText(macro.fileName, disk.Write("recorded.mro", "SPEED " + std::to_string(interval) + ";\r\nSTART\r\n" + code + "END\r\n"));
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
     StepClock clock(desktop);
@@ -92,44 +70,81 @@ std::vector<TimedLine> Play(const std::string& code, uint32_t& endedAt) {
     return played;
 }
 
-TEST(RecorderPlaybackTest, ARecordingPlaysBackAtTheSpeedItWasRecorded) {
-    RecorderRig rig;
-    const std::vector<TimedLine> recorded = Record(
-        rig,
-        {{1, [](FakeDesktop& d) { d.cursor = {100, 200}; }},
-         {4, [](FakeDesktop& d) { d.Press('H'); }},
-         {5, [](FakeDesktop& d) { d.Release('H'); }},
-         {6, [](FakeDesktop& d) { d.Press('E'); }},
-         {7, [](FakeDesktop& d) { d.Release('E'); }},
-         {8, [](FakeDesktop& d) { d.Press('L'); }},
-         {9, [](FakeDesktop& d) { d.Release('L'); }},
-         {10, [](FakeDesktop& d) { d.Press('L'); }},
-         {12, [](FakeDesktop& d) { d.Press(desk::KEY_SHIFT); d.Press('O'); }},
-         {14, [](FakeDesktop& d) { d.Release(desk::KEY_SHIFT); d.Release('O'); d.Release('L'); }},
-         {20, [](FakeDesktop& d) { d.cursor = {300, 40}; d.Press(desk::KEY_LBUTTON); }},
-         {21, [](FakeDesktop& d) { d.Release(desk::KEY_LBUTTON); }},
-         {30, [](FakeDesktop& d) { d.Press('P'); d.Press('Q'); }},
-         {31, [](FakeDesktop& d) { d.Release('P'); d.Release('Q'); }}},
-        45);
-    const std::vector<TimedLine> recordedAt{{"MOVE_CURSOR 100 200", 10}, {"PRESS_KEY 72", 40},
-                                            {"PRESS_KEY 69", 60},         {"PRESS_KEY 76", 80},
-                                            {"PRESS_KEY 76", 100},        {"SHIFT_DOWN", 120},
-                                            {"PRESS_KEY 79", 130},        {"SHIFT_UP", 140},
-                                            {"MOVE_CURSOR 300 40", 200},  {"MOUSE_DOWN Left", 200},
-                                            {"MOUSE_UP Left", 210},       {"PRESS_KEY 80", 300},
-                                            {"PRESS_KEY 81", 300}};
-    EXPECT_EQ(recorded, recordedAt);
+// Something the user does, `at` milliseconds into a recording at an interval of 10 ms, and the
+// line it gives.
+struct Event {
+    uint32_t at;
+    std::function<void(FakeDesktop&)> act;
+    const char* line;  // none where the event gives no line of its own
+};
 
-    uint32_t endedAt = 0;
-    const std::vector<TimedLine> played = Play(rig.view.code, endedAt);
-    // Every line plays when it was recorded, but for the second line of a sample (the click
-    // after its move, the second of two keys) and the line that follows that one closely: they
-    // come a pace later.
-    std::vector<TimedLine> playedAt = recordedAt;
-    for (std::size_t late : {9, 10, 12})
-        playedAt[late].at += INTERVAL;
-    EXPECT_EQ(played, playedAt) << rig.view.code;
-    EXPECT_EQ(endedAt, 450u) << "the play lasts as long as the recording";
+// Typing at 30 keys a second, Shift, a 600 ms hold with its typematic repeats, a double-click,
+// wheel turns, a middle click and a drag.
+std::vector<Event> Session() {
+    using namespace desk;
+    std::vector<Event> events{
+        {15, [](FakeDesktop& d) { d.MovePointer(100, 200); }, "MOVE_CURSOR 100 200"},
+        {40, [](FakeDesktop& d) { d.Press('H'); }, "PRESS_KEY 72"},
+        {45, [](FakeDesktop& d) { d.Release('H'); }, nullptr},
+        {73, [](FakeDesktop& d) { d.Press('E'); }, "PRESS_KEY 69"},
+        {78, [](FakeDesktop& d) { d.Release('E'); }, nullptr},
+        {106, [](FakeDesktop& d) { d.Press('L'); }, "PRESS_KEY 76"},
+        {111, [](FakeDesktop& d) { d.Release('L'); }, nullptr},
+        {170, [](FakeDesktop& d) { d.Press(KEY_SHIFT); }, "SHIFT_DOWN"},
+        {180, [](FakeDesktop& d) { d.Press('O'); }, "PRESS_KEY 79"},
+        {185, [](FakeDesktop& d) { d.Release('O'); }, nullptr},
+        {195, [](FakeDesktop& d) { d.Release(KEY_SHIFT); }, "SHIFT_UP"},
+        {220, [](FakeDesktop& d) { d.Press('K'); }, "KEY_DOWN 75"},
+        {820, [](FakeDesktop& d) { d.Release('K'); }, "KEY_UP 75"},
+        {850, [](FakeDesktop& d) { d.MovePointer(300, 40); }, "MOVE_CURSOR 300 40"},
+        {860, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "MOUSE_DOWN Left"},
+        {865, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, "MOUSE_UP Left"},
+        {960, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "MOUSE_DOWN Left"},
+        {965, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, "MOUSE_UP Left"},
+        {1000, [](FakeDesktop& d) { d.TurnWheel(120); }, "MOUSE_WHEEL 120"},
+        {1040, [](FakeDesktop& d) { d.TurnWheel(120); }, "MOUSE_WHEEL 120"},
+        {1120, [](FakeDesktop& d) { d.TurnWheel(-120); }, "MOUSE_WHEEL -120"},
+        {1160, [](FakeDesktop& d) { d.TiltWheel(120); }, "MOUSE_HWHEEL 120"},
+        {1200, [](FakeDesktop& d) { d.Press(KEY_MBUTTON); }, "MOUSE_DOWN Middle"},
+        {1210, [](FakeDesktop& d) { d.Release(KEY_MBUTTON); }, "MOUSE_UP Middle"},
+        {1300, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "MOUSE_DOWN Left"},
+        {1312, [](FakeDesktop& d) { d.MovePointer(310, 50); }, nullptr},
+        {1315, [](FakeDesktop& d) { d.MovePointer(315, 55); }, "MOVE_CURSOR 315 55"},
+        {1325, [](FakeDesktop& d) { d.MovePointer(320, 60); }, "MOVE_CURSOR 320 60"},
+        {1330, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, "MOUSE_UP Left"},
+    };
+    for (uint32_t repeat = 720; repeat < 820; repeat += 33)
+        events.push_back({repeat, [](FakeDesktop& d) { d.Press('K'); }, nullptr});
+    return events;
+}
+
+TEST(RecorderPlaybackTest, EveryLinePlaysWithinAnIntervalOfItsEventAndThePlayLastsAsLong) {
+    for (const int32_t interval : {10, 100}) {
+        const uint32_t scale = static_cast<uint32_t>(interval) / 10;
+        const uint32_t pauseAt = 1500 * scale;
+        std::vector<UserStep> steps;
+        std::vector<TimedLine> recordedAt{{"MOVE_CURSOR 0 0", 0}};
+        std::vector<Event> session = Session();
+        std::stable_sort(session.begin(), session.end(),
+                         [](const Event& a, const Event& b) { return a.at < b.at; });
+        for (const Event& event : session) {
+            steps.push_back({event.at * scale, event.act});
+            if (event.line) recordedAt.push_back({event.line, event.at * scale});
+        }
+        RecorderRig rig;
+        const std::string code = RecordSteps(rig, steps, pauseAt, interval);
+
+        uint32_t endedAt = 0;
+        const std::vector<TimedLine> played = Play(code, interval, endedAt);
+        ASSERT_EQ(played.size(), recordedAt.size()) << code;
+        for (std::size_t i = 0; i < played.size(); ++i) {
+            EXPECT_EQ(played[i].line, recordedAt[i].line) << i;
+            EXPECT_GE(played[i].at, recordedAt[i].at) << played[i] << " at " << interval;
+            EXPECT_LE(played[i].at, recordedAt[i].at + interval) << played[i] << " at " << interval;
+        }
+        EXPECT_GE(endedAt, pauseAt);
+        EXPECT_LE(endedAt, pauseAt + pauseAt / 50 + interval) << "the play lasts as long";
+    }
 }
 
 }  // namespace

@@ -78,10 +78,9 @@ TEST_F(RecorderSessionTest, PressesMadeBeforeTheRecordingNeitherEndItNorAreRecor
         rig.desktop.onCall = nullptr;
         rig.Tick();
         rig.desktop.Tap('B');
-        rig.desktop.Press('C');
         rig.Tick();
         EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Recording) << test.pressedBefore;
-        EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nPRESS_KEY 67\r\n") << test.closesTheBox;
+        EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nPRESS_KEY 66\r\n") << test.closesTheBox;
         rig.desktop.Tap(desk::KEY_PAUSE);
         rig.Tick();
         EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing);
@@ -95,7 +94,7 @@ TEST_F(RecorderSessionTest, AKeyStillDownAfterFiveSecondsDoesNotHoldBackTheRecor
     EXPECT_EQ(desktop.now, 5000u);
     EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
     Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\n");
+    EXPECT_EQ(Code(), "MOVE_CURSOR 0 0\r\nSHIFT_DOWN\r\n") << "recorded as pressed at the start";
 }
 
 TEST_F(RecorderSessionTest, RefusedTimerOrZeroDelayReportsAndLeavesTheEditorAsItWas) {
@@ -116,15 +115,17 @@ TEST_F(RecorderSessionTest, RefusedTimerOrZeroDelayReportsAndLeavesTheEditorAsIt
 }
 
 TEST_F(RecorderSessionTest, PauseFinishesWithTheFinalDelayInTheCodeBox) {
+    desktop.cursor = ScreenPoint{40, 50};
     Start(10);
     const uint32_t timer = state->recordTimer;
-    desktop.cursor = ScreenPoint{40, 50};
     Tick();
     Tick();
     Tick();
     EndWith(desk::KEY_PAUSE);
     EXPECT_FALSE(desktop.HasPeriodicTimer(timer));
-    EXPECT_EQ(view.code, "MOVE_CURSOR 40 50\r\nDELAY 20\r\n");
+    EXPECT_EQ(view.code, "MOVE_CURSOR 40 50\r\nDELAY 10\r\n");  // Pause 30 ms after the start
+    EXPECT_FALSE(desktop.calls.empty());
+    EXPECT_EQ(desktop.calls.back(), "timeKillEvent " + std::to_string(timer));
     EXPECT_EQ(view.calls, (Calls{"SetCode", "Enable Play on", "Enable Stop off", "Enable Record on",
                                  "Restore", "Modified", "Enable Apply on"}));
     EXPECT_EQ(state->phase.load(), RecorderPhase::Idle);
@@ -148,6 +149,7 @@ TEST_F(RecorderSessionTest, PauseAtOnceGivesAnEmptyBoxThenThePointerAndTheQuietT
     EndWith(desk::KEY_PAUSE);
     EXPECT_EQ(view.code, "");
     Start(10);
+    Tick();
     Tick();
     Tick();
     EndWith(desk::KEY_PAUSE);
@@ -187,7 +189,7 @@ TEST_F(RecorderSessionTest, EachRecordingStartsFresh) {
     for (const int ending : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
         RecorderRig rig;
         rig.Start(10);
-        rig.desktop.cursor = ScreenPoint{40, 50};
+        rig.desktop.MovePointer(40, 50);
         rig.desktop.Press(desk::KEY_SHIFT);
         rig.Tick();
         rig.desktop.Press(desk::KEY_LBUTTON);
@@ -201,26 +203,66 @@ TEST_F(RecorderSessionTest, EachRecordingStartsFresh) {
 
         rig.Start(10);
         rig.desktop.Advance(25);  // the timer's first sample comes late: no quiet time yet
-        rig.Tick();  // the pointer has not moved since the last MOVE_CURSOR
-        rig.desktop.Tap(desk::KEY_LBUTTON);
+        rig.Tick();
+        rig.desktop.Tap(desk::KEY_LBUTTON);  // 35 ms after the start, 15 after the first pace
         rig.Tick();
         rig.Tick();
         rig.desktop.Press(desk::KEY_PAUSE);
         rig.Tick();
         rig.DeliverEnding();
-        EXPECT_EQ(rig.view.code, "MOVE_CURSOR 40 50\r\nMOUSE_DOWN Left\r\nMOUSE_UP Left\r\n")
+        EXPECT_EQ(rig.view.code,
+                  "MOVE_CURSOR 40 50\r\nDELAY 15\r\nMOUSE_DOWN Left\r\nMOUSE_UP Left\r\n")
             << ending;
     }
 }
 
-// The pace of the recording's interval comes out of the quiet time: here 35 ms a line.
+// The pace of the recording's interval comes out of the quiet time: here 35 ms a line, and
+// the START step's before it; Pause comes 105 ms after the start.
 TEST_F(RecorderSessionTest, QuietTimeUsesTheDelayOfTheRecording) {
     Start(35);
     Tick();
     Tick();
     Tick();
     EndWith(desk::KEY_PAUSE);
-    EXPECT_EQ(view.code, "MOVE_CURSOR 0 0\r\nDELAY 70\r\n");
+    EXPECT_EQ(view.code, "MOVE_CURSOR 0 0\r\nDELAY 35\r\n");
+}
+
+// The input is captured from the moment nothing is held until the recording ends, however it
+// ends; a desktop that cannot capture it says so, and the editor stays as it was.
+TEST_F(RecorderSessionTest, TheInputIsCapturedOnlyWhileRecording) {
+    for (const int ending : {desk::KEY_ESCAPE, desk::KEY_PAUSE}) {
+        RecorderRig rig;
+        rig.desktop.Press('Q');
+        rig.desktop.onCall = [&](const std::string& call) {
+            if (call == "Wait 10") rig.desktop.Release('Q');
+        };
+        rig.Start(10);
+        rig.desktop.onCall = nullptr;
+        std::vector<std::string> order;
+        for (const std::string& call : rig.desktop.calls)
+            if (call == "Wait 10" || call == "StartInputCapture" || call.rfind("timeSet", 0) == 0)
+                order.push_back(call);
+        EXPECT_EQ(order, (Calls{"Wait 10", "StartInputCapture", "timeSetEvent 10 periodic"}));
+        rig.desktop.Press(ending);
+        rig.Tick();
+        rig.DeliverEnding();
+        EXPECT_EQ(rig.desktop.calls.back().rfind("timeKillEvent", 0), 0u);
+        EXPECT_EQ(rig.desktop.calls[rig.desktop.calls.size() - 2], "StopInputCapture");
+    }
+    desktop.refuseInputCapture = true;
+    Start(10);
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.boxes[1].text,
+              "Keyloom cannot follow the keyboard and mouse, so it cannot record your macro.");
+    EXPECT_EQ(desktop.boxes[1].style, desk::BOX_OK | desk::BOX_ICON_ERROR);
+    EXPECT_TRUE(view.calls.empty());
+    EXPECT_EQ(state->phase.load(), RecorderPhase::Idle);
+    EXPECT_EQ(state->recordTimer, 0u);
+    desktop.refuseInputCapture = false;
+    desktop.refuseMultimediaTimers = true;
+    Start(10);
+    ASSERT_GE(desktop.calls.size(), 2u);
+    EXPECT_EQ(desktop.calls[desktop.calls.size() - 2], "StopInputCapture") << "none left running";
 }
 
 }  // namespace

@@ -1,236 +1,277 @@
-// Sampling: which live changes become which lines, sample by sample.
+// Captured input into lines: what each event becomes, in which order, and its quiet time.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "recorder/recorded_code.h"
 #include "tests/support/recorder_rig.h"
 
 namespace {
 
-class RecorderTickTest : public ::testing::Test, protected RecorderRig {
+UserStep Down(uint32_t at, int key) {
+    return {at, [key](FakeDesktop& d) { d.Press(key); }};
+}
+UserStep Up(uint32_t at, int key) {
+    return {at, [key](FakeDesktop& d) { d.Release(key); }};
+}
+UserStep MoveTo(uint32_t at, int x, int y) {
+    return {at, [x, y](FakeDesktop& d) { d.MovePointer(x, y); }};
+}
+UserStep Wheel(uint32_t at, int32_t amount) {
+    return {at, [amount](FakeDesktop& d) { d.TurnWheel(amount); }};
+}
+UserStep Tilt(uint32_t at, int32_t amount) {
+    return {at, [amount](FakeDesktop& d) { d.TiltWheel(amount); }};
+}
+
+// A key held from `at` for `milliseconds`, repeating its press every 33 ms after half a second
+// as the keyboard's typematic repeat does.
+std::vector<UserStep> HeldWithRepeats(uint32_t at, int key, uint32_t milliseconds) {
+    std::vector<UserStep> steps{Down(at, key)};
+    for (uint32_t repeat = at + 500; repeat < at + milliseconds; repeat += 33)
+        steps.push_back(Down(repeat, key));
+    steps.push_back(Up(at + milliseconds, key));
+    return steps;
+}
+
+struct Case {
+    const char* rule;
+    std::vector<UserStep> steps;
+    std::string lines;  // after the recording's first, MOVE_CURSOR 0 0
+    int32_t period = 10;
+    uint32_t pauseAt = 700;
+};
+
+void ExpectLines(const std::vector<Case>& cases) {
+    for (const Case& test : cases) {
+        RecorderRig rig;
+        const std::string code = RecordSteps(rig, test.steps, test.pauseAt, test.period);
+        EXPECT_EQ(LinesWithoutDelays(code), "MOVE_CURSOR 0 0, " + test.lines) << test.rule;
+    }
+}
+
+TEST(RecorderLinesTest, EveryEventIsRecordedInTheOrderItHappened) {
+    using namespace desk;
+    ExpectLines({
+        {"a tap shorter than the interval", {Down(12, 'A'), Up(14, 'A')}, "PRESS_KEY 65, "},
+        {"three keys within one interval",
+         {Down(12, 'H'), Up(13, 'H'), Down(14, 'E'), Up(15, 'E'), Down(16, 'Y'), Up(17, 'Y')},
+         "PRESS_KEY 72, PRESS_KEY 69, PRESS_KEY 89, "},
+        {"keys rolled over", {Down(12, 'A'), Down(13, 'B'), Up(14, 'A'), Up(15, 'B')},
+         "PRESS_KEY 65, PRESS_KEY 66, "},
+        {"Shift+A within one interval",
+         {Down(12, KEY_SHIFT), Down(13, 'A'), Up(14, 'A'), Up(15, KEY_SHIFT)},
+         "SHIFT_DOWN, PRESS_KEY 65, SHIFT_UP, "},
+        {"modifiers in the order pressed and released",
+         {Down(12, KEY_ALT), Down(13, KEY_CONTROL), Down(14, KEY_SHIFT), Up(15, KEY_SHIFT),
+          Up(16, KEY_ALT), Up(17, KEY_CONTROL)},
+         "ALT_DOWN, CTRL_DOWN, SHIFT_DOWN, SHIFT_UP, ALT_UP, CTRL_UP, "},
+        {"both Shift keys are one Shift",
+         {Down(12, KEY_LEFT_SHIFT), Down(13, KEY_RIGHT_SHIFT), Up(14, KEY_LEFT_SHIFT),
+          Down(15, 'A'), Up(16, 'A'), Up(17, KEY_RIGHT_SHIFT)},
+         "SHIFT_DOWN, PRESS_KEY 65, SHIFT_UP, "},
+        {"a click between two samples", {Down(12, KEY_LBUTTON), Up(14, KEY_LBUTTON)},
+         "MOUSE_DOWN Left, MOUSE_UP Left, "},
+        {"a double-click",
+         {Down(20, KEY_LBUTTON), Up(25, KEY_LBUTTON), Down(120, KEY_LBUTTON), Up(125, KEY_LBUTTON)},
+         "MOUSE_DOWN Left, MOUSE_UP Left, MOUSE_DOWN Left, MOUSE_UP Left, "},
+        {"every button",
+         {Down(12, KEY_RBUTTON), Up(13, KEY_RBUTTON), Down(14, KEY_MBUTTON), Up(15, KEY_MBUTTON),
+          Down(16, KEY_XBUTTON1), Up(17, KEY_XBUTTON1), Down(18, KEY_XBUTTON2),
+          Up(19, KEY_XBUTTON2)},
+         "MOUSE_DOWN Right, MOUSE_UP Right, MOUSE_DOWN Middle, MOUSE_UP Middle, MOUSE_DOWN X1, "
+         "MOUSE_UP X1, MOUSE_DOWN X2, MOUSE_UP X2, "},
+        {"wheel turns in a row within an interval are summed",
+         {Wheel(12, 120), Wheel(13, 120), Wheel(14, 120), Wheel(25, -120)},
+         "MOUSE_WHEEL 360, MOUSE_WHEEL -120, "},
+        {"wheel turns keep their order with other events",
+         {Wheel(12, 120), Down(13, 'A'), Up(14, 'A'), Wheel(15, 40), Tilt(16, -120)},
+         "MOUSE_WHEEL 120, PRESS_KEY 65, MOUSE_WHEEL 40, MOUSE_HWHEEL -120, "},
+        {"a wheel turned back as far says nothing", {Wheel(12, 120), Wheel(13, -120)}, ""},
+        {"one MOVE_CURSOR an interval, where the pointer went last",
+         {MoveTo(11, 5, 5), MoveTo(12, 6, 6), MoveTo(15, 7, 8), MoveTo(25, 9, 9)},
+         "MOVE_CURSOR 7 8, MOVE_CURSOR 9 9, "},
+        {"a second move within an interval waits for the next",
+         {MoveTo(11, 5, 5), Down(12, KEY_LBUTTON), Up(13, KEY_LBUTTON), MoveTo(14, 6, 6),
+          Down(15, KEY_LBUTTON), Up(16, KEY_LBUTTON)},
+         "MOVE_CURSOR 5 5, MOUSE_DOWN Left, MOUSE_UP Left, MOUSE_DOWN Left, MOUSE_UP Left, "
+         "MOVE_CURSOR 6 6, "},
+        {"monitors left of and above the primary, unclipped",
+         {MoveTo(12, -1500, 300), MoveTo(25, 2500, -200)},
+         "MOVE_CURSOR -1500 300, MOVE_CURSOR 2500 -200, "},
+        {"a pointer moved back where it was has not moved", {MoveTo(12, 5, 5), MoveTo(13, 0, 0)},
+         ""},
+        {"a Windows key with a key pressed under it is held",
+         {Down(12, KEY_LEFT_WINDOWS), Down(13, 'E'), Up(14, 'E'), Up(15, KEY_LEFT_WINDOWS),
+          Down(30, KEY_RIGHT_WINDOWS), Up(31, KEY_RIGHT_WINDOWS)},
+         "KEY_DOWN 91, PRESS_KEY 69, KEY_UP 91, PRESS_KEY 92, "},
+        {"keys from 8 to 254, not a key of no layout or a program's character",
+         {Down(12, 8), Up(13, 8), Down(14, 254), Up(15, 254), Down(16, KEY_NONE),
+          Up(17, KEY_NONE), Down(18, 0xE7), Up(19, 0xE7)},
+         "PRESS_KEY 8, PRESS_KEY 254, "},
+    });
+}
+
+TEST(RecorderLinesTest, AKeyHeldLongerThanTwiceTheIntervalIsAHold) {
+    using namespace desk;
+    std::vector<UserStep> longHold = HeldWithRepeats(12, 'A', 600);
+    longHold.push_back(Down(100, 'B'));
+    longHold.push_back(Up(101, 'B'));
+    ExpectLines({
+        {"held twice the interval: a tap", {Down(12, 'A'), Up(32, 'A')}, "PRESS_KEY 65, "},
+        {"held a little longer: a hold", {Down(12, 'A'), Up(33, 'A')}, "KEY_DOWN 65, KEY_UP 65, "},
+        {"the typematic repeats folded into the hold, a key tapped during it in its place",
+         longHold, "KEY_DOWN 65, PRESS_KEY 66, KEY_UP 65, "},
+        {"Shift around a hold",
+         {Down(12, KEY_SHIFT), Down(13, 'A'), Up(113, 'A'), Up(114, KEY_SHIFT)},
+         "SHIFT_DOWN, KEY_DOWN 65, KEY_UP 65, SHIFT_UP, "},
+        {"a tap let go after a later key's", {Down(12, 'A'), Down(15, 'B'), Up(16, 'B'), Up(18, 'A')},
+         "PRESS_KEY 65, PRESS_KEY 66, "},
+        {"a key still down at Pause, held long", {Down(12, 'A')}, "KEY_DOWN 65, ", 10, 100},
+        {"a key still down at Pause, just pressed", {Down(95, 'A')}, "PRESS_KEY 65, ", 10, 100},
+        {"150 ms at an interval of 100: a tap", {Down(120, 'A'), Up(270, 'A')}, "PRESS_KEY 65, ",
+         100},
+        {"210 ms at an interval of 100: a hold", {Down(120, 'A'), Up(330, 'A')},
+         "KEY_DOWN 65, KEY_UP 65, ", 100},
+    });
+}
+
+// A play runs every line but a DELAY one pace after the line before: the DELAY before a line is
+// the time from its event back to where the play will be, never below 0.
+TEST(RecorderLinesTest, TheQuietTimeBeforeALineIsWorkedOutFromItsEventsTime) {
+    const struct {
+        const char* rule;
+        std::vector<UserStep> steps;
+        uint32_t pauseAt;
+        int32_t period;
+        std::string code;
+    } cases[] = {
+        {"a tap, and the time up to Pause", {Down(45, 'A'), Up(47, 'A')}, 100, 10,
+         "MOVE_CURSOR 0 0\r\nDELAY 25\r\nPRESS_KEY 65\r\nDELAY 45\r\n"},
+        {"a hold ends at its offset", {Down(50, 'A'), Up(350, 'A')}, 400, 10,
+         "MOVE_CURSOR 0 0\r\nDELAY 30\r\nKEY_DOWN 65\r\nDELAY 290\r\nKEY_UP 65\r\nDELAY 40\r\n"},
+        {"a burst comes a pace apart, on time again after",
+         {Down(30, 'A'), Up(30, 'A'), Down(31, 'B'), Up(31, 'B'), Down(32, 'C'), Up(32, 'C'),
+          Down(100, 'D'), Up(100, 'D')},
+         150, 10,
+         "MOVE_CURSOR 0 0\r\nDELAY 10\r\nPRESS_KEY 65\r\nPRESS_KEY 66\r\nPRESS_KEY 67\r\n"
+         "DELAY 40\r\nPRESS_KEY 68\r\nDELAY 40\r\n"},
+        {"lines held back behind a hold keep their times",
+         {Down(30, 'A'), MoveTo(60, 5, 5), Up(130, 'A')}, 200, 10,
+         "MOVE_CURSOR 0 0\r\nDELAY 10\r\nKEY_DOWN 65\r\nDELAY 20\r\nMOVE_CURSOR 5 5\r\n"
+         "DELAY 60\r\nKEY_UP 65\r\nDELAY 60\r\n"},
+        {"the pace of a 35 ms interval", {Down(100, 'A'), Up(101, 'A')}, 200, 35,
+         "MOVE_CURSOR 0 0\r\nDELAY 30\r\nPRESS_KEY 65\r\nDELAY 65\r\n"},
+        {"quiet samples give no line", {}, 50, 10, "MOVE_CURSOR 0 0\r\nDELAY 30\r\n"},
+    };
+    for (const auto& test : cases) {
+        RecorderRig rig;
+        EXPECT_EQ(RecordSteps(rig, test.steps, test.pauseAt, test.period), test.code) << test.rule;
+    }
+}
+
+// A pointer that cannot be read at the start (a secure desktop in front) has no place to be
+// written at; its first move is.
+TEST(RecorderLinesTest, APointerUnreadableAtTheStartIsFirstWrittenWhereItMoves) {
+    RecorderRig rig;
+    rig.desktop.cursorUnreadable = true;
+    rig.Start(10);
+    rig.Tick();
+    EXPECT_EQ(rig.Code(), "");
+    rig.desktop.MovePointer(41, 50);
+    rig.Tick();
+    EXPECT_EQ(rig.Code(), "MOVE_CURSOR 41 50\r\n");
+    EXPECT_EQ(rig.state->lastCursor->x, 41);
+}
+
+TEST(RecorderLinesTest, QuietTimeStopsGrowingAtTheLargestDelay) {
+    RecorderRig rig;
+    rig.Start(10);
+    rig.Tick();
+    rig.desktop.Advance(2147483647u + 100u);
+    rig.desktop.MovePointer(1, 2);
+    rig.Tick();
+    EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nDELAY 2147483647\r\nMOVE_CURSOR 1 2\r\n");
+}
+
+// Pause, Escape and Ctrl+Alt+Delete end the recording where they come, even in the middle of an
+// interval: what came before is recorded, they and what came after are not.
+TEST(RecorderLinesTest, TheKeyThatEndsARecordingEndsItWhereItCame) {
+    using namespace desk;
+    const struct {
+        int ending;
+        std::vector<int> held;
+        RecorderPhase phase;
+    } cases[] = {{KEY_PAUSE, {}, RecorderPhase::Finishing},
+                 {KEY_ESCAPE, {}, RecorderPhase::Cancelling},
+                 {KEY_ESCAPE, {KEY_CONTROL}, RecorderPhase::Cancelling},
+                 {KEY_ESCAPE, {KEY_ALT}, RecorderPhase::Cancelling},
+                 {KEY_DELETE, {KEY_CONTROL, KEY_ALT}, RecorderPhase::Finishing}};
+    for (const auto& test : cases) {
+        RecorderRig rig;
+        rig.view.code = "old code";
+        rig.Start(10);
+        for (int key : test.held)
+            rig.desktop.Press(key);
+        rig.desktop.Tap('A');
+        rig.desktop.Press(test.ending);
+        rig.desktop.Tap('B');
+        rig.Tick();
+        EXPECT_EQ(rig.state->phase.load(), test.phase) << test.ending;
+        EXPECT_EQ(rig.view.handOvers, 1);
+        rig.DeliverEnding();
+        if (test.phase == RecorderPhase::Finishing)
+            EXPECT_EQ(LinesWithoutDelays(rig.view.code).find("PRESS_KEY 66"), std::string::npos);
+        if (test.phase == RecorderPhase::Finishing)
+            EXPECT_NE(LinesWithoutDelays(rig.view.code).find("PRESS_KEY 65"), std::string::npos);
+        else
+            EXPECT_EQ(rig.view.code, "old code");
+    }
+}
+
+TEST(RecorderLinesTest, CtrlAndAltAloneDoNotEndTheRecording) {
+    RecorderRig rig;
+    rig.Start(10);
+    rig.desktop.Press(desk::KEY_CONTROL);
+    rig.desktop.Press(desk::KEY_ALT);
+    rig.Tick();
+    rig.Tick();
+    EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Recording);
+    rig.desktop.Press(desk::KEY_DELETE);
+    rig.Tick();
+    EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing);
+    EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nCTRL_DOWN\r\nALT_DOWN\r\n");
+}
+
+TEST(RecorderLinesTest, SamplesNeverOverlapAndNoneRunsAfterTheEnding) {
+    RecorderRig rig;
+    rig.Start(10);
+    rig.desktop.Tap('A');
+    rig.state->sampling = true;  // a sample still running: a late callback returns at once
+    rig.Tick();
+    EXPECT_EQ(rig.Code(), "");
+    rig.state->sampling = false;
+    rig.Tick();
+    EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nPRESS_KEY 65\r\n");
+
+    rig.desktop.Press(desk::KEY_PAUSE);
+    rig.Tick();
+    const std::string ended = rig.Code();
+    rig.desktop.MovePointer(9, 9);
+    rig.Tick();  // the timer is still running until the editor's thread stops it
+    EXPECT_EQ(rig.Code(), ended);
+    EXPECT_EQ(rig.view.handOvers, 1);
+}
+
+class RecorderLimitTest : public ::testing::Test, protected RecorderRig {
   protected:
-    // The recording's first sample writes where the pointer is; the tests begin after it.
     void SetUp() override {
         Start(10);
         Tick();
         ASSERT_EQ(Code(), "MOVE_CURSOR 0 0\r\n");
         ClearRecordedCode(*state);
-        desktop.calls.clear();
     }
-    int Queries(const std::string& call) const {
-        int count = 0;
-        for (const std::string& logged : desktop.calls)
-            count += logged == call;
-        return count;
-    }
-};
-
-TEST_F(RecorderTickTest, ClickBetweenTwoSamplesIsRecordedDownThenUp) {
-    desktop.Tap(desk::KEY_LBUTTON);
-    Tick();
-    EXPECT_EQ(Code(), "MOUSE_DOWN Left\r\n");
-    Tick();
-    EXPECT_EQ(Code(), "MOUSE_DOWN Left\r\nMOUSE_UP Left\r\n");
-
-    desktop.Press(desk::KEY_RBUTTON);
-    Tick();
-    Tick();  // still held: nothing new
-    desktop.Release(desk::KEY_RBUTTON);
-    Tick();
-    EXPECT_EQ(Code(),
-              "MOUSE_DOWN Left\r\nMOUSE_UP Left\r\nMOUSE_DOWN Right\r\nDELAY 10\r\n"
-              "MOUSE_UP Right\r\n");
-}
-
-TEST_F(RecorderTickTest, KeyNeedsToBeDownAtTheSampleAndNewlyPressed) {
-    desktop.Tap('K');  // pressed and released between samples
-    Tick();
-    EXPECT_EQ(Code(), "");
-    desktop.Press('K');
-    Tick();
-    Tick();  // held: not pressed again since the previous query
-    desktop.Release('K');
-    desktop.Press('K');
-    Tick();
-    EXPECT_EQ(Code(), "DELAY 10\r\nPRESS_KEY 75\r\nDELAY 10\r\nPRESS_KEY 75\r\n");
-}
-
-TEST_F(RecorderTickTest, ModifierAndKeyPressedTogetherTakeOneSampleEach) {
-    desktop.Press(desk::KEY_SHIFT);
-    desktop.Press('A');
-    Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\n");
-    Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\nPRESS_KEY 65\r\n");
-    desktop.Release('A');
-    desktop.Release(desk::KEY_SHIFT);
-    Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\nPRESS_KEY 65\r\nSHIFT_UP\r\n");
-}
-
-TEST_F(RecorderTickTest, SeveralModifiersChangeOnePerSampleShiftFirst) {
-    desktop.Press(desk::KEY_ALT);
-    desktop.Press(desk::KEY_CONTROL);
-    desktop.Press(desk::KEY_SHIFT);
-    Tick();
-    Tick();
-    Tick();
-    desktop.Release(desk::KEY_ALT);
-    desktop.Release(desk::KEY_CONTROL);
-    desktop.Release(desk::KEY_SHIFT);
-    Tick();
-    Tick();
-    Tick();
-    EXPECT_EQ(Code(), "SHIFT_DOWN\r\nCTRL_DOWN\r\nALT_DOWN\r\nSHIFT_UP\r\nCTRL_UP\r\nALT_UP\r\n");
-    EXPECT_EQ(state->pendingDelay, 0);
-}
-
-TEST_F(RecorderTickTest, OnlyKeysEightToTwoFiftyThreeWithoutModifiersAreScanned) {
-    for (int key : {3, 4, 5, 6, 7, 160, 161, 162, 163, 164, 165, 254, 255})
-        desktop.Press(key);
-    desktop.Press(253);
-    desktop.Press(8);
-    desktop.Press('Z');
-    Tick();
-    Tick();
-    EXPECT_EQ(Code(), "PRESS_KEY 8\r\nPRESS_KEY 90\r\nPRESS_KEY 253\r\n");
-    EXPECT_EQ(Queries("GetAsyncKeyState 3"), 0);
-    EXPECT_EQ(Queries("GetAsyncKeyState 254"), 0);
-    EXPECT_EQ(Queries("GetAsyncKeyState 160"), 0);
-}
-
-TEST_F(RecorderTickTest, PausePressedDuringTheKeyScanIsNotRecordedAndFinishesNextSample) {
-    desktop.onCall = [this](const std::string& call) {
-        if (call == "GetAsyncKeyState 8") desktop.Tap(desk::KEY_PAUSE);
-    };
-    Tick();
-    desktop.onCall = nullptr;
-    EXPECT_EQ(Code(), "");
-    EXPECT_EQ(view.handOvers, 0);
-    Tick();
-    EXPECT_EQ(view.handOvers, 1);
-    EXPECT_EQ(state->phase.load(), RecorderPhase::Finishing);
-}
-
-TEST_F(RecorderTickTest, EscapePressedDuringTheKeyScanIsNotRecordedAndCancelsNextSample) {
-    desktop.onCall = [this](const std::string& call) {
-        if (call == "GetAsyncKeyState 8") desktop.Tap(desk::KEY_ESCAPE);
-    };
-    Tick();
-    desktop.onCall = nullptr;
-    Tick();
-    EXPECT_EQ(Code(), "");
-    EXPECT_EQ(state->phase.load(), RecorderPhase::Cancelling);
-}
-
-TEST_F(RecorderTickTest, QuietSamplesBecomeOneDelayWrittenBeforeTheNextLine) {
-    Tick();
-    Tick();
-    Tick();
-    EXPECT_EQ(Code(), "");
-    desktop.cursor = ScreenPoint{5, 6};
-    Tick();
-    desktop.cursor = ScreenPoint{7, 6};
-    Tick();
-    EXPECT_EQ(Code(), "DELAY 30\r\nMOVE_CURSOR 5 6\r\nMOVE_CURSOR 7 6\r\n");
-    EXPECT_EQ(state->lastCursor->x, 7);
-}
-
-TEST_F(RecorderTickTest, PointerOnAMonitorLeftOfOrAboveThePrimaryIsRecordedUnclipped) {
-    desktop.cursor = ScreenPoint{-1500, 300};
-    Tick();
-    desktop.cursor = ScreenPoint{2500, -200};
-    Tick();
-    EXPECT_EQ(Code(), "MOVE_CURSOR -1500 300\r\nMOVE_CURSOR 2500 -200\r\n");
-}
-
-TEST_F(RecorderTickTest, PointerThatCannotBeReadHasNotMoved) {
-    desktop.cursor = ScreenPoint{40, 50};
-    Tick();
-    desktop.cursorUnreadable = true;  // a secure desktop in front
-    desktop.cursor = ScreenPoint{0, 0};
-    Tick();
-    Tick();
-    desktop.cursorUnreadable = false;
-    desktop.cursor = ScreenPoint{40, 50};
-    Tick();
-    EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\n") << "no move to 0 0 and none back";
-    EXPECT_EQ(state->lastCursor->x, 40);
-    EXPECT_EQ(state->pendingDelay, 20) << "the unread samples count as quiet time";
-    desktop.cursor = ScreenPoint{41, 50};
-    Tick();
-    EXPECT_EQ(Code(), "MOVE_CURSOR 40 50\r\nDELAY 30\r\nMOVE_CURSOR 41 50\r\n");
-}
-
-// Every line but a DELAY costs a pace when it plays, a key's as much as any other: the quiet
-// time before a line is the time since the line before it, less that line's pace.
-TEST_F(RecorderTickTest, TheQuietTimeBeforeALineLeavesOutThePaceOfTheLineBefore) {
-    desktop.Press('A');
-    Tick();
-    Tick();
-    Tick();
-    desktop.Press(desk::KEY_SHIFT);
-    Tick();
-    desktop.cursor = ScreenPoint{1, 2};
-    Tick();
-    EXPECT_EQ(Code(), "PRESS_KEY 65\r\nDELAY 20\r\nSHIFT_DOWN\r\nMOVE_CURSOR 1 2\r\n");
-}
-
-TEST_F(RecorderTickTest, QuietTimeStopsGrowingAtTheLargestDelay) {
-    desktop.Advance(2147483647u + 100u);
-    desktop.cursor = ScreenPoint{1, 2};
-    Tick();
-    EXPECT_EQ(Code(), "DELAY 2147483647\r\nMOVE_CURSOR 1 2\r\n");
-}
-
-TEST_F(RecorderTickTest, EscapeCancelsEvenWithModifiersHeld) {
-    for (int modifier : {desk::KEY_CONTROL, desk::KEY_ALT}) {
-        RecorderRig rig;
-        rig.Start(10);
-        rig.desktop.Press(modifier);
-        rig.Tick();
-        rig.desktop.Press(desk::KEY_ESCAPE);
-        rig.Tick();
-        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Cancelling) << modifier;
-        EXPECT_EQ(rig.view.handOvers, 1);
-    }
-}
-
-TEST_F(RecorderTickTest, CtrlAltDeleteFinishesButCtrlAltAloneDoesNot) {
-    desktop.Press(desk::KEY_CONTROL);
-    desktop.Press(desk::KEY_ALT);
-    Tick();
-    Tick();
-    EXPECT_EQ(state->phase.load(), RecorderPhase::Recording);
-    desktop.Press(desk::KEY_DELETE);
-    Tick();
-    EXPECT_EQ(state->phase.load(), RecorderPhase::Finishing);
-    EXPECT_EQ(Code(), "CTRL_DOWN\r\nALT_DOWN\r\n");
-}
-
-TEST_F(RecorderTickTest, SamplesNeverOverlapAndNoneRunsAfterTheEnding) {
-    int nested = 0;
-    desktop.onCall = [&](const std::string& call) {
-        if (call == "GetCursorPos" && nested++ == 0) Tick();  // a late callback mid-sample
-    };
-    desktop.cursor = ScreenPoint{3, 3};
-    Tick();
-    desktop.onCall = nullptr;
-    EXPECT_EQ(Queries("GetCursorPos"), 1);
-    EXPECT_EQ(Code(), "MOVE_CURSOR 3 3\r\n");
-
-    desktop.Press(desk::KEY_PAUSE);
-    Tick();
-    const std::size_t queries = desktop.calls.size();
-    desktop.cursor = ScreenPoint{9, 9};
-    Tick();  // the timer is still running until the editor's thread stops it
-    EXPECT_EQ(desktop.calls.size(), queries);
-    EXPECT_EQ(view.handOvers, 1);
-}
-
-class RecorderLimitTest : public RecorderTickTest {
-  protected:
     void Prefill(int length) {
         for (int i = 0; i < length; ++i)
             state->recordedCode[i] = 'x';
@@ -242,7 +283,7 @@ TEST_F(RecorderLimitTest, CodeLongerThanTheLimitShowsTheBoxThenFinishes) {
     Prefill(RECORD_LIMIT);
     Tick();  // exactly at the limit: goes on
     EXPECT_EQ(state->phase.load(), RecorderPhase::Recording);
-    desktop.cursor = ScreenPoint{1, 1};
+    desktop.MovePointer(1, 1);
     Tick();
     Tick();
     EXPECT_EQ(state->phase.load(), RecorderPhase::TooLarge);
@@ -260,7 +301,7 @@ TEST_F(RecorderLimitTest, CodeLongerThanTheLimitShowsTheBoxThenFinishes) {
     EXPECT_EQ(desktop.boxes[1].style, desk::BOX_OK | desk::BOX_ICON_ERROR);  // an error's icon
     EXPECT_EQ(desktop.boxes[1].owner, NO_WINDOW);
     EXPECT_EQ(viewCallsAtBox, viewCallsBefore);  // the box comes before the finish
-    EXPECT_EQ(view.code, std::string(RECORD_LIMIT, 'x') + "DELAY 10\r\nMOVE_CURSOR 1 1\r\n");
+    EXPECT_EQ(view.code, std::string(RECORD_LIMIT, 'x') + "MOVE_CURSOR 1 1\r\nDELAY 10\r\n");
 }
 
 TEST_F(RecorderLimitTest, EscapeStillCancelsPastTheLimit) {
@@ -273,9 +314,10 @@ TEST_F(RecorderLimitTest, EscapeStillCancelsPastTheLimit) {
 TEST_F(RecorderLimitTest, LinesThatDoNotFitAreDroppedAndTheRecordingEnds) {
     Prefill(RECORD_LIMIT);
     for (int key = 8; key <= 253; ++key)
-        if ((key < desk::KEY_SHIFT || key > desk::KEY_PAUSE) && key != desk::KEY_ESCAPE)
-            desktop.Press(key);
-    desktop.cursor = ScreenPoint{4, 4};
+        if ((key < desk::KEY_SHIFT || key > desk::KEY_PAUSE) && key != desk::KEY_ESCAPE &&
+            (key < desk::KEY_LEFT_SHIFT || key > desk::KEY_RIGHT_ALT))
+            desktop.Tap(key);
+    desktop.MovePointer(4, 4);
     Tick();
     EXPECT_EQ(state->phase.load(), RecorderPhase::TooLarge);
     EXPECT_LE(state->codeLength, CODE_CAPACITY - 1);

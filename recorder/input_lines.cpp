@@ -1,0 +1,302 @@
+#include "recorder/input_lines.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <limits>
+
+#include "recorder/recorded_code.h"
+
+namespace {
+
+constexpr int64_t MICROSECONDS_PER_MS = 1000;
+// A key event of a character another program typed, not of a key.
+constexpr int KEY_PACKET = 0xE7;
+
+struct Modifier {
+    int generic;
+    int left;
+    int right;
+    const char* word;
+};
+constexpr Modifier MODIFIERS[] = {
+    {desk::KEY_SHIFT, desk::KEY_LEFT_SHIFT, desk::KEY_RIGHT_SHIFT, "SHIFT"},
+    {desk::KEY_CONTROL, desk::KEY_LEFT_CONTROL, desk::KEY_RIGHT_CONTROL, "CTRL"},
+    {desk::KEY_ALT, desk::KEY_LEFT_ALT, desk::KEY_RIGHT_ALT, "ALT"},
+};
+constexpr uint8_t LEFT_SIDE = 1;
+constexpr uint8_t RIGHT_SIDE = 2;
+
+// The button words of the lines, in the order of desk::BUTTONS.
+constexpr const char* BUTTON_WORDS[] = {"Left", "Right", "Middle", "X1", "X2"};
+
+struct ModifierKey {
+    int modifier;
+    uint8_t side;
+};
+
+// A generic Shift, Ctrl or Alt counts as the left one.
+std::optional<ModifierKey> ModifierOf(int virtualKey) {
+    for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
+        const Modifier& keys = MODIFIERS[modifier];
+        if (virtualKey == keys.generic || virtualKey == keys.left) return {{modifier, LEFT_SIDE}};
+        if (virtualKey == keys.right) return {{modifier, RIGHT_SIDE}};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> ButtonIndex(int virtualKey) {
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
+        if (desk::BUTTONS[index].virtualKey == virtualKey) return index;
+    return std::nullopt;
+}
+
+// Keys written as PRESS_KEY or KEY_DOWN … KEY_UP: every key of the keyboard but the modifiers
+// and those that end a recording; 255 is a key no layout assigns.
+bool IsRecordedKey(int virtualKey) {
+    return virtualKey > 0 && virtualKey < desk::KEY_NONE && virtualKey != KEY_PACKET &&
+           virtualKey != desk::KEY_ESCAPE && virtualKey != desk::KEY_PAUSE &&
+           !ModifierOf(virtualKey) && !ButtonIndex(virtualKey);
+}
+
+int64_t HoldTime(const RecorderState& state) {
+    return 2 * int64_t{state.period} * MICROSECONDS_PER_MS;
+}
+
+void Add(FollowedInput& followed, const HeldLine& line) {
+    followed.lines.push_back(line);
+    ++followed.linesAdded;
+}
+
+// The pointer's last move becomes the interval's MOVE_CURSOR line; where the interval has one
+// already, the move waits for the next interval, or for the end of the recording.
+void WritePointer(RecorderState& state, bool atTheEnd) {
+    FollowedInput& followed = state.followed;
+    if (!followed.pointer || (followed.movedThisInterval && !atTheEnd)) return;
+    const ScreenPoint to{followed.pointer->code, followed.pointer->y};
+    if (!state.lastCursor || state.lastCursor->x != to.x || state.lastCursor->y != to.y) {
+        Add(followed, *followed.pointer);
+        state.lastCursor = to;
+        followed.movedThisInterval = true;
+    }
+    followed.pointer.reset();
+}
+
+HeldLine* PressOf(FollowedInput& followed, int virtualKey) {
+    for (auto line = followed.lines.rbegin(); line != followed.lines.rend(); ++line)
+        if (line->kind == HeldLineKind::KeyPressed && line->code == virtualKey) return &*line;
+    return nullptr;
+}
+
+void DecideHold(FollowedInput& followed, HeldLine& press) {
+    press.kind = HeldLineKind::KeyHold;
+    followed.keys[static_cast<std::size_t>(press.code)].hold = true;
+}
+
+// A Windows key with another key or button pressed while it is down is a hold, however short:
+// a tap would open the Start menu instead of the combination.
+void PressUnderWindowsKey(FollowedInput& followed) {
+    for (int windowsKey : {desk::KEY_LEFT_WINDOWS, desk::KEY_RIGHT_WINDOWS}) {
+        const FollowedKey& key = followed.keys[static_cast<std::size_t>(windowsKey)];
+        if (key.state != FollowedKey::State::Down || key.hold) continue;
+        if (HeldLine* press = PressOf(followed, windowsKey)) DecideHold(followed, *press);
+    }
+}
+
+std::optional<RecorderPhase> OnKeyDown(RecorderState& state, int virtualKey, int64_t at) {
+    FollowedInput& followed = state.followed;
+    if (virtualKey == desk::KEY_ESCAPE) return RecorderPhase::Cancelling;
+    if (virtualKey == desk::KEY_PAUSE ||
+        (virtualKey == desk::KEY_DELETE && followed.modifierSides[MODIFIER_CTRL] != 0 &&
+         followed.modifierSides[MODIFIER_ALT] != 0))
+        return RecorderPhase::Finishing;
+    if (const std::optional<ModifierKey> modifier = ModifierOf(virtualKey)) {
+        PressUnderWindowsKey(followed);
+        uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
+        if (sides == 0) Add(followed, {HeldLineKind::ModifierDown, modifier->modifier, 0, at});
+        sides |= modifier->side;
+        return std::nullopt;
+    }
+    if (!IsRecordedKey(virtualKey)) return std::nullopt;
+    FollowedKey& key = followed.keys[static_cast<std::size_t>(virtualKey)];
+    if (key.state != FollowedKey::State::Up) return std::nullopt;  // a typematic repeat
+    PressUnderWindowsKey(followed);
+    key = FollowedKey{FollowedKey::State::Down, false, at};
+    Add(followed, {HeldLineKind::KeyPressed, virtualKey, 0, at});
+    return std::nullopt;
+}
+
+void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
+    FollowedInput& followed = state.followed;
+    if (const std::optional<ModifierKey> modifier = ModifierOf(virtualKey)) {
+        uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
+        if ((sides & modifier->side) == 0) return;
+        sides = static_cast<uint8_t>(sides & ~modifier->side);
+        if (sides == 0) Add(followed, {HeldLineKind::ModifierUp, modifier->modifier, 0, at});
+        return;
+    }
+    if (!IsRecordedKey(virtualKey)) return;
+    FollowedKey& key = followed.keys[static_cast<std::size_t>(virtualKey)];
+    if (key.state == FollowedKey::State::Down && !key.hold) {
+        if (HeldLine* press = PressOf(followed, virtualKey)) {
+            if (at - key.downAt > HoldTime(state))
+                DecideHold(followed, *press);
+            else
+                press->kind = HeldLineKind::KeyTap;
+        }
+    }
+    if (key.state == FollowedKey::State::Down && key.hold)
+        Add(followed, {HeldLineKind::KeyRelease, virtualKey, 0, at});
+    key = FollowedKey{};
+}
+
+void OnButton(RecorderState& state, int virtualKey, bool down, int64_t at) {
+    FollowedInput& followed = state.followed;
+    const std::optional<std::size_t> index = ButtonIndex(virtualKey);
+    if (!index || followed.buttonsDown[*index] == down) return;
+    if (down) PressUnderWindowsKey(followed);
+    followed.buttonsDown[*index] = down;
+    Add(followed, {down ? HeldLineKind::ButtonDown : HeldLineKind::ButtonUp, virtualKey, 0, at});
+}
+
+// Turns in a row within one interval are one line, timed at the first.
+void OnWheel(FollowedInput& followed, HeldLineKind kind, int32_t amount, int64_t at) {
+    const bool addedThisInterval = followed.linesAdded > followed.linesAddedBeforeInterval;
+    if (addedThisInterval && !followed.lines.empty() && followed.lines.back().kind == kind) {
+        int32_t& sum = followed.lines.back().code;
+        sum = static_cast<int32_t>(std::clamp<int64_t>(int64_t{sum} + amount,
+                                                       std::numeric_limits<int32_t>::min(),
+                                                       std::numeric_limits<int32_t>::max()));
+        return;
+    }
+    Add(followed, {kind, amount, 0, at});
+}
+
+// The line's text with its line ending; 0 for a line that says nothing (a wheel turned back as
+// far as it was turned).
+int FormatLine(const HeldLine& line, char (&text)[64]) {
+    const auto modifier = [&] { return MODIFIERS[static_cast<std::size_t>(line.code)].word; };
+    const auto button = [&] { return BUTTON_WORDS[*ButtonIndex(line.code)]; };
+    switch (line.kind) {
+        case HeldLineKind::ModifierDown:
+            return std::snprintf(text, sizeof text, "%s_DOWN\r\n", modifier());
+        case HeldLineKind::ModifierUp:
+            return std::snprintf(text, sizeof text, "%s_UP\r\n", modifier());
+        case HeldLineKind::ButtonDown:
+            return std::snprintf(text, sizeof text, "MOUSE_DOWN %s\r\n", button());
+        case HeldLineKind::ButtonUp:
+            return std::snprintf(text, sizeof text, "MOUSE_UP %s\r\n", button());
+        case HeldLineKind::Wheel:
+            return line.code ? std::snprintf(text, sizeof text, "MOUSE_WHEEL %d\r\n", line.code)
+                             : 0;
+        case HeldLineKind::HorizontalWheel:
+            return line.code ? std::snprintf(text, sizeof text, "MOUSE_HWHEEL %d\r\n", line.code)
+                             : 0;
+        case HeldLineKind::Move:
+            return std::snprintf(text, sizeof text, "MOVE_CURSOR %d %d\r\n", line.code, line.y);
+        case HeldLineKind::KeyTap:
+            return std::snprintf(text, sizeof text, "PRESS_KEY %d\r\n", line.code);
+        case HeldLineKind::KeyHold:
+            return std::snprintf(text, sizeof text, "KEY_DOWN %d\r\n", line.code);
+        case HeldLineKind::KeyRelease:
+            return std::snprintf(text, sizeof text, "KEY_UP %d\r\n", line.code);
+        case HeldLineKind::KeyPressed:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
+    FollowedInput& followed = state.followed;
+    followed = FollowedInput{};
+    const auto down = [&desktop](int virtualKey) {
+        return (desktop.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+    };
+    state.lastCursor = desktop.GetCursorPos();
+    if (state.lastCursor)
+        Add(followed, {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
+    for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
+        const Modifier& keys = MODIFIERS[modifier];
+        uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
+        if (sides == 0 && down(keys.generic)) sides = LEFT_SIDE;
+        followed.modifierSides[static_cast<std::size_t>(modifier)] = sides;
+        if (sides != 0) Add(followed, {HeldLineKind::ModifierDown, modifier, 0, now});
+    }
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index) {
+        followed.buttonsDown[index] = down(desk::BUTTONS[index].virtualKey);
+        if (followed.buttonsDown[index])
+            Add(followed, {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
+    }
+    for (int key = 1; key < desk::KEY_NONE; ++key)
+        if (IsRecordedKey(key) && down(key))
+            followed.keys[static_cast<std::size_t>(key)].state = FollowedKey::State::DownBefore;
+}
+
+std::optional<RecordingEnd> FollowEvents(RecorderState& state) {
+    FollowedInput& followed = state.followed;
+    followed.movedThisInterval = false;
+    followed.linesAddedBeforeInterval = followed.linesAdded;
+    for (const InputEvent& event : followed.events) {
+        if (event.kind == InputKind::Move) {
+            followed.eventFollowed = true;
+            followed.pointer = HeldLine{HeldLineKind::Move, event.point.x, event.point.y, event.at};
+            continue;
+        }
+        WritePointer(state, false);
+        switch (event.kind) {
+            case InputKind::KeyDown:
+                if (const std::optional<RecorderPhase> end = OnKeyDown(state, event.code, event.at)) {
+                    WritePointer(state, true);
+                    return RecordingEnd{*end, event.at, !followed.eventFollowed};
+                }
+                break;
+            case InputKind::KeyUp:
+                OnKeyUp(state, event.code, event.at);
+                break;
+            case InputKind::ButtonDown:
+            case InputKind::ButtonUp:
+                OnButton(state, event.code, event.kind == InputKind::ButtonDown, event.at);
+                break;
+            case InputKind::Wheel:
+                OnWheel(followed, HeldLineKind::Wheel, event.code, event.at);
+                break;
+            case InputKind::HorizontalWheel:
+                OnWheel(followed, HeldLineKind::HorizontalWheel, event.code, event.at);
+                break;
+            case InputKind::Move:
+                break;
+        }
+        followed.eventFollowed = true;
+    }
+    WritePointer(state, false);
+    return std::nullopt;
+}
+
+void DecideKeys(RecorderState& state, int64_t now, bool atTheEnd) {
+    for (HeldLine& line : state.followed.lines) {
+        if (line.kind != HeldLineKind::KeyPressed) continue;
+        if (now - line.at > HoldTime(state))
+            DecideHold(state.followed, line);
+        else if (atTheEnd)
+            line.kind = HeldLineKind::KeyTap;
+    }
+}
+
+bool WriteDecidedLines(RecorderState& state) {
+    std::deque<HeldLine>& lines = state.followed.lines;
+    while (!lines.empty() && lines.front().kind != HeldLineKind::KeyPressed) {
+        const HeldLine line = lines.front();
+        lines.pop_front();
+        char text[64];
+        const int length = FormatLine(line, text);
+        if (length <= 0) continue;
+        BeginLine(state, line.at);
+        if (!WriteRecordedLine(state, std::string_view(text, static_cast<std::size_t>(length)))) {
+            lines.clear();
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Captured events into recorded lines. The events of one sample are followed in order into held
+// lines; a key's press is held back until it is decided (a tap, written PRESS_KEY, or a hold,
+// written KEY_DOWN … KEY_UP), and the lines after it with it, so that the order stays the
+// events' order. Each line keeps its event's time, from which its quiet time is worked out.
+#include <cstdint>
+#include <optional>
+
+#include "macro/desktop/desktop_port.h"
+#include "recorder/recorder_state.h"
+
+// How a sample's events end the recording: at the first Escape (Cancelling), Pause or
+// Ctrl+Alt+Delete (Finishing). Neither these keys nor anything after them is recorded.
+struct RecordingEnd {
+    RecorderPhase phase;
+    int64_t at;
+    bool alone;  // no other event came before it in the recording
+};
+
+// A recording that starts at `now`: the pointer and the modifiers and buttons down then are its
+// first lines. Other keys down then are left out, and so is their release.
+void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now);
+
+// Follows the events the sample took (state.followed.events), up to an ending key.
+std::optional<RecordingEnd> FollowEvents(RecorderState& state);
+
+// A key down longer than twice the interval by `now` is a hold. At the recording's end every
+// press is decided, a tap when it has not been down that long.
+void DecideKeys(RecorderState& state, int64_t now, bool atTheEnd);
+
+// Writes the held lines in order up to the first that is not decided; false when a line does
+// not fit (it is dropped with every line after it).
+bool WriteDecidedLines(RecorderState& state);
