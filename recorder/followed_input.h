@@ -51,10 +51,11 @@ struct FollowedInput {
     std::array<uint8_t, 3> modifierSides{};    // by MODIFIER_…: 1 the left key down, 2 the right
     std::array<bool, 5> buttonsDown{};         // in the order of desk::BUTTONS
     std::optional<HeldLine> pointer;           // the last move, not yet a line
-    bool movedThisInterval = false;            // a MOVE_CURSOR line came from this interval
+    // Intervals are counted on the events' times from the start of the recording, whenever the
+    // samples come: the interval of the last MOVE_CURSOR line, -1 before the first.
+    int64_t startedAt = 0;
+    int64_t lastMoveInterval = -1;
     bool eventFollowed = false;                // since the recording started
-    uint64_t linesAdded = 0;                   // held lines added, ever
-    uint64_t linesAddedBeforeInterval = 0;     // … before this interval's events
     std::deque<HeldLine> lines;                // in the order of their events
     std::vector<InputEvent> events;            // the sample's, kept for their room
 };

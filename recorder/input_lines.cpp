@@ -59,27 +59,38 @@ bool IsRecordedKey(int virtualKey) {
            !ModifierOf(virtualKey) && !ButtonIndex(virtualKey);
 }
 
+int64_t IntervalMicroseconds(const RecorderState& state) {
+    return int64_t{state.period} * MICROSECONDS_PER_MS;
+}
+
 int64_t HoldTime(const RecorderState& state) {
-    return 2 * int64_t{state.period} * MICROSECONDS_PER_MS;
+    return 2 * IntervalMicroseconds(state);
+}
+
+int64_t IntervalOf(const RecorderState& state, int64_t at) {
+    return std::max<int64_t>(0, (at - state.followed.startedAt) / IntervalMicroseconds(state));
 }
 
 void Add(FollowedInput& followed, const HeldLine& line) {
     followed.lines.push_back(line);
-    ++followed.linesAdded;
 }
 
-// The pointer's last move becomes the interval's MOVE_CURSOR line; where the interval has one
-// already, the move waits for the next interval, or for the end of the recording.
-void WritePointer(RecorderState& state, bool atTheEnd) {
+// The pointer's last move in an interval becomes the interval's MOVE_CURSOR line. Where its
+// interval has one already, the move takes the next interval's, and plays at its start.
+void WritePointer(RecorderState& state, int64_t untilInterval) {
     FollowedInput& followed = state.followed;
-    if (!followed.pointer || (followed.movedThisInterval && !atTheEnd)) return;
-    const ScreenPoint to{followed.pointer->code, followed.pointer->y};
-    if (!state.lastCursor || state.lastCursor->x != to.x || state.lastCursor->y != to.y) {
-        Add(followed, *followed.pointer);
-        state.lastCursor = to;
-        followed.movedThisInterval = true;
-    }
+    if (!followed.pointer) return;
+    const int64_t interval =
+        std::max(IntervalOf(state, followed.pointer->at), followed.lastMoveInterval + 1);
+    if (interval > untilInterval) return;
+    HeldLine line = *followed.pointer;
     followed.pointer.reset();
+    line.at = std::max(line.at, followed.startedAt + interval * IntervalMicroseconds(state));
+    const ScreenPoint to{line.code, line.y};
+    if (state.lastCursor && state.lastCursor->x == to.x && state.lastCursor->y == to.y) return;
+    Add(followed, line);
+    state.lastCursor = to;
+    followed.lastMoveInterval = interval;
 }
 
 HeldLine* PressOf(FollowedInput& followed, int virtualKey) {
@@ -160,16 +171,17 @@ void OnButton(RecorderState& state, int virtualKey, bool down, int64_t at) {
 }
 
 // Turns in a row within one interval are one line, timed at the first.
-void OnWheel(FollowedInput& followed, HeldLineKind kind, int32_t amount, int64_t at) {
-    const bool addedThisInterval = followed.linesAdded > followed.linesAddedBeforeInterval;
-    if (addedThisInterval && !followed.lines.empty() && followed.lines.back().kind == kind) {
-        int32_t& sum = followed.lines.back().code;
+void OnWheel(RecorderState& state, HeldLineKind kind, int32_t amount, int64_t at) {
+    std::deque<HeldLine>& lines = state.followed.lines;
+    if (!lines.empty() && lines.back().kind == kind &&
+        IntervalOf(state, lines.back().at) == IntervalOf(state, at)) {
+        int32_t& sum = lines.back().code;
         sum = static_cast<int32_t>(std::clamp<int64_t>(int64_t{sum} + amount,
                                                        std::numeric_limits<int32_t>::min(),
                                                        std::numeric_limits<int32_t>::max()));
         return;
     }
-    Add(followed, {kind, amount, 0, at});
+    Add(state.followed, {kind, amount, 0, at});
 }
 
 // The line's text with its line ending; 0 for a line that says nothing (a wheel turned back as
@@ -211,12 +223,15 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
 void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
     FollowedInput& followed = state.followed;
     followed = FollowedInput{};
+    followed.startedAt = now;
     const auto down = [&desktop](int virtualKey) {
         return (desktop.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
     };
     state.lastCursor = desktop.GetCursorPos();
-    if (state.lastCursor)
+    if (state.lastCursor) {
         Add(followed, {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
+        followed.lastMoveInterval = 0;
+    }
     for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
         const Modifier& keys = MODIFIERS[modifier];
         uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
@@ -234,21 +249,21 @@ void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
             followed.keys[static_cast<std::size_t>(key)].state = FollowedKey::State::DownBefore;
 }
 
-std::optional<RecordingEnd> FollowEvents(RecorderState& state) {
+std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
     FollowedInput& followed = state.followed;
-    followed.movedThisInterval = false;
-    followed.linesAddedBeforeInterval = followed.linesAdded;
     for (const InputEvent& event : followed.events) {
+        const int64_t interval = IntervalOf(state, event.at);
         if (event.kind == InputKind::Move) {
-            followed.eventFollowed = true;
+            WritePointer(state, interval - 1);
             followed.pointer = HeldLine{HeldLineKind::Move, event.point.x, event.point.y, event.at};
+            followed.eventFollowed = true;
             continue;
         }
-        WritePointer(state, false);
+        WritePointer(state, interval);
         switch (event.kind) {
             case InputKind::KeyDown:
                 if (const std::optional<RecorderPhase> end = OnKeyDown(state, event.code, event.at)) {
-                    WritePointer(state, true);
+                    WritePointer(state, std::numeric_limits<int64_t>::max());
                     return RecordingEnd{*end, event.at, !followed.eventFollowed};
                 }
                 break;
@@ -260,17 +275,17 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state) {
                 OnButton(state, event.code, event.kind == InputKind::ButtonDown, event.at);
                 break;
             case InputKind::Wheel:
-                OnWheel(followed, HeldLineKind::Wheel, event.code, event.at);
+                OnWheel(state, HeldLineKind::Wheel, event.code, event.at);
                 break;
             case InputKind::HorizontalWheel:
-                OnWheel(followed, HeldLineKind::HorizontalWheel, event.code, event.at);
+                OnWheel(state, HeldLineKind::HorizontalWheel, event.code, event.at);
                 break;
             case InputKind::Move:
                 break;
         }
         followed.eventFollowed = true;
     }
-    WritePointer(state, false);
+    WritePointer(state, IntervalOf(state, now) - 1);
     return std::nullopt;
 }
 

@@ -21,8 +21,9 @@ struct RecordingEnd {
 // first lines. Other keys down then are left out, and so is their release.
 void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now);
 
-// Follows the events the sample took (state.followed.events), up to an ending key.
-std::optional<RecordingEnd> FollowEvents(RecorderState& state);
+// Follows the events the sample taken at `now` took (state.followed.events), up to an ending
+// key. The lines come out the same however often samples are taken.
+std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now);
 
 // A key down longer than twice the interval by `now` is a hold. At the recording's end every
 // press is decided, a tap when it has not been down that long.

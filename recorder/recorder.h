@@ -1,15 +1,19 @@
 #pragma once
-// The recorder: captures every key, button, wheel turn and pointer move as it happens, and at
-// each MacroDelay sample turns what came since into lines of macro code.
+// The recorder: captures every key, button, wheel turn and pointer move as it happens, and turns
+// them into lines of macro code, interval by MacroDelay interval on the events' own times.
 #include <cstdint>
 
 #include "macro/desktop/desktop_port.h"
 #include "recorder/recorder_state.h"
 #include "recorder/recorder_view.h"
 
+// How often a sample takes the events captured since the last: the lines do not depend on it,
+// only how soon the key that ends a recording is acted on, and what waking costs.
+constexpr uint32_t SAMPLE_EVERY_MS = 50;
+
 // The editor's Record button (user-interface thread): the start box, the wait until no key or
 // button is down (nothing pressed before is recorded), then the input captured and sampled
-// every `macroDelay` milliseconds with the editor hidden. A MacroDelay below 1 or a refused
+// every SAMPLE_EVERY_MS with the editor hidden, in intervals of `macroDelay` milliseconds. A MacroDelay below 1 or a refused
 // timer gives "Error setting timer"; input that cannot be captured gives a box that says so.
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay);

@@ -39,8 +39,8 @@ struct RecorderState {
 
     // Length of recordedCode's text, so that appending never rescans the buffer.
     int32_t codeLength = 0;
-    // The MacroDelay of the running recording: the sampling period, and the pace that every
-    // line but a DELAY will cost when the recording plays.
+    // The MacroDelay of the running recording: the length of its intervals, and the pace that
+    // every line but a DELAY will cost when the recording plays.
     int32_t period = 0;
     // On the performance counter (microseconds): when a play of the code recorded so far will
     // have finished the last line's pace (the START step's, before the first line). A line

@@ -21,7 +21,7 @@ bool DeleteWithCtrlAndAlt(const RecorderState& state, DesktopPort& desktop) {
 RecorderPhase Sample(RecorderState& state, DesktopPort& desktop) {
     const int64_t now = desktop.QueryPerformanceCounter();
     state.input.TakeAll(state.followed.events);
-    std::optional<RecordingEnd> end = FollowEvents(state);
+    std::optional<RecordingEnd> end = FollowEvents(state, now);
     if (end && end->phase == RecorderPhase::Cancelling) return RecorderPhase::Cancelling;
     // Ended before anything was done: nothing is recorded, not even where the pointer was.
     if (end && end->alone && state.codeLength == 0) {
@@ -34,7 +34,7 @@ RecorderPhase Sample(RecorderState& state, DesktopPort& desktop) {
         return RecorderPhase::TooLarge;
     }
     if (!end && DeleteWithCtrlAndAlt(state, desktop))
-        end = RecordingEnd{RecorderPhase::Finishing, now};
+        end = RecordingEnd{RecorderPhase::Finishing, now, false};
     DecideKeys(state, end ? end->at : now, end.has_value());
     if (!WriteDecidedLines(state)) return RecorderPhase::TooLarge;
     if (!end) return RecorderPhase::Recording;

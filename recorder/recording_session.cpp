@@ -74,10 +74,10 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
     StartFresh(state, desktop, macroDelay);
     state.editorBefore = {view.IsButtonEnabled(EditorButton::Apply), view.EditorModified()};
     state.phase.store(RecorderPhase::Recording, std::memory_order_release);
-    // A period of 0 cannot drive a periodic timer.
+    // An interval of 0 cannot pace a line.
     state.recordTimer = macroDelay > 0
                             ? desktop.timeSetEvent(
-                                  static_cast<uint32_t>(macroDelay), true,
+                                  SAMPLE_EVERY_MS, true,
                                   [&state, &desktop, &view] { RecorderTick(state, desktop, view); })
                             : 0;
     if (state.recordTimer == 0) {

@@ -55,7 +55,7 @@ struct RecorderRig {
     std::unique_ptr<RecorderState> state = std::make_unique<RecorderState>();
 
     void Start(int32_t macroDelay = 10) { StartRecording(*state, desktop, view, macroDelay); }
-    // One sample, as the periodic timer runs it one period after the last.
+    // One sample, an interval after the last (the lines do not depend on when samples come).
     void Tick() {
         desktop.Advance(static_cast<uint32_t>(std::max(0, state->period)));
         desktop.FirePeriodicTimer(state->recordTimer);
@@ -73,17 +73,17 @@ struct UserStep {
     std::function<void(FakeDesktop&)> act;
 };
 
-// A recording at `period` of the steps, each at its moment, sampled every period as the timer
-// samples it; Pause is pressed at `pauseAt`. Returns the code box.
+// A recording at an interval of `period` of the steps, each at its moment, sampled every
+// `sampleEvery` ms; Pause is pressed at `pauseAt`. Returns the code box.
 inline std::string RecordSteps(RecorderRig& rig, const std::vector<UserStep>& steps,
-                               uint32_t pauseAt, int32_t period = 10) {
+                               uint32_t pauseAt, int32_t period = 10,
+                               uint32_t sampleEvery = SAMPLE_EVERY_MS) {
     rig.Start(period);
-    const auto interval = static_cast<uint32_t>(period);
     for (uint32_t at = 0; rig.state->phase.load() == RecorderPhase::Recording; ++at) {
         for (const UserStep& step : steps)
             if (step.at == at) step.act(rig.desktop);
         if (at == pauseAt) rig.desktop.Press(desk::KEY_PAUSE);
-        if (at > 0 && at % interval == 0) rig.desktop.FirePeriodicTimer(rig.state->recordTimer);
+        if (at > 0 && at % sampleEvery == 0) rig.desktop.FirePeriodicTimer(rig.state->recordTimer);
         rig.desktop.Advance(1);
     }
     rig.desktop.Release(desk::KEY_PAUSE);

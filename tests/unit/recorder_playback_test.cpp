@@ -118,6 +118,7 @@ std::vector<Event> Session() {
     return events;
 }
 
+// However often the samples come, the lines are the same.
 TEST(RecorderPlaybackTest, EveryLinePlaysWithinAnIntervalOfItsEventAndThePlayLastsAsLong) {
     for (const int32_t interval : {10, 100}) {
         const uint32_t scale = static_cast<uint32_t>(interval) / 10;
@@ -133,6 +134,11 @@ TEST(RecorderPlaybackTest, EveryLinePlaysWithinAnIntervalOfItsEventAndThePlayLas
         }
         RecorderRig rig;
         const std::string code = RecordSteps(rig, steps, pauseAt, interval);
+        for (const uint32_t sampleEvery : {7u, 10u, 100u}) {
+            RecorderRig sampledOtherwise;
+            EXPECT_EQ(RecordSteps(sampledOtherwise, steps, pauseAt, interval, sampleEvery), code)
+                << "sampled every " << sampleEvery << " ms";
+        }
 
         uint32_t endedAt = 0;
         const std::vector<TimedLine> played = Play(code, interval, endedAt);

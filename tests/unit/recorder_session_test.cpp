@@ -51,7 +51,7 @@ TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsUntilNothingIsDownThenHidesTheE
     EXPECT_EQ(desktop.boxes[0].owner, view.editor);
     EXPECT_EQ(polls, 4);
     EXPECT_EQ(Code(), "");
-    EXPECT_THAT(desktop.calls, Contains("timeSetEvent 25 periodic"));
+    EXPECT_THAT(desktop.calls, Contains("timeSetEvent 50 periodic"));
     EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
     EXPECT_EQ(view.calls,
               (Calls{"Hide", "Enable Record off", "Enable Play off", "Enable Stop on", "Modified"}));
@@ -242,7 +242,7 @@ TEST_F(RecorderSessionTest, TheInputIsCapturedOnlyWhileRecording) {
         for (const std::string& call : rig.desktop.calls)
             if (call == "Wait 10" || call == "StartInputCapture" || call.rfind("timeSet", 0) == 0)
                 order.push_back(call);
-        EXPECT_EQ(order, (Calls{"Wait 10", "StartInputCapture", "timeSetEvent 10 periodic"}));
+        EXPECT_EQ(order, (Calls{"Wait 10", "StartInputCapture", "timeSetEvent 50 periodic"}));
         rig.desktop.Press(ending);
         rig.Tick();
         rig.DeliverEnding();

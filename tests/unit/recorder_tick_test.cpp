@@ -163,7 +163,7 @@ TEST(RecorderLinesTest, TheQuietTimeBeforeALineIsWorkedOutFromItsEventsTime) {
          "DELAY 60\r\nKEY_UP 65\r\nDELAY 60\r\n"},
         {"the pace of a 35 ms interval", {Down(100, 'A'), Up(101, 'A')}, 200, 35,
          "MOVE_CURSOR 0 0\r\nDELAY 30\r\nPRESS_KEY 65\r\nDELAY 65\r\n"},
-        {"quiet samples give no line", {}, 50, 10, "MOVE_CURSOR 0 0\r\nDELAY 30\r\n"},
+        {"quiet samples give no line", {}, 80, 10, "MOVE_CURSOR 0 0\r\nDELAY 60\r\n"},
     };
     for (const auto& test : cases) {
         RecorderRig rig;

@@ -24,7 +24,8 @@ namespace {
 
 constexpr UINT RECORDING_ENDED = WM_APP + 31;
 constexpr int MACRO_DELAY = 10;
-constexpr int HOLD_MS = 60;  // long enough for several samples
+constexpr int HOLD_MS = 60;  // longer than twice the interval: a hold
+constexpr int TAP_MS = 5;
 
 // A window with the editor's code box and buttons, hosting the recorder as the editor does.
 class TestEditor {
@@ -127,11 +128,12 @@ class BoxCloser {
     std::thread thread_;
 };
 
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = dx;
     input.mi.dy = dy;
+    input.mi.mouseData = data;
     input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof input);
 }
@@ -147,10 +149,28 @@ POINT InjectPointerMove(int x, int y) {
     return at;
 }
 
-void Hold(WORD virtualKey) {
+void Press(WORD virtualKey, int milliseconds) {
     SendKey(virtualKey, false);
-    PumpFor(HOLD_MS);
+    PumpFor(milliseconds);
     SendKey(virtualKey, true);
+    PumpFor(HOLD_MS);
+}
+
+void Hold(WORD virtualKey) {
+    Press(virtualKey, HOLD_MS);
+}
+
+void Tap(WORD virtualKey) {
+    Press(virtualKey, TAP_MS);
+}
+
+// Keyloom's own input, as a play sends it: never recorded.
+void SendAsKeyloom() {
+    TheDesktop().keybd_event(VK_F24, 0);
+    TheDesktop().keybd_event(VK_F24, desk::KEY_RELEASE);
+    TheDesktop().mouse_event(desk::WHEEL, desk::WHEEL_NOTCH);
+    TheDesktop().mouse_event(desk::MIDDLE_DOWN, 0);
+    TheDesktop().mouse_event(desk::MIDDLE_UP, 0);
     PumpFor(HOLD_MS);
 }
 
@@ -169,7 +189,8 @@ std::string MoveLine(POINT at) {
     return "MOVE_CURSOR " + std::to_string(at.x) + " " + std::to_string(at.y);
 }
 
-// Records a pointer move, a left click, "Ab" and Pause; returns the recorded code.
+// Records a pointer move, a left click, "Ab" tapped, "c" held, Keyloom's own input, a wheel
+// notch toward the user, a middle click and Pause; returns the recorded code.
 std::string RecordSession(TestEditor& editor, POINT& start, POINT& moved) {
     SetCursorPos(150, 120);
     PumpUntil([&] { return GetCursorPos(&start) && start.x == 150; }, 2000);
@@ -190,11 +211,19 @@ std::string RecordSession(TestEditor& editor, POINT& start, POINT& moved) {
     PumpFor(HOLD_MS);
     SendKey(VK_SHIFT, false);
     PumpFor(HOLD_MS);
-    Hold('A');
+    Tap('A');
     SendKey(VK_SHIFT, true);
     PumpFor(HOLD_MS);
-    Hold('B');
-    Hold(VK_PAUSE);
+    Tap('B');
+    Hold('C');
+    SendAsKeyloom();
+    SendMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA));
+    PumpFor(HOLD_MS);
+    SendMouse(MOUSEEVENTF_MIDDLEDOWN);
+    PumpFor(TAP_MS);
+    SendMouse(MOUSEEVENTF_MIDDLEUP);
+    PumpFor(HOLD_MS);
+    Tap(VK_PAUSE);
     EXPECT_TRUE(PumpUntil([&] { return editor.ended; }, 3000)) << "Pause did not end it";
     return editor.Code();
 }
@@ -223,7 +252,9 @@ TEST(RecorderWindowsTest, InjectedInputIsRecordedInOrderAndPlaysBack) {
     EXPECT_EQ(LinesWithoutDelays(code),
               (std::vector<std::string>{MoveLine(start), MoveLine(moved), "MOUSE_DOWN Left",
                                         "MOUSE_UP Left", "SHIFT_DOWN", "PRESS_KEY 65", "SHIFT_UP",
-                                        "PRESS_KEY 66"}))
+                                        "PRESS_KEY 66", "KEY_DOWN 67", "KEY_UP 67",
+                                        "MOUSE_WHEEL -120", "MOUSE_DOWN Middle",
+                                        "MOUSE_UP Middle"}))
         << code;
     EXPECT_EQ(code, std::string(editor.state->recordedCode));
     EXPECT_TRUE(IsWindowVisible(editor.window()));
@@ -241,8 +272,8 @@ TEST(RecorderWindowsTest, InjectedInputIsRecordedInOrderAndPlaysBack) {
     GetWindowRect(target.edit(), &box);
     ASSERT_TRUE(PtInRect(&box, moved)) << "the click point is outside the target";
     PlayBack(code);
-    PumpUntil([&] { return target.Text() == "Ab"; }, 2000);
-    EXPECT_EQ(target.Text(), "Ab");
+    PumpUntil([&] { return target.Text() == "Abc"; }, 2000);
+    EXPECT_EQ(target.Text(), "Abc");
     EXPECT_EQ(decoy.Text(), "");
     EXPECT_EQ(GetForegroundWindow(), target.handle());
 }
@@ -274,8 +305,8 @@ TEST(RecorderWindowsTest, PressesMadeBeforeTheRecordingNeitherEndItNorAreRecorde
         }
         PumpFor(HOLD_MS * 2);
         EXPECT_FALSE(editor.ended) << "the recording ended at once:\n" << editor.Code();
-        Hold('A');
-        Hold(test.endsTheRecording);
+        Tap('A');
+        Tap(test.endsTheRecording);
         ASSERT_TRUE(PumpUntil([&] { return editor.ended; }, 3000));
         if (test.endsTheRecording == VK_ESCAPE)
             EXPECT_EQ(editor.Code(), "old code") << "the code box keeps its code";
