@@ -176,8 +176,8 @@ Comparison Compare(const std::vector<Event>& live, const std::vector<Event>& rep
 class KeyloomRecordingReplayTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        std::string macro = dir.Write("recorded.mro", MacroFileText("Recorded", "DELAY 10\r\n"));
-        WriteKeyloomSettings(dir.Write("recorded.lst", macro + "\r\n"), interval);
+        macroFile = dir.Write("recorded.mro", MacroFileText("Recorded", "DELAY 10\r\n"));
+        WriteKeyloomSettings(dir.Write("recorded.lst", macroFile + "\r\n"), interval);
         keyloom = std::make_unique<KeyloomDriver>();
         ASSERT_NE(keyloom->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(keyloom->WaitUntilVisible(true));
@@ -227,6 +227,7 @@ class KeyloomRecordingReplayTest : public ::testing::TestWithParam<int> {
 
     const int interval = GetParam();
     TempDir dir;
+    std::string macroFile;
     InputLogWindow target{"Recording target", RECT{200, 150, 840, 630}};
     std::unique_ptr<KeyloomDriver> keyloom;
     HWND editor = nullptr;
@@ -266,7 +267,9 @@ TEST_P(KeyloomRecordingReplayTest, TheReplayGivesTheWindowWhatTheSessionGaveIt) 
     EXPECT_EQ(comparison.common, live.size()) << "events lost";
     EXPECT_EQ(comparison.common, replay.size()) << "events the session did not have";
     EXPECT_NEAR(HoldMs(replay), HoldMs(live), interval) << "the hold";
-    EXPECT_NEAR(SpanMs(replay), SpanMs(live), SpanMs(live) / 50 + interval) << "the total time";
+    EXPECT_NEAR(SpanMs(replay), SpanMs(live), SpanMs(live) / 50 + interval)
+        << "the total time; the recording:\n"
+        << ReadWholeFile(macroFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(Intervals, KeyloomRecordingReplayTest, ::testing::Values(10, 100),
