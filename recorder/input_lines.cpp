@@ -220,33 +220,39 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
 
 }  // namespace
 
-void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
+void FollowHeldInput(RecorderState& state, DesktopPort& desktop) {
     FollowedInput& followed = state.followed;
     followed = FollowedInput{};
-    followed.startedAt = now;
     const auto down = [&desktop](int virtualKey) {
         return (desktop.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
     };
+    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier) {
+        const Modifier& keys = MODIFIERS[modifier];
+        uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
+        if (sides == 0 && down(keys.generic)) sides = LEFT_SIDE;
+        followed.modifierSides[modifier] = sides;
+    }
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
+        followed.buttonsDown[index] = down(desk::BUTTONS[index].virtualKey);
+    for (int key = 1; key < desk::KEY_NONE; ++key)
+        if (IsRecordedKey(key) && down(key))
+            followed.keys[static_cast<std::size_t>(key)].state = FollowedKey::State::DownBefore;
+}
+
+void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
+    FollowedInput& followed = state.followed;
+    followed.startedAt = now;
     state.lastCursor = desktop.GetCursorPos();
     if (state.lastCursor) {
         Add(followed, {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
         followed.lastMoveInterval = 0;
     }
-    for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
-        const Modifier& keys = MODIFIERS[modifier];
-        uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
-        if (sides == 0 && down(keys.generic)) sides = LEFT_SIDE;
-        followed.modifierSides[static_cast<std::size_t>(modifier)] = sides;
-        if (sides != 0) Add(followed, {HeldLineKind::ModifierDown, modifier, 0, now});
-    }
-    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index) {
-        followed.buttonsDown[index] = down(desk::BUTTONS[index].virtualKey);
+    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier)
+        if (followed.modifierSides[modifier] != 0)
+            Add(followed, {HeldLineKind::ModifierDown, static_cast<int32_t>(modifier), 0, now});
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
         if (followed.buttonsDown[index])
             Add(followed, {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
-    }
-    for (int key = 1; key < desk::KEY_NONE; ++key)
-        if (IsRecordedKey(key) && down(key))
-            followed.keys[static_cast<std::size_t>(key)].state = FollowedKey::State::DownBefore;
 }
 
 std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
