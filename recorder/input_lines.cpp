@@ -93,6 +93,22 @@ void WritePointer(RecorderState& state, int64_t untilInterval) {
     followed.lastMoveInterval = interval;
 }
 
+bool IsAtPointer(InputKind kind) {
+    return kind == InputKind::ButtonDown || kind == InputKind::ButtonUp ||
+           kind == InputKind::Wheel || kind == InputKind::HorizontalWheel;
+}
+
+// A button or wheel acts where the pointer is, which a program may have moved without a move
+// of the mouse: such a place counts as a move just before.
+void PointerAt(RecorderState& state, const InputEvent& event) {
+    const FollowedInput& followed = state.followed;
+    const std::optional<ScreenPoint> known =
+        followed.pointer ? std::optional<ScreenPoint>({followed.pointer->code, followed.pointer->y})
+                         : state.lastCursor;
+    if (known && known->x == event.point.x && known->y == event.point.y) return;
+    state.followed.pointer = HeldLine{HeldLineKind::Move, event.point.x, event.point.y, event.at};
+}
+
 HeldLine* PressOf(FollowedInput& followed, int virtualKey) {
     for (auto line = followed.lines.rbegin(); line != followed.lines.rend(); ++line)
         if (line->kind == HeldLineKind::KeyPressed && line->code == virtualKey) return &*line;
@@ -265,6 +281,7 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
             followed.eventFollowed = true;
             continue;
         }
+        if (IsAtPointer(event.kind)) PointerAt(state, event);
         WritePointer(state, interval);
         switch (event.kind) {
             case InputKind::KeyDown:

@@ -59,8 +59,8 @@ FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) {
     return nullptr;
 }
 
-void FakeDesktop::Capture(InputKind kind, int32_t code, ScreenPoint point) {
-    if (capture_) capture_->Add(InputEvent{kind, code, point, counter_});
+void FakeDesktop::Capture(InputKind kind, int32_t code) {
+    if (capture_) capture_->Add(InputEvent{kind, code, cursor, counter_});
 }
 
 void FakeDesktop::Press(int virtualKey) {
@@ -79,7 +79,7 @@ void FakeDesktop::Release(int virtualKey) {
 
 void FakeDesktop::MovePointer(int x, int y) {
     cursor = ScreenPoint{x, y};
-    Capture(InputKind::Move, 0, cursor);
+    Capture(InputKind::Move, 0);
 }
 
 void FakeDesktop::TurnWheel(int32_t amount) {

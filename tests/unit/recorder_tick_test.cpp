@@ -97,6 +97,10 @@ TEST(RecorderLinesTest, EveryEventIsRecordedInTheOrderItHappened) {
           Down(15, KEY_LBUTTON), Up(16, KEY_LBUTTON)},
          "MOVE_CURSOR 5 5, MOUSE_DOWN Left, MOUSE_UP Left, MOUSE_DOWN Left, MOUSE_UP Left, "
          "MOVE_CURSOR 6 6, "},
+        {"a click where a program put the pointer, without a move",
+         {{12, [](FakeDesktop& d) { d.cursor = {7, 7}; }}, Down(13, KEY_LBUTTON),
+          Up(14, KEY_LBUTTON)},
+         "MOVE_CURSOR 7 7, MOUSE_DOWN Left, MOUSE_UP Left, "},
         {"monitors left of and above the primary, unclipped",
          {MoveTo(12, -1500, 300), MoveTo(25, 2500, -200)},
          "MOVE_CURSOR -1500 300, MOVE_CURSOR 2500 -200, "},
