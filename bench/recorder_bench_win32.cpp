@@ -94,9 +94,6 @@ int main() {
     std::printf("Recording cost, MacroDelay %d ms, %lu s a figure\n", MACRO_DELAY, RUN_MS / 1000);
     Print("no recording, nothing moves", Measure(false));
     Print("no recording, pointer moving", Measure(true));
-    const uint32_t bare = TheDesktop().timeSetEvent(MACRO_DELAY, true, [] {});
-    Print("a bare periodic timer, nothing moves", Measure(false));
-    TheDesktop().timeKillEvent(bare);
     std::thread closer(CloseStartBoxWhenShown);
     StartRecording(*state, TheDesktop(), view, MACRO_DELAY);
     closer.join();
