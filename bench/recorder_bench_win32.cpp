@@ -81,8 +81,9 @@ Cost Measure(bool moving) {
 
 void Print(const char* name, const Cost& cost) {
     std::printf("%-34s %6.2f %% of a core", name, cost.share);
-    if (cost.moves) std::printf("  (%d pointer moves, %.0f a second)", cost.moves,
-                                1000.0 * cost.moves / RUN_MS);
+    if (cost.moves)
+        std::printf("  (%d pointer moves, %.0f a second)", cost.moves,
+                    1000.0 * cost.moves / RUN_MS);
     std::printf("\n");
 }
 

@@ -1,7 +1,7 @@
 // The recorder under random captured input: keys, buttons, the wheel and the pointer change
-// between samples in any order, recordings start, end and start again, and a recording may already be
-// close to its limit. The code buffer is never overrun, always terminated, and holds whole
-// lines only.
+// between samples in any order, recordings start, end and start again, and a recording may already
+// be close to its limit. The code buffer is never overrun, always terminated, and holds whole lines
+// only.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -71,10 +71,6 @@ int64_t IntervalOf(const RecorderState& state, int64_t at) {
     return std::max<int64_t>(0, (at - state.followed.startedAt) / IntervalMicroseconds(state));
 }
 
-void Add(FollowedInput& followed, const HeldLine& line) {
-    followed.lines.push_back(line);
-}
-
 // The pointer's last move in an interval becomes the interval's MOVE_CURSOR line. Where its
 // interval has one already, the move takes the next interval's, and plays at its start.
 void WritePointer(RecorderState& state, int64_t untilInterval) {
@@ -88,7 +84,7 @@ void WritePointer(RecorderState& state, int64_t untilInterval) {
     line.at = std::max(line.at, followed.startedAt + interval * IntervalMicroseconds(state));
     const ScreenPoint to{line.code, line.y};
     if (state.lastCursor && state.lastCursor->x == to.x && state.lastCursor->y == to.y) return;
-    Add(followed, line);
+    followed.lines.push_back(line);
     state.lastCursor = to;
     followed.lastMoveInterval = interval;
 }
@@ -140,7 +136,8 @@ std::optional<RecorderPhase> OnKeyDown(RecorderState& state, int virtualKey, int
     if (const std::optional<ModifierKey> modifier = ModifierOf(virtualKey)) {
         PressUnderWindowsKey(followed);
         uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
-        if (sides == 0) Add(followed, {HeldLineKind::ModifierDown, modifier->modifier, 0, at});
+        if (sides == 0)
+            followed.lines.push_back({HeldLineKind::ModifierDown, modifier->modifier, 0, at});
         sides |= modifier->side;
         return std::nullopt;
     }
@@ -149,7 +146,7 @@ std::optional<RecorderPhase> OnKeyDown(RecorderState& state, int virtualKey, int
     if (key.state != FollowedKey::State::Up) return std::nullopt;  // a typematic repeat
     PressUnderWindowsKey(followed);
     key = FollowedKey{FollowedKey::State::Down, false, at};
-    Add(followed, {HeldLineKind::KeyPressed, virtualKey, 0, at});
+    followed.lines.push_back({HeldLineKind::KeyPressed, virtualKey, 0, at});
     return std::nullopt;
 }
 
@@ -159,7 +156,8 @@ void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
         uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
         if ((sides & modifier->side) == 0) return;
         sides = static_cast<uint8_t>(sides & ~modifier->side);
-        if (sides == 0) Add(followed, {HeldLineKind::ModifierUp, modifier->modifier, 0, at});
+        if (sides == 0)
+            followed.lines.push_back({HeldLineKind::ModifierUp, modifier->modifier, 0, at});
         return;
     }
     if (!IsRecordedKey(virtualKey)) return;
@@ -173,7 +171,7 @@ void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
         }
     }
     if (key.state == FollowedKey::State::Down && key.hold)
-        Add(followed, {HeldLineKind::KeyRelease, virtualKey, 0, at});
+        followed.lines.push_back({HeldLineKind::KeyRelease, virtualKey, 0, at});
     key = FollowedKey{};
 }
 
@@ -183,7 +181,8 @@ void OnButton(RecorderState& state, int virtualKey, bool down, int64_t at) {
     if (!index || followed.buttonsDown[*index] == down) return;
     if (down) PressUnderWindowsKey(followed);
     followed.buttonsDown[*index] = down;
-    Add(followed, {down ? HeldLineKind::ButtonDown : HeldLineKind::ButtonUp, virtualKey, 0, at});
+    followed.lines.push_back(
+        {down ? HeldLineKind::ButtonDown : HeldLineKind::ButtonUp, virtualKey, 0, at});
 }
 
 // Turns in a row within one interval are one line, timed at the first.
@@ -197,7 +196,7 @@ void OnWheel(RecorderState& state, HeldLineKind kind, int32_t amount, int64_t at
                                                        std::numeric_limits<int32_t>::max()));
         return;
     }
-    Add(state.followed, {kind, amount, 0, at});
+    state.followed.lines.push_back({kind, amount, 0, at});
 }
 
 // The line's text with its line ending; 0 for a line that says nothing (a wheel turned back as
@@ -260,15 +259,18 @@ void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
     followed.startedAt = now;
     state.lastCursor = desktop.GetCursorPos();
     if (state.lastCursor) {
-        Add(followed, {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
+        followed.lines.push_back(
+            {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
         followed.lastMoveInterval = 0;
     }
     for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier)
         if (followed.modifierSides[modifier] != 0)
-            Add(followed, {HeldLineKind::ModifierDown, static_cast<int32_t>(modifier), 0, now});
+            followed.lines.push_back(
+                {HeldLineKind::ModifierDown, static_cast<int32_t>(modifier), 0, now});
     for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
         if (followed.buttonsDown[index])
-            Add(followed, {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
+            followed.lines.push_back(
+                {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
 }
 
 std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
@@ -285,7 +287,8 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
         WritePointer(state, interval);
         switch (event.kind) {
             case InputKind::KeyDown:
-                if (const std::optional<RecorderPhase> end = OnKeyDown(state, event.code, event.at)) {
+                if (const std::optional<RecorderPhase> end =
+                        OnKeyDown(state, event.code, event.at)) {
                     WritePointer(state, std::numeric_limits<int64_t>::max());
                     return RecordingEnd{*end, event.at, !followed.eventFollowed};
                 }

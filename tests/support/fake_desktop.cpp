@@ -28,8 +28,9 @@ bool IsQuery(const std::string& call) {
 }
 
 bool IsButton(int virtualKey) {
-    return std::any_of(std::begin(desk::BUTTONS), std::end(desk::BUTTONS),
-                       [virtualKey](const desk::ButtonEvents& b) { return b.virtualKey == virtualKey; });
+    return std::any_of(
+        std::begin(desk::BUTTONS), std::end(desk::BUTTONS),
+        [virtualKey](const desk::ButtonEvents& b) { return b.virtualKey == virtualKey; });
 }
 
 }  // namespace
