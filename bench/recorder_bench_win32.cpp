@@ -81,8 +81,9 @@ Cost Measure(bool moving) {
 
 void Print(const char* name, const Cost& cost) {
     std::printf("%-34s %6.2f %% of a core", name, cost.share);
-    if (cost.moves) std::printf("  (%d pointer moves, %.0f a second)", cost.moves,
-                                1000.0 * cost.moves / RUN_MS);
+    if (cost.moves)
+        std::printf("  (%d pointer moves, %.0f a second)", cost.moves,
+                    1000.0 * cost.moves / RUN_MS);
     std::printf("\n");
 }
 
@@ -94,9 +95,6 @@ int main() {
     std::printf("Recording cost, MacroDelay %d ms, %lu s a figure\n", MACRO_DELAY, RUN_MS / 1000);
     Print("no recording, nothing moves", Measure(false));
     Print("no recording, pointer moving", Measure(true));
-    const uint32_t bare = TheDesktop().timeSetEvent(MACRO_DELAY, true, [] {});
-    Print("a bare periodic timer, nothing moves", Measure(false));
-    TheDesktop().timeKillEvent(bare);
     std::thread closer(CloseStartBoxWhenShown);
     StartRecording(*state, TheDesktop(), view, MACRO_DELAY);
     closer.join();

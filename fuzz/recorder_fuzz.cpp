@@ -1,7 +1,7 @@
-// The recorder under random sampled input: keys, buttons and the pointer change between
-// samples in any order, recordings start, end and start again, and a recording may already be
-// close to its limit. The code buffer is never overrun, always terminated, and holds whole
-// lines only.
+// The recorder under random captured input: keys, buttons, the wheel and the pointer change
+// between samples in any order, recordings start, end and start again, and a recording may already
+// be close to its limit. The code buffer is never overrun, always terminated, and holds whole lines
+// only.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -15,24 +15,29 @@
 
 namespace {
 
-// Live input that the recorder samples, without FakeDesktop's call log: a sample queries some
-// 250 keys.
+// The user's input as the recorder captures it, and the key state it reads at the start,
+// without FakeDesktop's call log: a start queries some 250 keys.
 class SampledInput : public FakeDesktop {
   public:
     bool down[256] = {};
-    bool pressed[256] = {};
-    ScreenPoint pointer{0, 0};
 
-    void PressKey(uint8_t key) { down[key] = pressed[key] = true; }
-    int16_t GetAsyncKeyState(int virtualKey) override {
-        const auto key = static_cast<uint8_t>(virtualKey);
-        const auto state = static_cast<int16_t>((down[key] ? 0x8000 : 0) | (pressed[key] ? 1 : 0));
-        pressed[key] = false;
-        return state;
+    void PressKey(uint8_t key) {
+        down[key] = true;
+        Press(key);
     }
-    std::optional<ScreenPoint> GetCursorPos() override { return pointer; }
+    void ReleaseKey(uint8_t key) {
+        down[key] = false;
+        Release(key);
+    }
+    int16_t GetAsyncKeyState(int virtualKey) override {
+        return down[static_cast<uint8_t>(virtualKey)] ? int16_t{-32768} : int16_t{0};
+    }
+    std::optional<ScreenPoint> GetCursorPos() override { return cursor; }
     // The user lets go of every key and button while the recording waits for it.
-    void WaitPrecisely(int) override { std::fill(std::begin(down), std::end(down), false); }
+    void WaitPrecisely(int) override {
+        for (int key = 0; key < 256; ++key)
+            if (down[key]) ReleaseKey(static_cast<uint8_t>(key));
+    }
 };
 
 // The input read from its front, one step at a time; zeros once it is used up.
@@ -59,14 +64,14 @@ RecorderState& FreshRecorderState() {
     static RecorderState* state = new RecorderState();
     ClearRecordedCode(*state);
     state->lastCursor.reset();
-    state->shiftDown = state->ctrlDown = state->altDown = false;
-    state->leftDown = state->rightDown = false;
     state->pendingDelay = 0;
     state->paceEndsAt = 0;
     state->recordTimer = 0;
     state->period = 0;
     state->phase = RecorderPhase::Idle;
     state->sampling = false;
+    state->input.Clear();
+    state->followed = FollowedInput{};
     return *state;
 }
 
@@ -105,18 +110,21 @@ void FillCode(RecorderState& state, int length) {
 
 void Step(Rig& rig, Steps& steps, int32_t period) {
     SampledInput& input = rig.input;
-    switch (steps.Byte() % 9) {
+    switch (steps.Byte() % 10) {
         case 0:
             input.PressKey(steps.Byte());
             break;
         case 1:
-            input.down[steps.Byte()] = false;
+            input.ReleaseKey(steps.Byte());
             break;
-        case 2:  // a quick tap between two samples
-            input.pressed[steps.Byte()] = true;
+        case 2: {  // a quick tap between two samples
+            const uint8_t key = steps.Byte();
+            input.PressKey(key);
+            input.ReleaseKey(key);
             break;
+        }
         case 3:
-            input.pointer = {steps.Number(), steps.Number()};
+            input.MovePointer(steps.Number(), steps.Number());
             break;
         case 4:  // every key at once
             for (int key = 0; key < 256; ++key)
@@ -129,6 +137,12 @@ void Step(Rig& rig, Steps& steps, int32_t period) {
         case 6:  // the Record button, which is disabled while recording
             if (rig.state->phase.load() == RecorderPhase::Idle)
                 StartRecording(*rig.state, input, rig.view, period);
+            break;
+        case 7:
+            if (steps.Byte() % 2)
+                input.TurnWheel(steps.Number());
+            else
+                input.TiltWheel(steps.Number());
             break;
         default:  // a sample, some time after the last
             input.Advance(steps.Byte());

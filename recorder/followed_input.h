@@ -47,15 +47,15 @@ struct FollowedKey {
 };
 
 struct FollowedInput {
-    std::array<FollowedKey, 256> keys{};       // every key but Shift, Ctrl and Alt
-    std::array<uint8_t, 3> modifierSides{};    // by MODIFIER_…: 1 the left key down, 2 the right
-    std::array<bool, 5> buttonsDown{};         // in the order of desk::BUTTONS
-    std::optional<HeldLine> pointer;           // the last move, not yet a line
+    std::array<FollowedKey, 256> keys{};     // every key but Shift, Ctrl and Alt
+    std::array<uint8_t, 3> modifierSides{};  // by MODIFIER_…: 1 the left key down, 2 the right
+    std::array<bool, 5> buttonsDown{};       // in the order of desk::BUTTONS
+    std::optional<HeldLine> pointer;         // the last move, not yet a line
     // Intervals are counted on the events' times from the start of the recording, whenever the
     // samples come: the interval of the last MOVE_CURSOR line, -1 before the first.
     int64_t startedAt = 0;
     int64_t lastMoveInterval = -1;
-    bool eventFollowed = false;                // since the recording started
-    std::deque<HeldLine> lines;                // in the order of their events
-    std::vector<InputEvent> events;            // the sample's, kept for their room
+    bool eventFollowed = false;      // since the recording started
+    std::deque<HeldLine> lines;      // in the order of their events
+    std::vector<InputEvent> events;  // the sample's, kept for their room
 };

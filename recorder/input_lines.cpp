@@ -71,10 +71,6 @@ int64_t IntervalOf(const RecorderState& state, int64_t at) {
     return std::max<int64_t>(0, (at - state.followed.startedAt) / IntervalMicroseconds(state));
 }
 
-void Add(FollowedInput& followed, const HeldLine& line) {
-    followed.lines.push_back(line);
-}
-
 // The pointer's last move in an interval becomes the interval's MOVE_CURSOR line. Where its
 // interval has one already, the move takes the next interval's, and plays at its start.
 void WritePointer(RecorderState& state, int64_t untilInterval) {
@@ -88,9 +84,25 @@ void WritePointer(RecorderState& state, int64_t untilInterval) {
     line.at = std::max(line.at, followed.startedAt + interval * IntervalMicroseconds(state));
     const ScreenPoint to{line.code, line.y};
     if (state.lastCursor && state.lastCursor->x == to.x && state.lastCursor->y == to.y) return;
-    Add(followed, line);
+    followed.lines.push_back(line);
     state.lastCursor = to;
     followed.lastMoveInterval = interval;
+}
+
+bool IsAtPointer(InputKind kind) {
+    return kind == InputKind::ButtonDown || kind == InputKind::ButtonUp ||
+           kind == InputKind::Wheel || kind == InputKind::HorizontalWheel;
+}
+
+// A button or wheel acts where the pointer is, which a program may have moved without a move
+// of the mouse: such a place counts as a move just before.
+void PointerAt(RecorderState& state, const InputEvent& event) {
+    const FollowedInput& followed = state.followed;
+    const std::optional<ScreenPoint> known =
+        followed.pointer ? std::optional<ScreenPoint>({followed.pointer->code, followed.pointer->y})
+                         : state.lastCursor;
+    if (known && known->x == event.point.x && known->y == event.point.y) return;
+    state.followed.pointer = HeldLine{HeldLineKind::Move, event.point.x, event.point.y, event.at};
 }
 
 HeldLine* PressOf(FollowedInput& followed, int virtualKey) {
@@ -124,7 +136,8 @@ std::optional<RecorderPhase> OnKeyDown(RecorderState& state, int virtualKey, int
     if (const std::optional<ModifierKey> modifier = ModifierOf(virtualKey)) {
         PressUnderWindowsKey(followed);
         uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
-        if (sides == 0) Add(followed, {HeldLineKind::ModifierDown, modifier->modifier, 0, at});
+        if (sides == 0)
+            followed.lines.push_back({HeldLineKind::ModifierDown, modifier->modifier, 0, at});
         sides |= modifier->side;
         return std::nullopt;
     }
@@ -133,7 +146,7 @@ std::optional<RecorderPhase> OnKeyDown(RecorderState& state, int virtualKey, int
     if (key.state != FollowedKey::State::Up) return std::nullopt;  // a typematic repeat
     PressUnderWindowsKey(followed);
     key = FollowedKey{FollowedKey::State::Down, false, at};
-    Add(followed, {HeldLineKind::KeyPressed, virtualKey, 0, at});
+    followed.lines.push_back({HeldLineKind::KeyPressed, virtualKey, 0, at});
     return std::nullopt;
 }
 
@@ -143,7 +156,8 @@ void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
         uint8_t& sides = followed.modifierSides[static_cast<std::size_t>(modifier->modifier)];
         if ((sides & modifier->side) == 0) return;
         sides = static_cast<uint8_t>(sides & ~modifier->side);
-        if (sides == 0) Add(followed, {HeldLineKind::ModifierUp, modifier->modifier, 0, at});
+        if (sides == 0)
+            followed.lines.push_back({HeldLineKind::ModifierUp, modifier->modifier, 0, at});
         return;
     }
     if (!IsRecordedKey(virtualKey)) return;
@@ -157,7 +171,7 @@ void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
         }
     }
     if (key.state == FollowedKey::State::Down && key.hold)
-        Add(followed, {HeldLineKind::KeyRelease, virtualKey, 0, at});
+        followed.lines.push_back({HeldLineKind::KeyRelease, virtualKey, 0, at});
     key = FollowedKey{};
 }
 
@@ -167,7 +181,8 @@ void OnButton(RecorderState& state, int virtualKey, bool down, int64_t at) {
     if (!index || followed.buttonsDown[*index] == down) return;
     if (down) PressUnderWindowsKey(followed);
     followed.buttonsDown[*index] = down;
-    Add(followed, {down ? HeldLineKind::ButtonDown : HeldLineKind::ButtonUp, virtualKey, 0, at});
+    followed.lines.push_back(
+        {down ? HeldLineKind::ButtonDown : HeldLineKind::ButtonUp, virtualKey, 0, at});
 }
 
 // Turns in a row within one interval are one line, timed at the first.
@@ -181,7 +196,7 @@ void OnWheel(RecorderState& state, HeldLineKind kind, int32_t amount, int64_t at
                                                        std::numeric_limits<int32_t>::max()));
         return;
     }
-    Add(state.followed, {kind, amount, 0, at});
+    state.followed.lines.push_back({kind, amount, 0, at});
 }
 
 // The line's text with its line ending; 0 for a line that says nothing (a wheel turned back as
@@ -220,33 +235,42 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
 
 }  // namespace
 
-void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
+void FollowHeldInput(RecorderState& state, DesktopPort& desktop) {
     FollowedInput& followed = state.followed;
     followed = FollowedInput{};
-    followed.startedAt = now;
     const auto down = [&desktop](int virtualKey) {
         return (desktop.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
     };
-    state.lastCursor = desktop.GetCursorPos();
-    if (state.lastCursor) {
-        Add(followed, {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
-        followed.lastMoveInterval = 0;
-    }
-    for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
+    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier) {
         const Modifier& keys = MODIFIERS[modifier];
         uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
         if (sides == 0 && down(keys.generic)) sides = LEFT_SIDE;
-        followed.modifierSides[static_cast<std::size_t>(modifier)] = sides;
-        if (sides != 0) Add(followed, {HeldLineKind::ModifierDown, modifier, 0, now});
+        followed.modifierSides[modifier] = sides;
     }
-    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index) {
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
         followed.buttonsDown[index] = down(desk::BUTTONS[index].virtualKey);
-        if (followed.buttonsDown[index])
-            Add(followed, {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
-    }
     for (int key = 1; key < desk::KEY_NONE; ++key)
         if (IsRecordedKey(key) && down(key))
             followed.keys[static_cast<std::size_t>(key)].state = FollowedKey::State::DownBefore;
+}
+
+void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
+    FollowedInput& followed = state.followed;
+    followed.startedAt = now;
+    state.lastCursor = desktop.GetCursorPos();
+    if (state.lastCursor) {
+        followed.lines.push_back(
+            {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
+        followed.lastMoveInterval = 0;
+    }
+    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier)
+        if (followed.modifierSides[modifier] != 0)
+            followed.lines.push_back(
+                {HeldLineKind::ModifierDown, static_cast<int32_t>(modifier), 0, now});
+    for (std::size_t index = 0; index < std::size(desk::BUTTONS); ++index)
+        if (followed.buttonsDown[index])
+            followed.lines.push_back(
+                {HeldLineKind::ButtonDown, desk::BUTTONS[index].virtualKey, 0, now});
 }
 
 std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
@@ -259,10 +283,12 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
             followed.eventFollowed = true;
             continue;
         }
+        if (IsAtPointer(event.kind)) PointerAt(state, event);
         WritePointer(state, interval);
         switch (event.kind) {
             case InputKind::KeyDown:
-                if (const std::optional<RecorderPhase> end = OnKeyDown(state, event.code, event.at)) {
+                if (const std::optional<RecorderPhase> end =
+                        OnKeyDown(state, event.code, event.at)) {
                     WritePointer(state, std::numeric_limits<int64_t>::max());
                     return RecordingEnd{*end, event.at, !followed.eventFollowed};
                 }

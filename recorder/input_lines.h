@@ -17,8 +17,13 @@ struct RecordingEnd {
     bool alone;  // no other event came before it in the recording
 };
 
-// A recording that starts at `now`: the pointer and the modifiers and buttons down then are its
-// first lines. Other keys down then are left out, and so is their release.
+// What is down before the capture starts (a stuck key, or one the user will not let go of):
+// the modifiers and buttons are recorded as pressed at the start; other keys are left out, and
+// so is their release.
+void FollowHeldInput(RecorderState& state, DesktopPort& desktop);
+
+// A recording that starts at `now`: the pointer and the modifiers and buttons held before are
+// its first lines, then what was captured since.
 void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now);
 
 // Follows the events the sample taken at `now` took (state.followed.events), up to an ending

@@ -33,8 +33,8 @@ void StartQuietTime(RecorderState& state, int64_t now) {
 
 void BeginLine(RecorderState& state, int64_t at) {
     const int64_t quiet = (at - state.paceEndsAt + MICROSECONDS_PER_MS / 2) / MICROSECONDS_PER_MS;
-    state.pendingDelay = static_cast<int32_t>(
-        std::clamp<int64_t>(quiet, 0, std::numeric_limits<int32_t>::max()));
+    state.pendingDelay =
+        static_cast<int32_t>(std::clamp<int64_t>(quiet, 0, std::numeric_limits<int32_t>::max()));
 }
 
 bool WriteRecordedLine(RecorderState& state, std::string_view line) {

@@ -13,8 +13,9 @@ constexpr uint32_t SAMPLE_EVERY_MS = 50;
 
 // The editor's Record button (user-interface thread): the start box, the wait until no key or
 // button is down (nothing pressed before is recorded), then the input captured and sampled
-// every SAMPLE_EVERY_MS with the editor hidden, in intervals of `macroDelay` milliseconds. A MacroDelay below 1 or a refused
-// timer gives "Error setting timer"; input that cannot be captured gives a box that says so.
+// every SAMPLE_EVERY_MS with the editor hidden, in intervals of `macroDelay` milliseconds. A
+// MacroDelay below 1 or a refused timer gives "Error setting timer"; input that cannot be captured
+// gives a box that says so.
 void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view,
                     int32_t macroDelay);
 
@@ -30,6 +31,6 @@ void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view
 // Stop the capture and the timer, write the last quiet time, and put the recorded code into the
 // code box.
 void FinishRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);
-// Stop the capture and the timer and put back the editor's Apply button and change flag as Record found them;
-// the code box keeps the code it held.
+// Stop the capture and the timer and put back the editor's Apply button and change flag as Record
+// found them; the code box keeps the code it held.
 void CancelRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view);

@@ -66,15 +66,14 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
     ReportNote(desktop, view.EditorWindow(), START_TEXT, KEYLOOM_CAPTION);
     ClearRecordedCode(state);
     WaitUntilNothingIsDown(desktop);
+    FollowHeldInput(state, desktop);
     state.input.Clear();
     if (!desktop.StartInputCapture(state.input)) {
         ReportError(desktop, view.EditorWindow(), NO_CAPTURE_TEXT, KEYLOOM_CAPTION);
         return;
     }
-    StartFresh(state, desktop, macroDelay);
     state.editorBefore = {view.IsButtonEnabled(EditorButton::Apply), view.EditorModified()};
-    state.phase.store(RecorderPhase::Recording, std::memory_order_release);
-    // An interval of 0 cannot pace a line.
+    // An interval of 0 cannot pace a line. Samples do nothing until the recording has started.
     state.recordTimer = macroDelay > 0
                             ? desktop.timeSetEvent(
                                   SAMPLE_EVERY_MS, true,
@@ -82,7 +81,6 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
                             : 0;
     if (state.recordTimer == 0) {
         desktop.StopInputCapture();
-        state.phase.store(RecorderPhase::Idle, std::memory_order_release);
         ReportError(desktop, view.EditorWindow(), "Error setting timer", KEYLOOM_CAPTION);
         return;
     }
@@ -91,6 +89,10 @@ void StartRecording(RecorderState& state, DesktopPort& desktop, RecorderView& vi
     view.EnableButton(EditorButton::Play, false);
     view.EnableButton(EditorButton::Stop, true);
     view.SetEditorModified(true);
+    // The recording starts once the editor is out of the way, which may take a moment; what is
+    // done meanwhile is captured, and plays at the recording's start.
+    StartFresh(state, desktop, macroDelay);
+    state.phase.store(RecorderPhase::Recording, std::memory_order_release);
 }
 
 void EndRecording(RecorderState& state, DesktopPort& desktop, RecorderView& view) {

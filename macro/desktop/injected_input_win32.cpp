@@ -42,8 +42,8 @@ void AwaitMarker(DWORD deadline) {
         HookThread watcher(
             [&] {
                 markerPassed = passed;
-                hook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchForMarker, GetModuleHandleA(nullptr),
-                                         0);
+                hook =
+                    SetWindowsHookExA(WH_KEYBOARD_LL, WatchForMarker, GetModuleHandleA(nullptr), 0);
                 return hook != nullptr;
             },
             [&] {

@@ -143,7 +143,8 @@ LRESULT CALLBACK InputCapture::MouseHook(int code, WPARAM wParam, LPARAM lParam)
         if (IsKeyloomInput(mouse.dwExtraInfo) || !event)
             capturing->watch_.Saw(GetTickCount());
         else if (event->kind == InputKind::Wheel || event->kind == InputKind::HorizontalWheel)
-            capturing->Add(event->kind, static_cast<SHORT>(HIWORD(mouse.mouseData)), mouse.time);
+            capturing->Add(event->kind, static_cast<SHORT>(HIWORD(mouse.mouseData)), mouse.time,
+                           mouse.pt);
         else
             capturing->Add(event->kind, event->button, mouse.time, mouse.pt);
     }

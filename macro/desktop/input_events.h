@@ -21,7 +21,7 @@ struct InputEvent {
     InputKind kind;
     // The key's virtual-key code, the button's (desk::KEY_LBUTTON …), or the wheel amount.
     int32_t code;
-    ScreenPoint point;  // where the pointer went (Move)
+    ScreenPoint point;  // where the pointer is (a move, a button, a wheel turn)
     int64_t at;         // on the performance counter, microseconds
 };
 

@@ -56,9 +56,10 @@ KeySource SourceOf(const KBDLLHOOKSTRUCT& key) {
 }
 
 UserKeyboard::UserKeyboard()
-    : thread_([this] { return Follow(); }, [this] {
-          if (hook_) UnhookWindowsHookEx(hook_);
-      }) {}
+    : thread_([this] { return Follow(); },
+              [this] {
+                  if (hook_) UnhookWindowsHookEx(hook_);
+              }) {}
 
 UserKeyboard::~UserKeyboard() = default;
 

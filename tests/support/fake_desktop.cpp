@@ -28,8 +28,9 @@ bool IsQuery(const std::string& call) {
 }
 
 bool IsButton(int virtualKey) {
-    return std::any_of(std::begin(desk::BUTTONS), std::end(desk::BUTTONS),
-                       [virtualKey](const desk::ButtonEvents& b) { return b.virtualKey == virtualKey; });
+    return std::any_of(
+        std::begin(desk::BUTTONS), std::end(desk::BUTTONS),
+        [virtualKey](const desk::ButtonEvents& b) { return b.virtualKey == virtualKey; });
 }
 
 }  // namespace
@@ -59,8 +60,8 @@ FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) {
     return nullptr;
 }
 
-void FakeDesktop::Capture(InputKind kind, int32_t code, ScreenPoint point) {
-    if (capture_) capture_->Add(InputEvent{kind, code, point, counter_});
+void FakeDesktop::Capture(InputKind kind, int32_t code) {
+    if (capture_) capture_->Add(InputEvent{kind, code, cursor, counter_});
 }
 
 void FakeDesktop::Press(int virtualKey) {
@@ -79,7 +80,7 @@ void FakeDesktop::Release(int virtualKey) {
 
 void FakeDesktop::MovePointer(int x, int y) {
     cursor = ScreenPoint{x, y};
-    Capture(InputKind::Move, 0, cursor);
+    Capture(InputKind::Move, 0);
 }
 
 void FakeDesktop::TurnWheel(int32_t amount) {

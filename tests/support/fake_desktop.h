@@ -141,7 +141,8 @@ class FakeDesktop : public DesktopPort {
         TimerCallback callback;
     };
     void Log(std::string line);
-    void Capture(InputKind kind, int32_t code, ScreenPoint point = {});
+    // An event of the user's at the pointer, now.
+    void Capture(InputKind kind, int32_t code);
     // Advances the clock to `due` in steps of the stop interval; false when `stop` gave it up.
     bool AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop);
     Window* Find(WindowHandle window);

@@ -36,9 +36,7 @@ class FakeRecorderView : public RecorderView {
                         (on ? " on" : " off"));
         enabled[static_cast<int>(button)] = on;
     }
-    bool IsButtonEnabled(EditorButton button) override {
-        return enabled[static_cast<int>(button)];
-    }
+    bool IsButtonEnabled(EditorButton button) override { return enabled[static_cast<int>(button)]; }
     void HideEditor() override { calls.push_back("Hide"); }
     void RestoreEditor() override { calls.push_back("Restore"); }
     bool EditorModified() override { return editorModified; }

@@ -8,7 +8,7 @@
 namespace {
 
 struct Step {
-    bool look;      // a look with the desktop's last input at `tick`; else the hooks saw one then
+    bool look;  // a look with the desktop's last input at `tick`; else the hooks saw one then
     uint32_t tick;
     bool setAgain;  // what the look answers
 };
@@ -19,13 +19,16 @@ TEST(HookWatchTest, HooksAreSetAgainWhenTheyMissedAnInputALookAgo) {
         std::vector<Step> steps;
     } cases[] = {
         {"hooks that see every input",
-         {{false, 1000, false}, {true, 1000, false}, {false, 1500, false}, {true, 1500, false},
+         {{false, 1000, false},
+          {true, 1000, false},
+          {false, 1500, false},
+          {true, 1500, false},
           {true, 1500, false}}},
         {"an input on its way at one look, seen by the next",
          {{false, 1000, false}, {true, 1200, false}, {false, 1201, false}, {true, 1201, false}}},
         {"an input never seen", {{false, 1000, false}, {true, 1200, false}, {true, 1200, true}}},
-        {"nothing new after setting again", {{true, 1200, false}, {true, 1200, true},
-                                             {true, 1200, false}, {true, 1200, false}}},
+        {"nothing new after setting again",
+         {{true, 1200, false}, {true, 1200, true}, {true, 1200, false}, {true, 1200, false}}},
         {"clocks a little apart", {{false, 1000, false}, {true, 1050, false}, {true, 1050, false}}},
         {"an input missed, one before it seen late",
          {{false, 1000, false}, {true, 1300, false}, {false, 1150, false}, {true, 1400, true}}},

@@ -2,8 +2,8 @@
 // the line before it where events came closer, and the play lasts as long as the recording.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <algorithm>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,7 +15,6 @@
 #include "tests/support/recorder_rig.h"
 
 namespace {
-
 
 struct TimedLine {
     std::string line;
@@ -56,7 +55,8 @@ std::vector<TimedLine> Play(const std::string& code, int32_t interval, uint32_t&
     FakeDesktop desktop;
     MemoryFileSystem disk;
     Macro macro = MacroPlayedOnce(interval);
-    CopyText(macro.fileName, disk.Write("recorded.mro", "SPEED " + std::to_string(interval) + ";\r\nSTART\r\n" + code + "END\r\n"));
+    CopyText(macro.fileName, disk.Write("recorded.mro", "SPEED " + std::to_string(interval) +
+                                                            ";\r\nSTART\r\n" + code + "END\r\n"));
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
     StepClock clock(desktop);

@@ -53,8 +53,8 @@ TEST_F(RecorderSessionTest, StartShowsTheBoxWaitsUntilNothingIsDownThenHidesTheE
     EXPECT_EQ(Code(), "");
     EXPECT_THAT(desktop.calls, Contains("timeSetEvent 50 periodic"));
     EXPECT_TRUE(desktop.HasPeriodicTimer(state->recordTimer));
-    EXPECT_EQ(view.calls,
-              (Calls{"Hide", "Enable Record off", "Enable Play off", "Enable Stop on", "Modified"}));
+    EXPECT_EQ(view.calls, (Calls{"Hide", "Enable Record off", "Enable Play off", "Enable Stop on",
+                                 "Modified"}));
     Tick();
     EXPECT_EQ(Code(), "MOVE_CURSOR 0 0\r\n");
 }
@@ -65,8 +65,11 @@ TEST_F(RecorderSessionTest, PressesMadeBeforeTheRecordingNeitherEndItNorAreRecor
     const struct {
         int pressedBefore;  // 0: none
         int closesTheBox;
-    } cases[] = {{0, 13}, {0, desk::KEY_ESCAPE}, {desk::KEY_PAUSE, 13},
-                 {desk::KEY_ESCAPE, desk::KEY_SPACE}, {desk::KEY_PAUSE, desk::KEY_LBUTTON}};
+    } cases[] = {{0, 13},
+                 {0, desk::KEY_ESCAPE},
+                 {desk::KEY_PAUSE, 13},
+                 {desk::KEY_ESCAPE, desk::KEY_SPACE},
+                 {desk::KEY_PAUSE, desk::KEY_LBUTTON}};
     for (const auto& test : cases) {
         RecorderRig rig;
         if (test.pressedBefore) rig.desktop.Tap(test.pressedBefore);

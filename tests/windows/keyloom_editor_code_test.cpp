@@ -225,7 +225,8 @@ TEST_F(EditorWindowTest, RecordingWithInjectedInputReplacesTheCodeBox) {
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(editor) != FALSE; }))
         << "Pause finishes the recording";
     std::string code = Code();
-    EXPECT_NE(code.find("PRESS_KEY 75\r\n"), std::string::npos) << code;
+    EXPECT_NE(code.find("KEY_DOWN 75\r\n"), std::string::npos) << "held 120 ms: a hold\n" << code;
+    EXPECT_NE(code.find("KEY_UP 75\r\n"), std::string::npos) << code;
     EXPECT_EQ(code.find("PRESS_KEY 65"), std::string::npos) << "the old code is replaced";
     EXPECT_EQ(code.find("PRESS_KEY 19"), std::string::npos) << "Pause is not recorded";
     EXPECT_TRUE(Enabled(IDC_RECORD));

@@ -47,6 +47,7 @@ TEST_F(EditorWindowTest, RecordingOverCutCodeReplacesItAndFreesTheBox) {
     const std::string cut = Code();
     for (WORD ending : {VK_ESCAPE, VK_PAUSE}) {
         Click(IDC_RECORD);
+        Sleep(120);  // a Pause before the first sample would record nothing at all
         SendKey(ending, false);
         Sleep(120);
         SendKey(ending, true);

@@ -135,6 +135,10 @@ TEST_F(EditorAtHighDpiTest, ARecordedPointerPositionPlaysBackToTheSamePixel) {
     Click(IDC_RECORD);  // the start box is answered; the recorder then samples on its own
     PumpFor(100);
     SetCursorPos(pixel.x, pixel.y);
+    INPUT nudge{};  // the recorder follows the mouse: a move of nothing reports where it is
+    nudge.type = INPUT_MOUSE;
+    nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &nudge, sizeof nudge);
     PumpFor(150);
     HoldKey(VK_PAUSE);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(editor) != FALSE; }))

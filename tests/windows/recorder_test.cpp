@@ -250,11 +250,10 @@ TEST(RecorderWindowsTest, InjectedInputIsRecordedInOrderAndPlaysBack) {
     const std::string code = RecordSession(editor, start, moved);
 
     EXPECT_EQ(LinesWithoutDelays(code),
-              (std::vector<std::string>{MoveLine(start), MoveLine(moved), "MOUSE_DOWN Left",
-                                        "MOUSE_UP Left", "SHIFT_DOWN", "PRESS_KEY 65", "SHIFT_UP",
-                                        "PRESS_KEY 66", "KEY_DOWN 67", "KEY_UP 67",
-                                        "MOUSE_WHEEL -120", "MOUSE_DOWN Middle",
-                                        "MOUSE_UP Middle"}))
+              (std::vector<std::string>{
+                  MoveLine(start), MoveLine(moved), "MOUSE_DOWN Left", "MOUSE_UP Left",
+                  "SHIFT_DOWN", "PRESS_KEY 65", "SHIFT_UP", "PRESS_KEY 66", "KEY_DOWN 67",
+                  "KEY_UP 67", "MOUSE_WHEEL -120", "MOUSE_DOWN Middle", "MOUSE_UP Middle"}))
         << code;
     EXPECT_EQ(code, std::string(editor.state->recordedCode));
     EXPECT_TRUE(IsWindowVisible(editor.window()));
