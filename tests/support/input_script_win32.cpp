@@ -58,8 +58,7 @@ InputScript& InputScript::MoveTo(int atMs, POINT screen) {
                                 (screen.y * 65536 + height - 1) / height));
 }
 
-InputScript& InputScript::Click(int atMs, DWORD downFlags, DWORD upFlags, int holdMs,
-                                DWORD data) {
+InputScript& InputScript::Click(int atMs, DWORD downFlags, DWORD upFlags, int holdMs, DWORD data) {
     return Mouse(atMs, downFlags, data).Mouse(atMs + holdMs, upFlags, data);
 }
 

@@ -113,9 +113,8 @@ std::vector<Event> Events(const std::vector<LoggedInput>& log) {
 
 // The mouse events among `events`, named, for a readable comparison.
 std::string MouseEvents(const std::vector<Event>& events) {
-    static const char* const NAMES[] = {"Ldown", "Lup",   "Ldbl",  "Rdown", "Rup",
-                                        "Rdbl",  "Mdown", "Mup",   "Mdbl",  "wheel",
-                                        "Xdown", "Xup",   "Xdbl",  "hwheel"};
+    static const char* const NAMES[] = {"Ldown", "Lup",  "Ldbl",  "Rdown", "Rup", "Rdbl", "Mdown",
+                                        "Mup",   "Mdbl", "wheel", "Xdown", "Xup", "Xdbl", "hwheel"};
     std::string text;
     for (const Event& event : events) {
         if (!IsButton(event.message) && !IsWheel(event.message)) continue;
@@ -154,14 +153,13 @@ Comparison Compare(const std::vector<Event>& live, const std::vector<Event>& rep
     std::vector<std::vector<int>> longest(n + 1, std::vector<int>(m + 1, 0));
     for (std::size_t i = n; i-- > 0;)
         for (std::size_t j = m; j-- > 0;)
-            longest[i][j] = live[i] == replay[j]
-                                ? longest[i + 1][j + 1] + 1
-                                : std::max(longest[i + 1][j], longest[i][j + 1]);
+            longest[i][j] = live[i] == replay[j] ? longest[i + 1][j + 1] + 1
+                                                 : std::max(longest[i + 1][j], longest[i][j + 1]);
     Comparison comparison{static_cast<std::size_t>(longest[0][0]), 0};
     for (std::size_t i = 0, j = 0; i < n && j < m;) {
         if (live[i] == replay[j]) {
-            const int offset = static_cast<int>((replay[j].time - replay[0].time) -
-                                                (live[i].time - live[0].time));
+            const int offset =
+                static_cast<int>((replay[j].time - replay[0].time) - (live[i].time - live[0].time));
             comparison.worstOffsetMs = std::max(comparison.worstOffsetMs, std::abs(offset));
             ++i, ++j;
         } else if (longest[i + 1][j] >= longest[i][j + 1]) {
@@ -201,7 +199,11 @@ class KeyloomRecordingReplayTest : public ::testing::TestWithParam<int> {
         ProgramBox box = keyloom->WaitForBox("Keyloom", editor);
         EXPECT_NE(box.window, nullptr) << "no start box";
         keyloom->Press(box.window, IDOK);
-        EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(editor); })) << "not recording";
+        // The editor goes first; its Stop button comes on once the recording has begun.
+        EXPECT_TRUE(PumpUntil([&] {
+            return !IsWindowVisible(editor) &&
+                   IsWindowEnabled(GetDlgItem(editor, IDC_PREVIEW_STOP));
+        })) << "not recording";
         PumpFor(300);
         target.Focus();
         target.Take();
@@ -251,12 +253,13 @@ TEST_P(KeyloomRecordingReplayTest, TheReplayGivesTheWindowWhatTheSessionGaveIt) 
         replayLog = Replay();
         replay = Events(replayLog);
         const Comparison comparison = Compare(live, replay);
-        std::printf("MacroDelay %d ms, replay %d: %zu of %zu events lost, %zu extra; replay %d ms "
-                    "over recorded %d ms = %.3f; hold %d ms replayed as %d ms; worst offset %d ms\n",
-                    interval, attempt, live.size() - comparison.common, live.size(),
-                    replay.size() - comparison.common, SpanMs(replay), SpanMs(live),
-                    double(SpanMs(replay)) / SpanMs(live), HoldMs(live), HoldMs(replay),
-                    comparison.worstOffsetMs);
+        std::printf(
+            "MacroDelay %d ms, replay %d: %zu of %zu events lost, %zu extra; replay %d ms "
+            "over recorded %d ms = %.3f; hold %d ms replayed as %d ms; worst offset %d ms\n",
+            interval, attempt, live.size() - comparison.common, live.size(),
+            replay.size() - comparison.common, SpanMs(replay), SpanMs(live),
+            double(SpanMs(replay)) / SpanMs(live), HoldMs(live), HoldMs(replay),
+            comparison.worstOffsetMs);
         std::fflush(stdout);
         if (onTime() || comparison.common != live.size()) break;
     }
