@@ -272,6 +272,20 @@ TEST(RecorderLinesTest, CtrlAndAltAloneDoNotEndTheRecording) {
     EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nCTRL_DOWN\r\nALT_DOWN\r\n");
 }
 
+// Ctrl+Alt+Delete may bring the secure desktop to the front, whose keys no hook sees: the key
+// state tells then.
+TEST(RecorderLinesTest, CtrlAltDeleteFinishesAlsoWhereNoEventOfDeleteComes) {
+    RecorderRig rig;
+    rig.Start(10);
+    rig.desktop.Press(desk::KEY_CONTROL);
+    rig.desktop.Press(desk::KEY_ALT);
+    rig.Tick();
+    rig.desktop.StopInputCapture();  // the events stop, as on the secure desktop
+    rig.desktop.Press(desk::KEY_DELETE);
+    rig.Tick();
+    EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing);
+}
+
 TEST(RecorderLinesTest, SamplesNeverOverlapAndNoneRunsAfterTheEnding) {
     RecorderRig rig;
     rig.Start(10);
