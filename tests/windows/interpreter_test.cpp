@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -257,6 +259,81 @@ TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
     EXPECT_EQ(target.x1Downs, 1);
     EXPECT_EQ(target.x2Downs, 2);
     EXPECT_EQ(target.xUps, 3);
+}
+
+// A bare window that keeps the scan code and extended bit of every key that goes down in it.
+class ScanCodeTarget {
+  public:
+    ScanCodeTarget() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "KeyloomScanCodeTarget";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "KeyloomScanCodeTarget", "Keyloom scan target",
+                                  WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+    }
+    ~ScanCodeTarget() { DestroyWindow(window_); }
+    HWND handle() const { return window_; }
+
+    struct Down {
+        int virtualKey, scanCode;
+        bool extended;
+        bool operator==(const Down&) const = default;
+    };
+    std::vector<Down> downs;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ScanCodeTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
+            self->downs.push_back(Down{static_cast<int>(wParam),
+                                       static_cast<int>((lParam >> 16) & 0xFF),
+                                       ((lParam >> 24) & 1) != 0});
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window_;
+};
+
+std::ostream& operator<<(std::ostream& out, const ScanCodeTarget::Down& down) {
+    return out << down.virtualKey << ":" << std::hex << down.scanCode << std::dec
+               << (down.extended ? " extended" : "");
+}
+
+// The codes of the US layout the test desktop has: letters, digits, and the keys that need the
+// extended flag to be told from their keypad or left-hand twins.
+TEST_F(InterpreterTest, EveryKeyCarriesTheLayoutsScanCodeAndTheExtendedFlag) {
+    ScanCodeTarget target;
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target.handle(); }, 3000));
+    using Down = ScanCodeTarget::Down;
+    const std::vector<std::pair<std::string, Down>> cases = {
+        {"PRESS_KEY a", {'A', 0x1E, false}},         {"PRESS_KEY z", {'Z', 0x2C, false}},
+        {"PRESS_KEY 49", {'1', 0x02, false}},        {"PRESS_KEY 48", {'0', 0x0B, false}},
+        {"PRESS_KEY 37", {VK_LEFT, 0x4B, true}},     {"PRESS_KEY 38", {VK_UP, 0x48, true}},
+        {"PRESS_KEY 39", {VK_RIGHT, 0x4D, true}},    {"PRESS_KEY 40", {VK_DOWN, 0x50, true}},
+        {"PRESS_KEY 45", {VK_INSERT, 0x52, true}},   {"PRESS_KEY 46", {VK_DELETE, 0x53, true}},
+        {"PRESS_KEY 36", {VK_HOME, 0x47, true}},     {"PRESS_KEY 35", {VK_END, 0x4F, true}},
+        {"PRESS_KEY 33", {VK_PRIOR, 0x49, true}},    {"PRESS_KEY 34", {VK_NEXT, 0x51, true}},
+        {"PRESS_KEY 111", {VK_DIVIDE, 0x35, true}},  {"PRESS_KEY 13", {VK_RETURN, 0x1C, false}},
+        {"PRESS_KEY 163", {VK_CONTROL, 0x1D, true}}, {"PRESS_KEY 162", {VK_CONTROL, 0x1D, false}},
+        {"PRESS_KEY 165", {VK_MENU, 0x38, true}},    {"PRESS_KEY 160", {VK_SHIFT, 0x2A, false}},
+    };
+    std::vector<Down> expected;
+    for (const auto& [line, down] : cases) {
+        EXPECT_TRUE(Run(line)) << line;
+        expected.push_back(down);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return target.downs.size() >= expected.size(); }, 5000));
+    EXPECT_EQ(target.downs, expected);
+    for (const Down& down : target.downs)
+        std::printf("scan code seen: %d -> 0x%02X%s\n", down.virtualKey, down.scanCode,
+                    down.extended ? " extended" : "");
 }
 
 }  // namespace
