@@ -63,7 +63,7 @@ int main() {
 
     // Beside it, a play's DELAY of the same length, which looks for the stop keys alone.
     interpreter.watchesStopKeys = true;
-    StartPace(interpreter, 0);
+    StartPace(interpreter, 0, NOMINAL_PLAY_SPEED);
     for (const char* line :
          {"WAIT_WINDOW \"Keyloom bench window that never comes\" 5", "DELAY 5000"}) {
         const double cpuBefore = ProcessProcessorMilliseconds();
