@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "macro/desktop/precise_wait_win32.h"
 #include "macro/desktop/send_input_win32.h"
 #include "macro/desktop/user_keyboard_win32.h"
+#include "macro/desktop/window_changes_win32.h"
 
 namespace {
 
@@ -252,6 +254,17 @@ void Win32Desktop::WaitUntilCounter(int64_t dueMicroseconds) {
 
 bool Win32Desktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) {
     return WaitUntilMicrosecondsUnless(dueMicroseconds, STOP_CHECK_MICROSECONDS, stop);
+}
+
+// A window's time-out needs no precision: the wait sleeps to each look, never spins.
+bool Win32Desktop::WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    if (!windowChanges_) windowChanges_ = std::make_unique<WindowChanges>();
+    for (;;) {
+        if (stop()) return false;
+        const int64_t left = dueMicroseconds - CounterMicroseconds();
+        if (left <= 0) return true;
+        windowChanges_->Await(std::min(left, WINDOW_CHECK_MICROSECONDS));
+    }
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {
