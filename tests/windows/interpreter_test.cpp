@@ -187,25 +187,34 @@ TEST_F(InterpreterTest, DelayWaitsAtLeastItsMilliseconds) {
     EXPECT_GE(elapsedMs, 250.0);
 }
 
-// A bare window that counts the wheel turns and the middle and side buttons it receives.
-class MouseTarget {
+// A bare top-most window in front, whose messages reach `owner` through `proc`: the owner is
+// kept as the window's user data once the window exists.
+class BareWindow {
   public:
-    MouseTarget() {
+    BareWindow(const char* className, const char* title, WNDPROC proc, void* owner) {
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Proc;
+        windowClass.lpfnWndProc = proc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "KeyloomMouseTarget";
+        windowClass.lpszClassName = className;
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "KeyloomMouseTarget", "Keyloom mouse target",
-                                  WS_POPUP | WS_VISIBLE, 100, 100, 300, 300, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        window_ = CreateWindowExA(WS_EX_TOPMOST, className, title, WS_POPUP | WS_VISIBLE, 100, 100,
+                                  300, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
         SetForegroundWindow(window_);
         SetFocus(window_);
     }
-    ~MouseTarget() { DestroyWindow(window_); }
+    ~BareWindow() { DestroyWindow(window_); }
     HWND handle() const { return window_; }
+
+  private:
+    HWND window_;
+};
+
+// A bare window that counts the wheel turns and the middle and side buttons it receives.
+class MouseTarget {
+  public:
+    HWND handle() const { return window_.handle(); }
 
     int wheel = 0, horizontalWheel = 0, wheelMessages = 0;
     int middleDowns = 0, middleUps = 0, x1Downs = 0, x2Downs = 0, xUps = 0;
@@ -237,7 +246,7 @@ class MouseTarget {
                 return DefWindowProcA(window, message, wParam, lParam);
         }
     }
-    HWND window_;
+    BareWindow window_{"KeyloomMouseTarget", "Keyloom mouse target", Proc, this};
 };
 
 TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
@@ -264,21 +273,7 @@ TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
 // A bare window that keeps the scan code and extended bit of every key that goes down in it.
 class ScanCodeTarget {
   public:
-    ScanCodeTarget() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "KeyloomScanCodeTarget";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "KeyloomScanCodeTarget", "Keyloom scan target",
-                                  WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetForegroundWindow(window_);
-        SetFocus(window_);
-    }
-    ~ScanCodeTarget() { DestroyWindow(window_); }
-    HWND handle() const { return window_; }
+    HWND handle() const { return window_.handle(); }
 
     struct Down {
         int virtualKey, scanCode;
@@ -298,7 +293,7 @@ class ScanCodeTarget {
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    HWND window_;
+    BareWindow window_{"KeyloomScanCodeTarget", "Keyloom scan target", Proc, this};
 };
 
 std::ostream& operator<<(std::ostream& out, const ScanCodeTarget::Down& down) {
