@@ -73,10 +73,8 @@ TEST_F(SchedulePlaybackTest, AWindowThatDidNotAppearIsTheHistorysOwnOutcome) {
     };
     const Case cases[] = {
         {"PRESS_KEY 65\r\n", false, "played"},
-        {"WAIT_WINDOW \"Nowhere\" 1\r\nPRESS_KEY 65\r\n", false,
-         "stopped (window did not appear)"},
-        {"WAIT_ACTIVE \"Nowhere\"\r\nPRESS_KEY 65\r\n", false,
-         "stopped (window did not appear)"},
+        {"WAIT_WINDOW \"Nowhere\" 1\r\nPRESS_KEY 65\r\n", false, "stopped (window did not appear)"},
+        {"WAIT_ACTIVE \"Nowhere\"\r\nPRESS_KEY 65\r\n", false, "stopped (window did not appear)"},
         {"WAIT_WINDOW \"Nowhere\" 1\r\nPRESS_KEY 65\r\n", true, "stopped"},
     };
     for (const Case& c : cases) {

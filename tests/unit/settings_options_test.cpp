@@ -133,9 +133,9 @@ TEST_F(SettingsOptionsTest, OkStoresTheClampedDelayAndUsesIt) {
 // else is reported over the dialog, which stays open with nothing stored or changed.
 TEST_F(SettingsOptionsTest, OkStoresAPlaySpeedFrom25To400AndRefusesAnyOther) {
     const std::vector<std::pair<std::string, std::optional<uint32_t>>> cases = {
-        {"25", 25u},         {"400", 400u},         {"200", 200u},       {" 50 ", 50u},
-        {"100", 100u},       {"24", std::nullopt},  {"401", std::nullopt}, {"0", std::nullopt},
-        {"", std::nullopt},  {"1e2", std::nullopt}, {"-50", std::nullopt}, {"0400", std::nullopt},
+        {"25", 25u},        {"400", 400u},         {"200", 200u},         {" 50 ", 50u},
+        {"100", 100u},      {"24", std::nullopt},  {"401", std::nullopt}, {"0", std::nullopt},
+        {"", std::nullopt}, {"1e2", std::nullopt}, {"-50", std::nullopt}, {"0400", std::nullopt},
     };
     for (const auto& [text, speed] : cases) {
         SCOPED_TRACE(text);
@@ -151,8 +151,9 @@ TEST_F(SettingsOptionsTest, OkStoresAPlaySpeedFrom25To400AndRefusesAnyOther) {
         if (speed)
             EXPECT_TRUE(desktop.boxes.empty());
         else
-            EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
-                                      "Playback speed must be a number from 25 to 400."}));
+            EXPECT_EQ(
+                BoxTexts(),
+                (std::vector<std::string>{"Playback speed must be a number from 25 to 400."}));
         EXPECT_EQ(Read(KEYLOOM_SETTINGS).playSpeedText, std::to_string(speed.value_or(300u)));
     }
     EXPECT_TRUE(Apply(SCHEDULER_SETTINGS, "", false, ""));  // the scheduler has no speed

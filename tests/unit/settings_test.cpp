@@ -121,8 +121,14 @@ TEST_F(SettingsTest, PlaySpeedIsANumberFrom25To400AndMissingMeans100) {
         bool reported;
     };
     const std::vector<Case> cases = {
-        {std::nullopt, 100, false}, {25u, 25, false},   {400u, 400, false}, {250u, 250, false},
-        {24u, 100, true},           {401u, 100, true},  {0u, 100, true},    {0xFFFFFFFFu, 100, true},
+        {std::nullopt, 100, false},
+        {25u, 25, false},
+        {400u, 400, false},
+        {250u, 250, false},
+        {24u, 100, true},
+        {401u, 100, true},
+        {0u, 100, true},
+        {0xFFFFFFFFu, 100, true},
         {std::string("200"), 100, true},
     };
     for (const Case& c : cases) {
