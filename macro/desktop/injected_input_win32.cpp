@@ -5,6 +5,8 @@
 #include <atomic>
 #include <thread>
 
+#include "macro/desktop/send_input_win32.h"
+
 namespace {
 
 // A key release of a key no keyboard has and no program gives a meaning to, sent after the
@@ -60,7 +62,7 @@ void AwaitMarker(DWORD deadline) {
     });
     WaitForSingleObject(hooked, INFINITE);
     if (watching) {
-        keybd_event(MARKER_KEY, 0, KEYEVENTF_KEYUP, MARKER_INPUT);
+        SendKeyInput(MARKER_KEY, KEYEVENTF_KEYUP, MARKER_INPUT);
         WaitForSingleObject(passed, Remaining(deadline));
     }
     PostThreadMessageA(watcherId, WM_QUIT, 0, 0);

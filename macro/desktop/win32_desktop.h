@@ -7,6 +7,7 @@
 #include "macro/desktop/desktop_port.h"
 
 class UserKeyboard;
+class WindowChanges;
 
 class Win32Desktop : public DesktopPort {
   public:
@@ -44,6 +45,7 @@ class Win32Desktop : public DesktopPort {
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
     bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
+    bool WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
@@ -76,6 +78,8 @@ class Win32Desktop : public DesktopPort {
     // Followed from the first question on, by the thread that asks.
     UserKeyboard& Keyboard();
     std::unique_ptr<UserKeyboard> userKeyboard_;
+    // Followed from the first wait for a window on.
+    std::unique_ptr<WindowChanges> windowChanges_;
 };
 
 // The program's one desktop.
