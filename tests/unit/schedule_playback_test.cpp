@@ -61,8 +61,6 @@ TEST_F(SchedulePlaybackTest, PauseStopsAPlayThatRepeatsUntilStoppedAndLetsGoOfIt
     EXPECT_TRUE(desktop.KeysDown().empty()) << "Shift released";
 }
 
-}  // namespace
-
 // How a play ends is the word its history line shows: a wait for a window that runs out ends
 // the play without a box, and what follows it is not typed.
 TEST_F(SchedulePlaybackTest, AWindowThatDidNotAppearIsTheHistorysOwnOutcome) {
@@ -91,3 +89,5 @@ TEST_F(SchedulePlaybackTest, AWindowThatDidNotAppearIsTheHistorysOwnOutcome) {
         EXPECT_TRUE(desktop.boxes.empty());
     }
 }
+
+}  // namespace
