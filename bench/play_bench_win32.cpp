@@ -1,6 +1,7 @@
 // Pacing of a long play on the real timer: a macro of 2,000 cheap lines at speed 10, and one of
-// 100 DELAY 20 lines, each played once. Prints the nominal time (every step's pace or DELAY),
-// the time taken, the overhead per step and the processor time used.
+// 100 DELAY 20 lines, each played once, and a macro of pace and DELAY lines at Playback speeds
+// of 50, 100 and 200 %. Prints the nominal time (every step's pace or DELAY, at the speed), the
+// time taken, the overhead per step and the processor time used.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +20,7 @@ constexpr int CODE_LINES = 2000;
 constexpr int SPEED_MS = 10;
 constexpr int DELAY_LINES = 100;
 constexpr int DELAY_MS = 20;
+constexpr int SPEED_LINES = 500;  // half of them DELAY_MS, half paced
 
 // A macro file of `count` times `line` between START and END.
 std::string WriteBenchMacro(const char* name, int count, const std::string& line) {
@@ -49,14 +51,20 @@ struct Figures {
     double processorSeconds;
 };
 
-Figures PlayOnce(const std::string& path, int32_t speed) {
+Figures PlayOnce(const std::string& path, int32_t speed, int32_t percent = NOMINAL_PLAY_SPEED) {
     Macro macro = MacroPlayedOnce(speed);
     CopyText(macro.fileName, path);
 
     Win32Desktop& desktop = TheDesktop();
     PlayState state;
     MacroInterpreter interpreter{desktop, InterpreterMode::Strict, 0, NO_WINDOW, {}};
-    MacroPlayer player{state, desktop, RealFileSystem(), interpreter, NO_WINDOW, nullptr};
+    MacroPlayer player{state,
+                       desktop,
+                       RealFileSystem(),
+                       interpreter,
+                       NO_WINDOW,
+                       nullptr,
+                       [percent] { return percent; }};
     const double wallStart = WallSeconds();
     const double cpuStart = ProcessorSeconds();
     PlayMacro(player, macro, ORIGIN_TRIGGER);
@@ -98,5 +106,16 @@ int main() {
                 unpaced.wallSeconds, 1000.0 * unpaced.wallSeconds / steps);
     std::printf("delay benchmark: %d x DELAY %d at speed 0\n", DELAY_LINES, DELAY_MS);
     PrintTiming(delayed, DELAY_LINES * DELAY_MS / 1000.0, DELAY_LINES + 1);
+
+    const std::string mixed =
+        WriteBenchMacro("keyloom_speed_bench.mro", SPEED_LINES / 2,
+                        "MOVE_CURSOR 301 201\r\nDELAY " + std::to_string(DELAY_MS));
+    const double nominal =
+        (SPEED_LINES / 2 + 1) * SPEED_MS / 1000.0 + SPEED_LINES / 2 * DELAY_MS / 1000.0;
+    for (int32_t percent : {50, 100, 200}) {
+        std::printf("speed benchmark: %d lines at Playback speed %d %%\n", SPEED_LINES, percent);
+        PrintTiming(PlayOnce(mixed, SPEED_MS, percent), nominal * 100 / percent, SPEED_LINES + 1);
+    }
+    DeleteFileA(mixed.c_str());
     return 0;
 }

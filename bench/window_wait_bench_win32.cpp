@@ -63,9 +63,9 @@ int main() {
 
     // Beside it, a play's DELAY of the same length, which looks for the stop keys alone.
     interpreter.watchesStopKeys = true;
-    StartPace(interpreter, 0);
     for (const char* line :
-         {"WAIT_WINDOW \"Keyloom bench window that never comes\" 5", "DELAY 5000"}) {
+         {"WAIT_WINDOW \"Keyloom bench window that never comes\" 15", "DELAY 15000"}) {
+        StartPace(interpreter, 0, NOMINAL_PLAY_SPEED);  // the DELAY's whole time, from now
         const double cpuBefore = ProcessProcessorMilliseconds();
         const int64_t start = desktop.QueryPerformanceCounter();
         ExecuteMacroLine(interpreter, line);

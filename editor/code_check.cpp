@@ -48,6 +48,7 @@ class CheckingDesktop final : public DesktopPort {
     void WaitUntilCounter(int64_t) override {}
     // A wait is given up at once, as a stop key gives it up: a wait for a window never runs out.
     bool WaitUntilCounterUnless(int64_t, const StopCheck&) override { return false; }
+    bool WaitForWindowsUnless(int64_t, const StopCheck&) override { return false; }
     uint32_t timeSetEvent(uint32_t, bool, TimerCallback) override { return 0; }
     void timeKillEvent(uint32_t) override {}
     uintptr_t SetTimer(uintptr_t, uint32_t, TimerCallback) override { return 0; }

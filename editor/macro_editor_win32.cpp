@@ -324,8 +324,8 @@ void MacroEditor::Close() {
 
 void MacroEditor::Preview() {
     const Macro* macro = context_.table.currentMacro;
-    PreviewContext preview{context_.desktop, context_.interpreter, context_.play, state_,
-                           macro ? macro->speed : 0};
+    PreviewContext preview{context_.desktop, context_.interpreter,     context_.play,
+                           state_,           macro ? macro->speed : 0, context_.settings.playSpeed};
     PreviewPlay(preview, previewView_);
 }
 

@@ -27,7 +27,7 @@ void PreviewPlay(PreviewContext& context, PreviewView& view) {
     const LocalTime start = desktop.GetSystemTime();
     LocalTime lastReading = start;
     context.play.playing = true;
-    StartPace(context.interpreter, context.pace);
+    StartPace(context.interpreter, context.pace, context.speed);
     // A stop seen by an earlier preview is spent; one seen now, or a wait for a window that ran
     // out, ends this one.
     WatchStopKeys(context.interpreter, true);

@@ -30,7 +30,8 @@ struct PreviewContext {
     MacroInterpreter& interpreter;
     PlayState& play;
     const EditorState& state;
-    int32_t pace;  // the current macro's stored speed
+    int32_t pace;   // the current macro's stored speed
+    int32_t speed;  // the Playback speed, in percent
 };
 
 // Runs every non-empty line once, first to last, until Escape or Pause is seen between lines;

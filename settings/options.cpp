@@ -1,19 +1,26 @@
 #include "settings/options.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
+#include "settings/play_speed.h"
 
 namespace {
 
-// AutoRun, and MacroDelay where the program has one; false, reported, when a step fails.
-bool StoreOptions(SettingsContext& context, WindowHandle dialog, uint32_t autoRun, uint32_t delay) {
+// AutoRun, and MacroDelay and PlaySpeed where the program has them; false, reported, when a
+// step fails.
+bool StoreOptions(SettingsContext& context, WindowHandle dialog, uint32_t autoRun, uint32_t delay,
+                  int32_t speed) {
     ScopedKey key(context.store);
-    bool stored = key.Open(context.program.key) &&
-                  context.store.SetNumber(key.get(), AUTO_RUN_VALUE, autoRun) &&
-                  (!context.program.hasMacroDelay ||
-                   context.store.SetNumber(key.get(), MACRO_DELAY_VALUE, delay));
+    bool stored =
+        key.Open(context.program.key) &&
+        context.store.SetNumber(key.get(), AUTO_RUN_VALUE, autoRun) &&
+        (!context.program.hasMacroDelay ||
+         context.store.SetNumber(key.get(), MACRO_DELAY_VALUE, delay)) &&
+        (!context.program.hasPlaySpeed ||
+         context.store.SetNumber(key.get(), PLAY_SPEED_VALUE, static_cast<uint32_t>(speed)));
     if (!stored) ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
     return stored;
 }
@@ -54,6 +61,7 @@ OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
         ReportError(context.desktop, dialog, REGISTRY_ERROR, ERROR_CAPTION);
         return shown;
     }
+    if (context.program.hasPlaySpeed) shown.playSpeedText = std::to_string(NOMINAL_PLAY_SPEED);
     if (newlyCreated) return shown;
     uint32_t autoRun = 0;
     bool read = context.store.QueryNumber(key.get(), AUTO_RUN_VALUE, autoRun);
@@ -65,14 +73,26 @@ OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog) {
         else
             read = false;
     }
+    if (context.program.hasPlaySpeed) {
+        int32_t speed = NOMINAL_PLAY_SPEED;
+        read = ReadPlaySpeed(context.store, key.get(), speed) && read;
+        shown.playSpeedText = std::to_string(speed);
+    }
     if (!read) ReportError(context.desktop, dialog, REGISTRY_READ_ERROR, ERROR_CAPTION);
     return shown;
 }
 
 bool ApplyOptions(SettingsContext& context, WindowHandle dialog, const OptionsChosen& chosen) {
+    std::optional<int32_t> speed = NOMINAL_PLAY_SPEED;
+    if (context.program.hasPlaySpeed) speed = ParsePlaySpeed(chosen.playSpeedText);
+    if (!speed) {
+        ReportError(context.desktop, dialog, PLAY_SPEED_ERROR, ERROR_CAPTION);
+        return false;
+    }
     uint32_t delay = ClampMacroDelay(chosen.macroDelayText);
     if (context.program.hasMacroDelay) context.settings.macroDelay = static_cast<int32_t>(delay);
-    if (!StoreOptions(context, dialog, chosen.autoRun ? 1 : 0, delay)) return false;
+    if (context.program.hasPlaySpeed) context.settings.playSpeed = *speed;
+    if (!StoreOptions(context, dialog, chosen.autoRun ? 1 : 0, delay, *speed)) return false;
     return UpdateStartupEntry(context, dialog, chosen.autoRun);
 }
 

@@ -14,19 +14,22 @@ constexpr int MACRO_DELAY_DIGITS = 3;  // the delay field's limit
 struct OptionsShown {
     bool autoRun = false;
     std::string macroDelayText;  // empty when there is nothing to show
+    std::string playSpeedText;   // likewise
 };
 
 // What the user chose when pressing OK.
 struct OptionsChosen {
     std::string_view macroDelayText;  // ignored by a program without a MacroDelay
     bool autoRun;
+    std::string_view playSpeedText{};  // ignored by a program without a PlaySpeed
 };
 
 // Reads the stored options for the dialog `dialog`; reports failures over it.
 OptionsShown ReadOptions(SettingsContext& context, WindowHandle dialog);
 
-// OK: puts the delay in effect, stores the options and adds or removes the start-up entry.
-// Reports failures over `dialog`; true when the dialog should end.
+// OK: puts the delay and the speed in effect, stores the options and adds or removes the
+// start-up entry. Reports failures over `dialog`; true when the dialog should end. A speed that
+// is not a number from 25 to 400 is reported and changes nothing.
 bool ApplyOptions(SettingsContext& context, WindowHandle dialog, const OptionsChosen& chosen);
 
 // The delay field's decimal value, taken as unsigned and held to 10..100.

@@ -4,6 +4,7 @@
 
 #include "resources/options_ids.h"
 #include "settings/options.h"
+#include "settings/play_speed.h"
 #include "ui/dialog_controls_win32.h"
 
 namespace {
@@ -22,18 +23,23 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM contextParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, contextParam);
     SettingsContext& context = ContextOf(dialog);
     if (context.program.hasMacroDelay) LimitText(dialog, IDC_OPTIONS_DELAY, MACRO_DELAY_DIGITS);
+    if (context.program.hasPlaySpeed) LimitText(dialog, IDC_OPTIONS_SPEED, PLAY_SPEED_DIGITS);
     OptionsShown shown = ReadOptions(context, Owner(dialog));
     SetChecked(dialog, IDC_OPTIONS_AUTORUN, shown.autoRun);
     if (context.program.hasMacroDelay)
         SetControlText(dialog, IDC_OPTIONS_DELAY, shown.macroDelayText);
+    if (context.program.hasPlaySpeed)
+        SetControlText(dialog, IDC_OPTIONS_SPEED, shown.playSpeedText);
     return TRUE;
 }
 
 void OnOk(HWND dialog) {
     SettingsContext& context = ContextOf(dialog);
     std::string delayText;
+    std::string speedText;
     if (context.program.hasMacroDelay) delayText = ControlText(dialog, IDC_OPTIONS_DELAY);
-    OptionsChosen chosen{delayText, IsChecked(dialog, IDC_OPTIONS_AUTORUN)};
+    if (context.program.hasPlaySpeed) speedText = ControlText(dialog, IDC_OPTIONS_SPEED);
+    OptionsChosen chosen{delayText, IsChecked(dialog, IDC_OPTIONS_AUTORUN), speedText};
     if (ApplyOptions(context, Owner(dialog), chosen)) EndDialog(dialog, DIALOG_ENDED);
 }
 

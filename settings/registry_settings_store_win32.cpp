@@ -52,6 +52,11 @@ bool RegistrySettingsStore::QueryNumber(SettingsKey key, std::string_view name, 
     return true;
 }
 
+bool RegistrySettingsStore::HasValue(SettingsKey key, std::string_view name) {
+    return RegQueryValueExA(Handle(key), std::string(name).c_str(), nullptr, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+}
+
 bool RegistrySettingsStore::QueryString(SettingsKey key, std::string_view name, std::string& text) {
     const std::string valueName(name);
     std::vector<char> buffer(FIRST_READ_SIZE);

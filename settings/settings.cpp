@@ -2,6 +2,7 @@
 
 #include "macro/desktop/error_report.h"
 #include "macro/file/text_field.h"
+#include "settings/play_speed.h"
 
 namespace {
 
@@ -33,11 +34,14 @@ bool ReadMacroDelay(SettingsContext& context, SettingsKey key) {
     return true;
 }
 
-// In the stored order; the first read that fails ends the step.
+// In the stored order; the first read that fails ends the step. PlaySpeed came later and is
+// read last.
 bool ReadStoredSettings(SettingsContext& context, SettingsKey key) {
     uint32_t version = 0;
     return ReadLastFileName(context, key) && ReadMacroDelay(context, key) &&
-           context.store.QueryNumber(key, VERSION_VALUE, version);
+           context.store.QueryNumber(key, VERSION_VALUE, version) &&
+           (!context.program.hasPlaySpeed ||
+            ReadPlaySpeed(context.store, key, context.settings.playSpeed));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/macro.h"
+#include "macro/language/interpreter.h"
 #include "settings/settings_store.h"
 
 constexpr int32_t BUILT_IN_MACRO_DELAY = 10;   // in effect until the settings are read
@@ -30,6 +31,7 @@ struct SettingsProgram {
     std::string_view pathFailureText;   // shown when the program's own path cannot be had
     std::string_view noFileName;        // the file name in effect when there is no last file
     bool hasMacroDelay;
+    bool hasPlaySpeed;
     int optionsDialog;  // resource id of the Options dialog template
 };
 
@@ -39,6 +41,7 @@ extern const SettingsProgram SCHEDULER_SETTINGS;
 // The settings a program runs with; owned by its entry.
 struct Settings {
     int32_t macroDelay = BUILT_IN_MACRO_DELAY;  // Keyloom only; the scheduler plays at 10
+    int32_t playSpeed = NOMINAL_PLAY_SPEED;     // Keyloom only, in percent
     // LastFileName as read at start: Keyloom's macro list, the scheduler's schedule file.
     char lastFileName[MACRO_PATH_CAPACITY] = "";
 };

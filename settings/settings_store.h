@@ -20,6 +20,8 @@ class SettingsStore {
     virtual bool QueryNumber(SettingsKey key, std::string_view name, uint32_t& value) = 0;
     // RegQueryValueExA of a string, whatever its length; false when missing or of another type.
     virtual bool QueryString(SettingsKey key, std::string_view name, std::string& text) = 0;
+    // RegQueryValueExA without the data: whether the value exists, of whatever type.
+    virtual bool HasValue(SettingsKey key, std::string_view name) = 0;
     // RegSetValueExA as a 4-byte number / as a string.
     virtual bool SetNumber(SettingsKey key, std::string_view name, uint32_t value) = 0;
     virtual bool SetString(SettingsKey key, std::string_view name, std::string_view text) = 0;

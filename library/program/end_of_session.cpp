@@ -3,33 +3,24 @@
 #include "library/table/macro_list_commands.h"
 #include "macro/file/text_field.h"
 
-namespace {
-
-// The list's changes saved without a question: under its own name, else under the kept name.
-void KeepChanges(KeyloomSessionEnd& session) {
-    MacroLibrary& library = session.window.library;
-    const bool untitled = FieldText(library.table.listFileName) == UNTITLED_LIST_NAME;
-    if (untitled && session.keptListPath.empty()) return;
-    SaveListTo(library, untitled ? session.keptListPath
-                                 : std::string(FieldText(library.table.listFileName)));
-}
-
-}  // namespace
-
 bool MaySessionEnd(KeyloomSessionEnd& session) {
-    session.changesDeclined = false;
-    if (!OfferToSaveList(session.window.library)) return false;
-    session.changesDeclined = session.window.library.table.modified;
-    return true;
+    MacroLibrary& library = session.window.library;
+    return session.unsaved.Ask([&library] { return OfferToSaveList(library); },
+                               library.table.modified);
 }
 
 void OnEndSession(KeyloomSessionEnd& session, bool ending) {
     if (!ending) {
-        session.changesDeclined = false;
+        session.unsaved.Forget();
         return;
     }
     MainWindowContext& window = session.window;
-    if (window.library.table.modified && !session.changesDeclined) KeepChanges(session);
+    const std::string_view listName = FieldText(window.library.table.listFileName);
+    if (const auto where =
+            session.unsaved.Destination(window.library.table.modified,
+                                        listName == UNTITLED_LIST_NAME, listName,
+                                        session.keptListPath))
+        SaveListTo(window.library, *where);
     // The process may end as soon as this returns: the list's name is remembered now.
     StoreLastFileName(session.settings, FieldText(window.library.table.listFileName));
     if (window.tray.Present()) {

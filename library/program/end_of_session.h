@@ -5,12 +5,13 @@
 
 #include "library/program/main_window_commands.h"
 #include "settings/settings.h"
+#include "ui/unsaved_at_session_end.h"
 
 struct KeyloomSessionEnd {
     MainWindowContext& window;
     SettingsContext& settings;
-    std::string keptListPath;      // where the changes of an untitled list are kept; may be empty
-    bool changesDeclined = false;  // "No" at the question: the user let the changes go
+    std::string keptListPath;  // where the changes of an untitled list are kept; may be empty
+    UnsavedAtSessionEnd unsaved{};
 };
 
 // The system asks whether the session may end: yes at once without unsaved list changes; with

@@ -128,6 +128,9 @@ using TimerCallback = std::function<void()>;
 // at once without the wait turning into a busy poll.
 using StopCheck = std::function<bool()>;
 constexpr int64_t STOP_CHECK_MICROSECONDS = 10000;
+// A wait for a window wakes at every window change, and looks again at least this often: for
+// a stop key, and for a window no change told of.
+constexpr int64_t WINDOW_CHECK_MICROSECONDS = 30000;
 
 class DesktopPort {
   public:
@@ -201,6 +204,10 @@ class DesktopPort {
     virtual void WaitUntilCounter(int64_t dueMicroseconds) = 0;
     // The same wait, given up when `stop` answers true; false then.
     virtual bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) = 0;
+    // A wait for a window, to `dueMicroseconds` on the counter: `stop` is asked when it begins,
+    // as soon as a top-level window is shown, comes to the front or changes its title, and at
+    // least every WINDOW_CHECK_MICROSECONDS; false when it gave the wait up.
+    virtual bool WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) = 0;
     // Multimedia timer, 1 ms resolution, callback on the timer service's thread; 0 = refused.
     virtual uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) = 0;
     virtual void timeKillEvent(uint32_t timerId) = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "macro/desktop/hook_thread_win32.h"
+#include "macro/desktop/send_input_win32.h"
 #include "macro/desktop/user_keyboard_win32.h"
 
 namespace {
@@ -50,7 +51,7 @@ void AwaitMarker(DWORD deadline) {
                 if (hook) UnhookWindowsHookEx(hook);
             });
         if (watcher.Hooked()) {
-            keybd_event(MARKER_KEY, 0, KEYEVENTF_KEYUP, KEYLOOM_MARKER_INPUT);
+            SendKeyInput(MARKER_KEY, KEYEVENTF_KEYUP, KEYLOOM_MARKER_INPUT);
             WaitForSingleObject(passed, Remaining(deadline));
         }
     }

@@ -57,6 +57,18 @@ std::optional<MouseMessage> MouseEventOf(WPARAM message, DWORD mouseData) {
     }
 }
 
+// How far the tick count moves at a time: a millisecond on some systems, about 16 on others.
+DWORD TickStep() {
+    const DWORD first = GetTickCount();
+    DWORD changed;
+    while ((changed = GetTickCount()) == first) {
+    }
+    DWORD next;
+    while ((next = GetTickCount()) == changed) {
+    }
+    return next - changed;
+}
+
 // The screen of every monitor together, right and bottom edges exclusive.
 RECT VirtualScreen() {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -78,6 +90,7 @@ bool InputCapture::SetHooks() {
     capturing = this;
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     screen_ = VirtualScreen();
+    tickStep_ = TickStep();
     keyboard_ = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
     mouse_ = SetWindowsHookExA(WH_MOUSE_LL, MouseHook, GetModuleHandleA(nullptr), 0);
     lookTimer_ = SetTimer(nullptr, 0, LOOK_EVERY_MS, LookTimer);
@@ -106,12 +119,14 @@ void InputCapture::LookAtHooks() {
     mouse_ = mouse;
 }
 
-// The hook runs at once as a rule, when the event's age reads 0 on the coarse tick count and the
-// counter alone times it; a hook held up learns how long from the age.
+// The hook runs at once as a rule, and the counter alone times the event: an age of up to a
+// step of the coarse tick count may be no age at all. A hook held up longer learns how long
+// from the age.
 int64_t InputCapture::When(DWORD eventTime) {
     const DWORD age = GetTickCount() - eventTime;
     const int64_t now = CounterMicroseconds();
-    const int64_t at = age <= LONGEST_HOOK_DELAY_MS ? now - int64_t{age} * 1000 : now;
+    const bool heldUp = age > tickStep_ && age <= LONGEST_HOOK_DELAY_MS;
+    const int64_t at = heldUp ? now - int64_t{age} * 1000 : now;
     lastAt_ = std::max(lastAt_, at);
     return lastAt_;
 }

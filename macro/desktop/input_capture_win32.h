@@ -38,6 +38,7 @@ class InputCapture {
     UINT_PTR lookTimer_ = 0;
     HookWatch watch_;
     RECT screen_{};
+    DWORD tickStep_ = 0;
     int64_t lastAt_ = 0;
     HookThread thread_;  // last: it hooks from its start to its end
 };

@@ -5,13 +5,16 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <memory>
 
 #include "macro/desktop/input_capture_win32.h"
 #include "macro/desktop/precise_wait_win32.h"
+#include "macro/desktop/send_input_win32.h"
 #include "macro/desktop/user_keyboard_win32.h"
+#include "macro/desktop/window_changes_win32.h"
 
 namespace {
 
@@ -25,20 +28,6 @@ WindowHandle FromHwnd(HWND window) {
 LocalTime FromSystemTime(const SYSTEMTIME& time) {
     return LocalTime{time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
                      time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
-}
-
-// Keys that the keyboard sends with the extended flag; without it they would arrive as their
-// left-hand twins.
-DWORD ExtendedFlag(uint8_t virtualKey) {
-    switch (virtualKey) {
-        case VK_RCONTROL:
-        case VK_RMENU:
-        case VK_LWIN:
-        case VK_RWIN:
-            return KEYEVENTF_EXTENDEDKEY;
-        default:
-            return 0;
-    }
 }
 
 bool IsOtherThreadsWindow(HWND window) {
@@ -117,11 +106,11 @@ std::vector<ScreenRect> Win32Desktop::EnumDisplayMonitors() {
 }
 
 void Win32Desktop::mouse_event(uint32_t flags, int32_t data) {
-    ::mouse_event(flags, 0, 0, static_cast<DWORD>(data), KEYLOOM_INPUT);
+    SendButtonInput(flags, static_cast<DWORD>(data), KEYLOOM_INPUT);
 }
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
-    ::keybd_event(virtualKey, 0, flags | ExtendedFlag(virtualKey), KEYLOOM_INPUT);
+    SendKeyInput(virtualKey, flags, KEYLOOM_INPUT);
 }
 
 void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
@@ -159,7 +148,7 @@ bool Win32Desktop::IsKeyHeldByUser(int virtualKey) {
 // The hook that follows the user's keys lets the press through only if the user still holds the
 // key when it arrives.
 void Win32Desktop::PressAgainForUser(uint8_t virtualKey) {
-    ::keybd_event(virtualKey, 0, ExtendedFlag(virtualKey), KEYLOOM_INPUT_FOR_USER);
+    SendKeyInput(virtualKey, 0, KEYLOOM_INPUT_FOR_USER);
 }
 
 // Wine answers a key's state from a copy up to 50 ms old; the hook sees the press as it happens.
@@ -276,6 +265,17 @@ void Win32Desktop::WaitUntilCounter(int64_t dueMicroseconds) {
 
 bool Win32Desktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) {
     return WaitUntilMicrosecondsUnless(dueMicroseconds, STOP_CHECK_MICROSECONDS, stop);
+}
+
+// A window's time-out needs no precision: the wait sleeps to each look, never spins.
+bool Win32Desktop::WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    if (!windowChanges_) windowChanges_ = std::make_unique<WindowChanges>();
+    for (;;) {
+        if (stop()) return false;
+        const int64_t left = dueMicroseconds - CounterMicroseconds();
+        if (left <= 0) return true;
+        windowChanges_->Await(std::min(left, WINDOW_CHECK_MICROSECONDS));
+    }
 }
 
 uint32_t Win32Desktop::timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) {

@@ -8,6 +8,7 @@
 
 class InputCapture;
 class UserKeyboard;
+class WindowChanges;
 
 class Win32Desktop : public DesktopPort {
   public:
@@ -47,6 +48,7 @@ class Win32Desktop : public DesktopPort {
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
     bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
+    bool WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;
@@ -80,6 +82,8 @@ class Win32Desktop : public DesktopPort {
     UserKeyboard& Keyboard();
     std::unique_ptr<UserKeyboard> userKeyboard_;
     std::unique_ptr<InputCapture> inputCapture_;
+    // Followed from the first wait for a window on.
+    std::unique_ptr<WindowChanges> windowChanges_;
 };
 
 // The program's one desktop.

@@ -52,14 +52,17 @@ void WaitOnPaceClock(MacroInterpreter& interpreter, int64_t microseconds) {
     interpreter.paceClock = due;
 }
 
-int64_t Microseconds(int32_t milliseconds) {
-    return int64_t{milliseconds} * 1000;
+// A pace or DELAY at the play's speed, in whole microseconds so that a fast play keeps its time.
+int64_t PlayedMicroseconds(const MacroInterpreter& interpreter, int32_t milliseconds) {
+    const int64_t speed = interpreter.speed > 0 ? interpreter.speed : NOMINAL_PLAY_SPEED;
+    return int64_t{milliseconds} * 1000 * NOMINAL_PLAY_SPEED / speed;
 }
 
 CommandOutcome Delay(CommandLine& line) {
     std::string_view milliseconds = line.RestOfLine();
     if (milliseconds.empty()) return line.RefuseArguments();
-    WaitOnPaceClock(line.interpreter(), Microseconds(ParseDecimal(milliseconds)));
+    MacroInterpreter& interpreter = line.interpreter();
+    WaitOnPaceClock(interpreter, PlayedMicroseconds(interpreter, ParseDecimal(milliseconds)));
     return CommandOutcome::WaitedItself;
 }
 
@@ -156,7 +159,7 @@ bool ExecuteMacroLine(MacroInterpreter& interpreter, std::string_view line) {
     CommandOutcome outcome =
         whole.empty() ? CommandOutcome::Done : ExecutePreparedLine(interpreter, whole);
     if (outcome == CommandOutcome::Done)
-        WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
+        WaitOnPaceClock(interpreter, PlayedMicroseconds(interpreter, interpreter.pace));
     return outcome != CommandOutcome::Failed;
 }
 
@@ -176,6 +179,7 @@ bool PlayStopRequested(MacroInterpreter& interpreter) {
 
 void AbandonPlay(MacroInterpreter& interpreter) {
     interpreter.stopKey = desk::KEY_ESCAPE;
+    interpreter.windowMissing = true;
 }
 
 void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
@@ -184,6 +188,7 @@ void WatchStopKeys(MacroInterpreter& interpreter, bool on) {
     DesktopPort& desktop = interpreter.desktop;
     if (interpreter.stopKey != 0) desktop.GetAsyncKeyState(interpreter.stopKey);
     interpreter.stopKey = 0;
+    interpreter.windowMissing = false;
     interpreter.watchedSince = desktop.QueryPerformanceCounter();
 }
 
@@ -194,13 +199,14 @@ void FinishLine(MacroInterpreter& interpreter, const LineRest& rest) {
         ExecuteMacroLine(interpreter, rest.line);
     } else if (!rest.text.empty()) {
         if (commands::TypeText(interpreter, rest.text) == CommandOutcome::Done)
-            WaitOnPaceClock(interpreter, Microseconds(interpreter.pace));
+            WaitOnPaceClock(interpreter, PlayedMicroseconds(interpreter, interpreter.pace));
     } else if (rest.waitMicroseconds > 0) {
         WaitOnPaceClock(interpreter, rest.waitMicroseconds);
     }
 }
 
-void StartPace(MacroInterpreter& interpreter, int32_t pace) {
+void StartPace(MacroInterpreter& interpreter, int32_t pace, int32_t speed) {
     interpreter.pace = pace;
+    interpreter.speed = speed;
     interpreter.paceClock = interpreter.desktop.QueryPerformanceCounter();
 }

@@ -26,6 +26,9 @@ struct LineRest {
     std::string line{};            // a wait for a window: waited again, with its whole time
 };
 
+// A play's speed in percent: every pace and DELAY takes 100/speed of its time.
+constexpr int32_t NOMINAL_PLAY_SPEED = 100;
+
 struct MacroInterpreter {
     DesktopPort& desktop;
     InterpreterMode mode;
@@ -49,6 +52,10 @@ struct MacroInterpreter {
     // of the line it cut short.
     int stopKey = 0;
     LineRest unfinished{};
+    // Set with the Escape that ends a play whose wait for a window ran out.
+    bool windowMissing = false;
+    // The speed of the play, set with its pace by StartPace; waits for windows keep their time.
+    int32_t speed = NOMINAL_PLAY_SPEED;
 };
 
 // The stop key seen so far, else Escape or Pause if down now, pressed since the last query of the
@@ -59,7 +66,8 @@ int StopKeyPressed(MacroInterpreter& interpreter);
 // Whether a play that watches its stop keys has seen one: its waits, texts and sounds give up.
 bool PlayStopRequested(MacroInterpreter& interpreter);
 
-// Ends the play of the current line as Escape would: the play sees Escape before its next line.
+// Ends the play of the current line as Escape would, for a window that did not appear: the play
+// sees Escape before its next line.
 void AbandonPlay(MacroInterpreter& interpreter);
 
 // Each play looks for its own stop keys, from none seen. The press that stopped the last play is
@@ -70,8 +78,8 @@ void WatchStopKeys(MacroInterpreter& interpreter, bool on);
 // Types the rest of the text and waits the rest of the wait that a stop left of a line.
 void FinishLine(MacroInterpreter& interpreter, const LineRest& rest);
 
-// Begins the pace of a play: `pace` ms a line, counted from now.
-void StartPace(MacroInterpreter& interpreter, int32_t pace);
+// Begins the pace of a play: `pace` ms a line at `speed` percent, counted from now.
+void StartPace(MacroInterpreter& interpreter, int32_t pace, int32_t speed);
 
 // Executes one line of macro code (a trailing carriage return does no harm). True when the
 // line was carried out or names no command; false when it is empty or the command failed.

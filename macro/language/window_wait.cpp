@@ -12,8 +12,6 @@ namespace {
 
 constexpr int32_t DEFAULT_SECONDS = 30;
 constexpr int32_t LONGEST_SECONDS = 86400;
-// Often enough to go on well within 50 ms of the window coming, seldom enough to cost nothing.
-constexpr int64_t LOOK_MICROSECONDS = 25000;
 
 // Absent: the default; otherwise whole seconds written as digits only, 1 to LONGEST_SECONDS.
 std::optional<int32_t> ParseSeconds(std::string_view word) {
@@ -53,8 +51,8 @@ CommandOutcome TimedOut(CommandLine& line, int32_t seconds, const std::string& t
     return CommandOutcome::Failed;
 }
 
-// The windows are looked at when the wait begins and every LOOK_MICROSECONDS after, between the
-// stop-key checks of the wait. A stop keeps the whole line for a resumed play to wait again.
+// The windows are looked at when the wait begins, at every change of a top-level window, and
+// at every stop-key check. A stop keeps the whole line for a resumed play to wait again.
 CommandOutcome WaitFor(CommandLine& line, bool inFront) {
     std::string_view quoted = line.NextQuoted(true);
     std::optional<int32_t> seconds = ParseSeconds(line.NextWord());
@@ -62,15 +60,10 @@ CommandOutcome WaitFor(CommandLine& line, bool inFront) {
     const std::string title(quoted.substr(0, LINE_CAPACITY - 1));
     MacroInterpreter& interpreter = line.interpreter();
     DesktopPort& desktop = line.desktop();
-    int64_t nextLook = desktop.QueryPerformanceCounter();
-    const int64_t due = nextLook + int64_t{*seconds} * 1000000;
+    const int64_t due = desktop.QueryPerformanceCounter() + int64_t{*seconds} * 1000000;
     bool found = false;
-    const bool ranOut = desktop.WaitUntilCounterUnless(due, [&] {
-        if (StopKeyPressed(interpreter) != 0) return true;
-        const int64_t now = desktop.QueryPerformanceCounter();
-        if (now < nextLook) return false;
-        nextLook = now + LOOK_MICROSECONDS;
-        return found = WindowIsThere(desktop, title, inFront);
+    const bool ranOut = desktop.WaitForWindowsUnless(due, [&] {
+        return StopKeyPressed(interpreter) != 0 || (found = WindowIsThere(desktop, title, inFront));
     });
     if (found || (ranOut && WindowIsThere(desktop, title, inFront))) return CommandOutcome::Done;
     if (ranOut) return TimedOut(line, *seconds, title);

@@ -99,7 +99,7 @@ bool Play::Begin() {
     if (player_.observer) player_.observer->PlayStarted(origin_, steps_.stepCount, state_.position);
     ResetCounters();
     state_.startTick = desktop_.GetTickCount();
-    StartPace(player_.interpreter, macro_.speed);
+    StartPace(player_.interpreter, macro_.speed, player_.speed());
     WatchStopKeys(player_.interpreter, true);
     ResumePausedPlay(state_, player_.interpreter);
     return true;
@@ -126,7 +126,8 @@ std::optional<PlayEnd> Play::PlaySteps(LineReader& reader) {
     char line[LINE_CAPACITY];
     while (state_.position < steps_.stepCount) {
         const int stopKey = StopKeyPressed(player_.interpreter);
-        if (stopKey == desk::KEY_ESCAPE) return PlayEnd::Escape;
+        if (stopKey == desk::KEY_ESCAPE)
+            return player_.interpreter.windowMissing ? PlayEnd::WindowMissing : PlayEnd::Escape;
         if (stopKey == desk::KEY_PAUSE)
             return rules_.pauseRewinds ? PlayEnd::Escape : PlayEnd::Pause;
         reader.ReadFileLine(line);
@@ -152,6 +153,7 @@ void Play::Finish(PlayEnd end) {
             state_.playing = false;
             break;
         case PlayEnd::Escape:
+        case PlayEnd::WindowMissing:
             RewindPlay(state_);
             ReleasePlay(state_, desktop_);
             break;

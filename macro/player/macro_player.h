@@ -2,6 +2,8 @@
 // The playback engine: plays a macro file pass by pass, handing each code line to the
 // interpreter at the macro's own pace, until the macro's play style is satisfied or Escape or
 // Pause stops it.
+#include <functional>
+
 #include "macro/desktop/desktop_port.h"
 #include "macro/file/file_system.h"
 #include "macro/file/macro.h"
@@ -17,6 +19,8 @@ struct MacroPlayer {
     MacroInterpreter& interpreter;
     WindowHandle mainWindow;  // owner of the error boxes of Play-button and scheduled plays
     PlayObserver* observer;   // whoever shows the play; null when nobody does
+    // The speed each play starts at, in percent (Keyloom's Playback speed).
+    std::function<int32_t()> speed = [] { return NOMINAL_PLAY_SPEED; };
 };
 
 // Returns when the play has ended by its style or by a key. A hot key's play traces, asks for

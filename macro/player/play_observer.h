@@ -4,7 +4,8 @@
 
 #include "macro/player/play_state.h"
 
-enum class PlayEnd { StyleSatisfied, Escape, Pause, FileLost };
+// WindowMissing: a wait for a window ran out, and the play ended as an Escape ends it.
+enum class PlayEnd { StyleSatisfied, Escape, Pause, FileLost, WindowMissing };
 
 class PlayObserver {
   public:

@@ -7,7 +7,8 @@
 
 enum class AppointmentOutcome {
     Played,
-    Stopped,  // Escape or Pause ended the play
+    Stopped,        // Escape or Pause ended the play
+    WindowMissing,  // a wait for a window ran out and ended the play
     FileNotFound,
     MissedAsleep,  // the computer slept, hibernated, or its clock was set forward past it
     MissedNotRunning,

@@ -28,6 +28,7 @@ void TellAppointment(Scheduler& scheduler, const ScheduleItem& item, Appointment
 AppointmentOutcome PlayOutcome(std::optional<PlayEnd> end, bool late) {
     if (!end || *end == PlayEnd::FileLost) return AppointmentOutcome::FileNotFound;
     if (*end == PlayEnd::Escape || *end == PlayEnd::Pause) return AppointmentOutcome::Stopped;
+    if (*end == PlayEnd::WindowMissing) return AppointmentOutcome::WindowMissing;
     return late ? AppointmentOutcome::CaughtUp : AppointmentOutcome::Played;
 }
 

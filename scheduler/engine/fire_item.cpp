@@ -14,12 +14,22 @@ bool LoadPlayRecord(Scheduler& scheduler, const ScheduleItem& item) {
                          std::string(FieldText(item.macroFileName)), scheduler.state.playRecord);
 }
 
-std::optional<PlayEnd> FireItem(Scheduler& scheduler, const ScheduleItem& item) {
-    if (!LoadPlayRecord(scheduler, item)) return std::nullopt;
+namespace {
+
+// The icon shows that a play runs.
+PlayEnd PlayLoadedRecord(Scheduler& scheduler) {
     SetTrayIconState(scheduler, TRAY_PLAYING);
-    KillSchedulerTimer(scheduler);
     const PlayEnd end = scheduler.playback.PlayMacro(scheduler.state.playRecord);
     SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
+    return end;
+}
+
+}  // namespace
+
+std::optional<PlayEnd> FireItem(Scheduler& scheduler, const ScheduleItem& item) {
+    if (!LoadPlayRecord(scheduler, item)) return std::nullopt;
+    KillSchedulerTimer(scheduler);
+    const PlayEnd end = PlayLoadedRecord(scheduler);
     // A box that the macro showed may have let the user restore the window: then no timer.
     if (scheduler.state.listening) StartSchedulerTimer(scheduler);
     return end;
@@ -31,11 +41,7 @@ void PlayStartupItems(Scheduler& scheduler) {
         if (item.runStyle != RUN_STYLE_STARTUP) continue;
         const int64_t due = SecondOf(scheduler.desktop.GetLocalTime());
         std::optional<PlayEnd> end;
-        if (LoadPlayRecord(scheduler, item)) {
-            SetTrayIconState(scheduler, TRAY_PLAYING);
-            end = scheduler.playback.PlayMacro(scheduler.state.playRecord);
-            SetTrayIconState(scheduler, RestingTrayState(scheduler.state));
-        }
+        if (LoadPlayRecord(scheduler, item)) end = PlayLoadedRecord(scheduler);
         TellAppointment(scheduler, item, PlayOutcome(end, false), due, false, due);
     }
 }

@@ -42,6 +42,8 @@ std::string_view OutcomeWord(AppointmentOutcome outcome) {
             return "played";
         case AppointmentOutcome::Stopped:
             return "stopped";
+        case AppointmentOutcome::WindowMissing:
+            return "stopped (window did not appear)";
         case AppointmentOutcome::FileNotFound:
             return "file not found";
         case AppointmentOutcome::MissedAsleep:

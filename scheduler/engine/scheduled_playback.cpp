@@ -1,8 +1,13 @@
 #include "scheduler/engine/scheduled_playback.h"
 
 ScheduledPlayback::ScheduledPlayback(DesktopPort& desktop, FileSystem& files)
-    : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}},
-      player_{playState_, desktop, files, interpreter_, NO_WINDOW, this} {}
+    : interpreter_{desktop, InterpreterMode::Lenient, 0, NO_WINDOW, {}}, player_{playState_,
+                                                                                 desktop,
+                                                                                 files,
+                                                                                 interpreter_,
+                                                                                 NO_WINDOW,
+                                                                                 this,
+                                                                                 [] { return NOMINAL_PLAY_SPEED; }} {}
 
 void ScheduledPlayback::SetMainWindow(WindowHandle window) {
     interpreter_.mainWindow = window;

@@ -93,27 +93,23 @@ void LoadScheduleFile(ScheduleWindow& window) {
 }
 
 bool MaySessionEnd(ScheduleWindow& window) {
-    window.changesDeclined = false;
-    if (!OfferToSave(window, false)) return false;
-    window.changesDeclined = window.scheduler.table.modified;
-    return true;
+    return window.unsaved.Ask([&window] { return OfferToSave(window, false); },
+                              window.scheduler.table.modified);
 }
 
 void OnSessionEnding(ScheduleWindow& window, const std::string& keptPath) {
     ScheduleTable& table = window.scheduler.table;
-    if (table.modified && !window.changesDeclined) {
+    if (const auto where = window.unsaved.Destination(
+            table.modified, IsUntitled(table), FieldText(table.scheduleFileName), keptPath)) {
         StorePane(window);
-        const bool untitled = IsUntitled(table);
-        if (!untitled || !keptPath.empty())
-            WriteSchedule(window,
-                          untitled ? keptPath : std::string(FieldText(table.scheduleFileName)));
+        WriteSchedule(window, *where);
     }
     DeleteTrayIcon(window);
     StopScheduler(window.scheduler);
 }
 
 void OnSessionEndCancelled(ScheduleWindow& window) {
-    window.changesDeclined = false;
+    window.unsaved.Forget();
 }
 
 bool ExitScheduler(ScheduleWindow& window) {

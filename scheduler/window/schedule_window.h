@@ -6,6 +6,7 @@
 
 #include "scheduler/engine/scheduler.h"
 #include "scheduler/schedule/schedule_list_view.h"
+#include "ui/unsaved_at_session_end.h"
 
 class SchedulerWindowView : public SchedulerShell {
   public:
@@ -31,7 +32,7 @@ struct ScheduleWindow {
     bool startHidden = false;      // started with exactly "/m", until that start is carried out
     bool refreshPane = true;       // the next show or hide shows item 0 in the pane
     bool inTray = false;           // the notification-area icon is present
-    bool changesDeclined = false;  // "No" at the end-of-session question
+    UnsavedAtSessionEnd unsaved{};  // the end-of-session question's answer
     bool playingNow = false;       // Run Macro Now hides the window for its play only
 };
 

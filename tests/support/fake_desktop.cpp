@@ -319,6 +319,13 @@ bool FakeDesktop::WaitUntilCounterUnless(int64_t dueMicroseconds, const StopChec
     return AdvanceUnless(dueMicroseconds, stop);
 }
 
+// The fake's windows change between its calls: the wait looks at every stop check.
+bool FakeDesktop::WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) {
+    const int64_t left = std::max<int64_t>(0, dueMicroseconds - QueryPerformanceCounter());
+    Log("WaitForWindows " + std::to_string((left + 999) / 1000));
+    return AdvanceUnless(dueMicroseconds, stop);
+}
+
 // In whole milliseconds, as the fake clock counts.
 bool FakeDesktop::AdvanceUnless(int64_t dueMicroseconds, const StopCheck& stop) {
     for (;;) {

@@ -114,6 +114,7 @@ class FakeDesktop : public DesktopPort {
     int64_t QueryPerformanceCounter() override;
     void WaitUntilCounter(int64_t dueMicroseconds) override;
     bool WaitUntilCounterUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
+    bool WaitForWindowsUnless(int64_t dueMicroseconds, const StopCheck& stop) override;
     uint32_t timeSetEvent(uint32_t milliseconds, bool periodic, TimerCallback callback) override;
     void timeKillEvent(uint32_t timerId) override;
     uintptr_t SetTimer(uintptr_t timerId, uint32_t milliseconds, TimerCallback callback) override;

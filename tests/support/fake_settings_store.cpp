@@ -69,6 +69,12 @@ bool FakeSettingsStore::QueryNumber(SettingsKey key, std::string_view name, uint
     return true;
 }
 
+bool FakeSettingsStore::HasValue(SettingsKey key, std::string_view name) {
+    calls.push_back("HasValue " + std::string(name));
+    Key* opened = Opened(key);
+    return opened && opened->count(std::string(name)) != 0;
+}
+
 bool FakeSettingsStore::QueryString(SettingsKey key, std::string_view name, std::string& text) {
     calls.push_back("QueryString " + std::string(name));
     Key* opened = Opened(key);

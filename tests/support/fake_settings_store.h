@@ -48,6 +48,7 @@ class FakeSettingsStore : public SettingsStore {
     bool OpenKey(std::string_view path, SettingsKey& key) override;
     bool QueryNumber(SettingsKey key, std::string_view name, uint32_t& value) override;
     bool QueryString(SettingsKey key, std::string_view name, std::string& text) override;
+    bool HasValue(SettingsKey key, std::string_view name) override;
     bool SetNumber(SettingsKey key, std::string_view name, uint32_t value) override;
     bool SetString(SettingsKey key, std::string_view name, std::string_view text) override;
     bool DeleteValue(SettingsKey key, std::string_view name) override;

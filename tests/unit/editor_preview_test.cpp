@@ -66,7 +66,7 @@ class EditorPreviewTest : public ::testing::Test {
     PlayState play;
     EditorState state;
     FakePreviewView view;
-    PreviewContext context{desktop, interpreter, play, state, 10};
+    PreviewContext context{desktop, interpreter, play, state, 10, NOMINAL_PLAY_SPEED};
 };
 
 TEST_F(EditorPreviewTest, EveryNonEmptyLineRunsOnceWithThePaceAndEmptyLinesCostNothing) {

@@ -39,7 +39,7 @@ TEST_F(InterpreterLineTest, ThePaceIsTheInterpretersAtEachLine) {
 // In a play each pace or DELAY ends its time after the previous one was due: a line's own work
 // and a late wake come out of the next wait, down to three quarters of its time.
 TEST_F(InterpreterLineTest, ThePaceKeepsTimeAcrossTheLinesWorkAndLateWakes) {
-    StartPace(strict, 20);
+    StartPace(strict, 20, NOMINAL_PLAY_SPEED);
     desktop.onCall = [this](const std::string& call) {
         if (call == "keybd_event 16 0") desktop.Advance(3);
         if (call == "keybd_event 17 0") desktop.Advance(10);
@@ -52,6 +52,28 @@ TEST_F(InterpreterLineTest, ThePaceKeepsTimeAcrossTheLinesWorkAndLateWakes) {
               (Actions{"keybd_event 16 0", "Wait 17", "keybd_event 16 2", "Wait 18",
                        "keybd_event 17 0", "Wait 15", "keybd_event 17 2", "Wait 20", "Wait 19"}));
     EXPECT_EQ(desktop.now, 105u);
+}
+
+// A play at a speed takes 100/speed of every pace and DELAY, counted in microseconds so that
+// the parts of a millisecond add up; a wait for a window keeps its own time.
+TEST_F(InterpreterLineTest, ThePlaySpeedScalesEveryPaceAndDelay) {
+    const std::vector<std::pair<int32_t, int64_t>> cases = {
+        {25, 252000}, {50, 126000}, {100, 63000}, {200, 31500}, {400, 15750}};
+    for (const auto& [speed, microseconds] : cases) {
+        SCOPED_TRACE(speed);
+        const int64_t start = desktop.QueryPerformanceCounter();
+        StartPace(strict, 8, speed);
+        // Two paces of 8 ms and delays of 40 and 7 ms: 63 ms at full speed.
+        for (const char* line : {"SHIFT_DOWN", "SHIFT_UP", "DELAY 40", "DELAY 7"})
+            EXPECT_TRUE(Strict(line));
+        EXPECT_EQ(*strict.paceClock - start, microseconds);
+        EXPECT_LT(desktop.QueryPerformanceCounter() - start - microseconds, 1000);
+    }
+    StartPace(lenient, 10, 400);
+    const int64_t start = desktop.QueryPerformanceCounter();
+    EXPECT_FALSE(Lenient("WAIT_WINDOW \"no such window\" 2"));  // ran out, after its 2 s
+    EXPECT_GE(desktop.QueryPerformanceCounter() - start, 2000000);
+    EXPECT_LT(desktop.QueryPerformanceCounter() - start, 2100000);
 }
 
 TEST_F(InterpreterLineTest, DelayWaitsInPlaceOfThePace) {

@@ -258,18 +258,23 @@ TEST(RecorderLinesTest, TheKeyThatEndsARecordingEndsItWhereItCame) {
     }
 }
 
-TEST(RecorderLinesTest, CtrlAndAltAloneDoNotEndTheRecording) {
-    RecorderRig rig;
-    rig.Start(10);
-    rig.desktop.Press(desk::KEY_CONTROL);
-    rig.desktop.Press(desk::KEY_ALT);
-    rig.Tick();
-    rig.Tick();
-    EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Recording);
-    rig.desktop.Press(desk::KEY_DELETE);
-    rig.Tick();
-    EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing);
-    EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nCTRL_DOWN\r\nALT_DOWN\r\n");
+// Ctrl+Alt+Delete may bring the secure desktop to the front, whose keys no hook sees: the key
+// state tells then.
+TEST(RecorderLinesTest, CtrlAltDeleteFinishesButCtrlAndAltAloneDoNot) {
+    for (const bool deleteSeen : {true, false}) {
+        RecorderRig rig;
+        rig.Start(10);
+        rig.desktop.Press(desk::KEY_CONTROL);
+        rig.desktop.Press(desk::KEY_ALT);
+        rig.Tick();
+        rig.Tick();
+        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Recording);
+        if (!deleteSeen) rig.desktop.StopInputCapture();  // the events stop
+        rig.desktop.Press(desk::KEY_DELETE);
+        rig.Tick();
+        EXPECT_EQ(rig.state->phase.load(), RecorderPhase::Finishing) << deleteSeen;
+        EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nCTRL_DOWN\r\nALT_DOWN\r\n");
+    }
 }
 
 TEST(RecorderLinesTest, SamplesNeverOverlapAndNoneRunsAfterTheEnding) {

@@ -1,6 +1,7 @@
 // The Options dialogs' logic: what they show on opening and what OK stores.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,10 @@ class SettingsOptionsTest : public ::testing::Test {
         SettingsContext context = Context(program);
         return ReadOptions(context, DIALOG);
     }
-    bool Apply(const SettingsProgram& program, std::string_view delayText, bool autoRun) {
+    bool Apply(const SettingsProgram& program, std::string_view delayText, bool autoRun,
+               std::string_view speedText = "100") {
         SettingsContext context = Context(program);
-        return ApplyOptions(context, DIALOG, OptionsChosen{delayText, autoRun});
+        return ApplyOptions(context, DIALOG, OptionsChosen{delayText, autoRun, speedText});
     }
     // Both programs as their first start leaves them.
     void FirstStart() {
@@ -64,6 +66,7 @@ TEST_F(SettingsOptionsTest, OpeningShowsTheStoredValues) {
     shown = Read(KEYLOOM_SETTINGS);
     EXPECT_FALSE(shown.autoRun);
     EXPECT_EQ(shown.macroDelayText, "100");
+    EXPECT_EQ(shown.playSpeedText, "100");  // missing: the nominal speed
 
     store.calls.clear();
     shown = Read(SCHEDULER_SETTINGS);
@@ -124,6 +127,37 @@ TEST_F(SettingsOptionsTest, OkStoresTheClampedDelayAndUsesIt) {
     }
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(store.OpenKeyCount(), 0);
+}
+
+// OK takes a number from 25 to 400 and stores it as PlaySpeed with the other values; anything
+// else is reported over the dialog, which stays open with nothing stored or changed.
+TEST_F(SettingsOptionsTest, OkStoresAPlaySpeedFrom25To400AndRefusesAnyOther) {
+    const std::vector<std::pair<std::string, std::optional<uint32_t>>> cases = {
+        {"25", 25u},        {"400", 400u},         {"200", 200u},         {" 50 ", 50u},
+        {"100", 100u},      {"24", std::nullopt},  {"401", std::nullopt}, {"0", std::nullopt},
+        {"", std::nullopt}, {"1e2", std::nullopt}, {"-50", std::nullopt}, {"0400", std::nullopt},
+    };
+    for (const auto& [text, speed] : cases) {
+        SCOPED_TRACE(text);
+        store = FakeSettingsStore{};
+        desktop = FakeDesktop{};
+        settings = Settings{};
+        FirstStart();
+        store.keys[KEYLOOM_KEY]["PlaySpeed"] = 300u;
+        EXPECT_EQ(Apply(KEYLOOM_SETTINGS, "30", false, text), speed.has_value());
+        EXPECT_EQ(store.Number(KEYLOOM_KEY, "PlaySpeed"), speed.value_or(300u));
+        EXPECT_EQ(settings.playSpeed, static_cast<int32_t>(speed.value_or(100u)));
+        EXPECT_EQ(store.Number(KEYLOOM_KEY, "MacroDelay"), speed ? 30u : 20u);
+        if (speed)
+            EXPECT_TRUE(desktop.boxes.empty());
+        else
+            EXPECT_EQ(
+                BoxTexts(),
+                (std::vector<std::string>{"Playback speed must be a number from 25 to 400."}));
+        EXPECT_EQ(Read(KEYLOOM_SETTINGS).playSpeedText, std::to_string(speed.value_or(300u)));
+    }
+    EXPECT_TRUE(Apply(SCHEDULER_SETTINGS, "", false, ""));  // the scheduler has no speed
+    EXPECT_FALSE(store.Number(SCHEDULER_KEY, "PlaySpeed"));
 }
 
 TEST_F(SettingsOptionsTest, CheckedBoxWritesTheQuotedStartupEntry) {

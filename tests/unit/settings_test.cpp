@@ -1,6 +1,7 @@
 // LoadSettings and StoreLastFileName of both programs against the in-memory store.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,44 @@ TEST_F(SettingsTest, FirstFailingReadIsReportedAndEndsTheStep) {
         EXPECT_EQ(settings.macroDelay, c.delay);
         EXPECT_EQ(store.OpenKeyCount(), 0);
     }
+}
+
+// Missing is the nominal speed; anything but a number from 25 to 400 is reported as unreadable
+// and leaves the nominal speed, while the values before it are in effect.
+TEST_F(SettingsTest, PlaySpeedIsANumberFrom25To400AndMissingMeans100) {
+    struct Case {
+        std::optional<FakeSettingsStore::Value> stored;
+        int32_t speed;
+        bool reported;
+    };
+    const std::vector<Case> cases = {
+        {std::nullopt, 100, false},
+        {25u, 25, false},
+        {400u, 400, false},
+        {250u, 250, false},
+        {24u, 100, true},
+        {401u, 100, true},
+        {0u, 100, true},
+        {0xFFFFFFFFu, 100, true},
+        {std::string("200"), 100, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.speed);
+        desktop = FakeDesktop{};
+        Existing(KEYLOOM_KEY, "C:\\a.lst", 35);
+        if (c.stored) store.keys[KEYLOOM_KEY]["PlaySpeed"] = *c.stored;
+        Load(KEYLOOM_SETTINGS);
+        EXPECT_EQ(settings.playSpeed, c.speed);
+        EXPECT_EQ(settings.macroDelay, 35);
+        if (c.reported)
+            ExpectOneBox("Error reading from registry");
+        else
+            EXPECT_TRUE(desktop.boxes.empty());
+    }
+    Existing(SCHEDULER_KEY, "D:\\nightly.scl");
+    store.keys[SCHEDULER_KEY]["PlaySpeed"] = 50u;  // not the scheduler's: it plays at 100
+    Load(SCHEDULER_SETTINGS);
+    EXPECT_EQ(settings.playSpeed, 100);
 }
 
 TEST_F(SettingsTest, SchedulerKeepsUntitledWhenItsFileNameCannotBeRead) {

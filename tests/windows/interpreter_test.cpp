@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -185,25 +187,34 @@ TEST_F(InterpreterTest, DelayWaitsAtLeastItsMilliseconds) {
     EXPECT_GE(elapsedMs, 250.0);
 }
 
-// A bare window that counts the wheel turns and the middle and side buttons it receives.
-class MouseTarget {
+// A bare top-most window in front, whose messages reach `owner` through `proc`: the owner is
+// kept as the window's user data once the window exists.
+class BareWindow {
   public:
-    MouseTarget() {
+    BareWindow(const char* className, const char* title, WNDPROC proc, void* owner) {
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Proc;
+        windowClass.lpfnWndProc = proc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "KeyloomMouseTarget";
+        windowClass.lpszClassName = className;
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "KeyloomMouseTarget", "Keyloom mouse target",
-                                  WS_POPUP | WS_VISIBLE, 100, 100, 300, 300, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        window_ = CreateWindowExA(WS_EX_TOPMOST, className, title, WS_POPUP | WS_VISIBLE, 100, 100,
+                                  300, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
         SetForegroundWindow(window_);
         SetFocus(window_);
     }
-    ~MouseTarget() { DestroyWindow(window_); }
+    ~BareWindow() { DestroyWindow(window_); }
     HWND handle() const { return window_; }
+
+  private:
+    HWND window_;
+};
+
+// A bare window that counts the wheel turns and the middle and side buttons it receives.
+class MouseTarget {
+  public:
+    HWND handle() const { return window_.handle(); }
 
     int wheel = 0, horizontalWheel = 0, wheelMessages = 0;
     int middleDowns = 0, middleUps = 0, x1Downs = 0, x2Downs = 0, xUps = 0;
@@ -235,7 +246,7 @@ class MouseTarget {
                 return DefWindowProcA(window, message, wParam, lParam);
         }
     }
-    HWND window_;
+    BareWindow window_{"KeyloomMouseTarget", "Keyloom mouse target", Proc, this};
 };
 
 TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
@@ -257,6 +268,67 @@ TEST_F(InterpreterTest, WheelTurnsAndTheMiddleAndSideButtonsReachARealWindow) {
     EXPECT_EQ(target.x1Downs, 1);
     EXPECT_EQ(target.x2Downs, 2);
     EXPECT_EQ(target.xUps, 3);
+}
+
+// A bare window that keeps the scan code and extended bit of every key that goes down in it.
+class ScanCodeTarget {
+  public:
+    HWND handle() const { return window_.handle(); }
+
+    struct Down {
+        int virtualKey, scanCode;
+        bool extended;
+        bool operator==(const Down&) const = default;
+    };
+    std::vector<Down> downs;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ScanCodeTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
+            self->downs.push_back(Down{static_cast<int>(wParam),
+                                       static_cast<int>((lParam >> 16) & 0xFF),
+                                       ((lParam >> 24) & 1) != 0});
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    BareWindow window_{"KeyloomScanCodeTarget", "Keyloom scan target", Proc, this};
+};
+
+std::ostream& operator<<(std::ostream& out, const ScanCodeTarget::Down& down) {
+    return out << down.virtualKey << ":" << std::hex << down.scanCode << std::dec
+               << (down.extended ? " extended" : "");
+}
+
+// The codes of the US layout the test desktop has: letters, digits, and the keys that need the
+// extended flag to be told from their keypad or left-hand twins.
+TEST_F(InterpreterTest, EveryKeyCarriesTheLayoutsScanCodeAndTheExtendedFlag) {
+    ScanCodeTarget target;
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target.handle(); }, 3000));
+    using Down = ScanCodeTarget::Down;
+    const std::vector<std::pair<std::string, Down>> cases = {
+        {"PRESS_KEY a", {'A', 0x1E, false}},         {"PRESS_KEY z", {'Z', 0x2C, false}},
+        {"PRESS_KEY 49", {'1', 0x02, false}},        {"PRESS_KEY 48", {'0', 0x0B, false}},
+        {"PRESS_KEY 37", {VK_LEFT, 0x4B, true}},     {"PRESS_KEY 38", {VK_UP, 0x48, true}},
+        {"PRESS_KEY 39", {VK_RIGHT, 0x4D, true}},    {"PRESS_KEY 40", {VK_DOWN, 0x50, true}},
+        {"PRESS_KEY 45", {VK_INSERT, 0x52, true}},   {"PRESS_KEY 46", {VK_DELETE, 0x53, true}},
+        {"PRESS_KEY 36", {VK_HOME, 0x47, true}},     {"PRESS_KEY 35", {VK_END, 0x4F, true}},
+        {"PRESS_KEY 33", {VK_PRIOR, 0x49, true}},    {"PRESS_KEY 34", {VK_NEXT, 0x51, true}},
+        {"PRESS_KEY 111", {VK_DIVIDE, 0x35, true}},  {"PRESS_KEY 13", {VK_RETURN, 0x1C, false}},
+        {"PRESS_KEY 163", {VK_CONTROL, 0x1D, true}}, {"PRESS_KEY 162", {VK_CONTROL, 0x1D, false}},
+        {"PRESS_KEY 165", {VK_MENU, 0x38, true}},    {"PRESS_KEY 160", {VK_SHIFT, 0x2A, false}},
+    };
+    std::vector<Down> expected;
+    for (const auto& [line, down] : cases) {
+        EXPECT_TRUE(Run(line)) << line;
+        expected.push_back(down);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return target.downs.size() >= expected.size(); }, 5000));
+    EXPECT_EQ(target.downs, expected);
+    for (const Down& down : target.downs)
+        std::printf("scan code seen: %d -> 0x%02X%s\n", down.virtualKey, down.scanCode,
+                    down.extended ? " extended" : "");
 }
 
 }  // namespace

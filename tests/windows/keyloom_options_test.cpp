@@ -45,6 +45,10 @@ class KeyloomOptionsTest : public ::testing::Test {
         SendDlgItemMessageA(dialog, IDC_OPTIONS_DELAY, WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>(text));
     }
+    static void SetSpeed(HWND dialog, const char* text) {
+        SendDlgItemMessageA(dialog, IDC_OPTIONS_SPEED, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(text));
+    }
     static void SetChecked(HWND dialog, bool checked) {
         SendDlgItemMessageA(dialog, IDC_OPTIONS_AUTORUN, BM_SETCHECK,
                             checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -61,11 +65,13 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
     std::vector<std::string> problems;
     std::string font;
     LRESULT limit = 0;
+    LRESULT speedLimit = 0;
     Run([&](HWND dialog) {
         controls = ReadControls(dialog);
         problems = LayoutProblems(dialog);
         font = DialogFontName(dialog);
         limit = SendDlgItemMessageA(dialog, IDC_OPTIONS_DELAY, EM_GETLIMITTEXT, 0, 0);
+        speedLimit = SendDlgItemMessageA(dialog, IDC_OPTIONS_SPEED, EM_GETLIMITTEXT, 0, 0);
         PressButton(dialog, IDCANCEL);
     });
     auto find = [&](const std::string& text) {
@@ -82,6 +88,9 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
               "Static");
     EXPECT_EQ(find("Macro time interval:").className, "Static");
     EXPECT_EQ(find("milliseconds.").className, "Static");
+    EXPECT_EQ(find("Playback Speed").className, "Button");
+    EXPECT_EQ(find("Playback speed:").className, "Static");
+    EXPECT_EQ(find("percent (25 to 400).").className, "Static");
     EXPECT_EQ(find("If this box is checked,  Keyloom will automatically run when Windows first "
                    "starts up.")
                   .className,
@@ -91,13 +100,16 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
     EXPECT_EQ(box.style & BS_TYPEMASK, BS_AUTOCHECKBOX);
     EXPECT_EQ(find("OK").id, IDOK);
     EXPECT_EQ(find("Cancel").id, IDCANCEL);
-    auto edit = std::find_if(controls.begin(), controls.end(),
-                             [](const ControlInfo& c) { return c.className == "Edit"; });
-    ASSERT_NE(edit, controls.end());
-    EXPECT_EQ(edit->id, IDC_OPTIONS_DELAY);
-    EXPECT_NE(edit->style & ES_NUMBER, 0);
+    std::vector<int> edits;
+    for (const ControlInfo& c : controls) {
+        if (c.className != "Edit") continue;
+        edits.push_back(c.id);
+        EXPECT_NE(c.style & ES_NUMBER, 0);
+    }
+    EXPECT_EQ(edits, (std::vector<int>{IDC_OPTIONS_DELAY, IDC_OPTIONS_SPEED}));  // in tab order
     EXPECT_EQ(limit, 3);
-    EXPECT_EQ(controls.size(), 10u);
+    EXPECT_EQ(speedLimit, 3);
+    EXPECT_EQ(controls.size(), 15u);
     EXPECT_EQ(font, "MS Sans Serif");
     EXPECT_EQ(problems, std::vector<std::string>{});
 }
@@ -105,21 +117,26 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
 TEST_F(KeyloomOptionsTest, OpensWithTheStoredValues) {
     bool checked = false;
     std::string delay;
+    std::string speed;
     auto read = [&](HWND dialog) {
         checked = IsDlgButtonChecked(dialog, IDC_OPTIONS_AUTORUN) == BST_CHECKED;
         delay = WindowText(GetDlgItem(dialog, IDC_OPTIONS_DELAY));
+        speed = WindowText(GetDlgItem(dialog, IDC_OPTIONS_SPEED));
         PressButton(dialog, IDCANCEL);
     };
     Run(read);
     EXPECT_TRUE(checked);  // first start: checked, though no start-up entry exists yet
     EXPECT_EQ(delay, "20");
+    EXPECT_EQ(speed, "100");  // no PlaySpeed yet
     EXPECT_FALSE(ReadRegistryValue(RUN_KEY, "Keyloom"));
 
     WriteRegistryNumber(KEY, "AutoRun", 0);
     WriteRegistryNumber(KEY, "MacroDelay", 55);
+    WriteRegistryNumber(KEY, "PlaySpeed", 250);
     Run(read);
     EXPECT_FALSE(checked);
     EXPECT_EQ(delay, "55");
+    EXPECT_EQ(speed, "250");
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
@@ -154,6 +171,33 @@ TEST_F(KeyloomOptionsTest, OkWritesOrRemovesTheStartupEntry) {
     EXPECT_EQ(settings.macroDelay, 100);
     Run(uncheck);  // no entry to remove: no error
     EXPECT_TRUE(desktop.boxes.empty());
+}
+
+// OK stores the speed as a 32-bit number and puts it in effect; a speed out of range keeps the
+// dialog open with nothing stored, until Cancel.
+TEST_F(KeyloomOptionsTest, OkStoresThePlaybackSpeedOrSaysWhatItMustBe) {
+    Run([](HWND dialog) {
+        SetSpeed(dialog, "200");
+        PressButton(dialog, IDOK);
+    });
+    auto speed = ReadRegistryValue(KEY, "PlaySpeed");
+    ASSERT_TRUE(speed);
+    EXPECT_EQ(speed->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(speed->Number(), 200u);
+    EXPECT_EQ(settings.playSpeed, 200);
+    EXPECT_TRUE(desktop.boxes.empty());
+
+    Run([](HWND dialog) {
+        SetSpeed(dialog, "401");
+        SetDelay(dialog, "77");
+        PressButton(dialog, IDOK);
+        PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(desktop.BoxTexts(),
+              std::vector<std::string>{"Playback speed must be a number from 25 to 400."});
+    EXPECT_EQ(ReadRegistryValue(KEY, "PlaySpeed").value().Number(), 200u);
+    EXPECT_EQ(ReadRegistryValue(KEY, "MacroDelay").value().Number(), 20u);
+    EXPECT_EQ(settings.playSpeed, 200);
 }
 
 TEST_F(KeyloomOptionsTest, CancelAndTheCloseBoxChangeNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -188,6 +189,48 @@ TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayEndsThePlayAtOnce) {
         RewindPlay(state);
         SendMessageA(GetWindow(target.handle(), GW_CHILD), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(""));
+    }
+}
+
+// Escape, pressed as a user's while the play waits for a window that does not come, ends the
+// play long before the wait's twenty seconds, with nothing after the wait typed.
+TEST_F(PlayerWin32Test, EscapeDuringAWaitForAWindowEndsThePlay) {
+    TargetThread target;
+    target.Focus();
+    WriteMacro(
+        "TYPE \"x\"\r\nWAIT_WINDOW \"Keyloom window that never comes\" 20\r\nTYPE \"y\"\r\n");
+    const DWORD took = PlayWhileTheUserPresses(VK_ESCAPE, 500);
+    std::printf("Escape during WAIT_WINDOW: the play ended %lu ms after the press\n",
+                static_cast<unsigned long>(took > 500 ? took - 500 : 0));
+    EXPECT_LT(took, 10000u);
+    PumpFor(200);
+    EXPECT_EQ(target.Text(), "x");
+    EXPECT_EQ(state.position, 0);
+    EXPECT_FALSE(state.playing);
+}
+
+// The Playback speed shortens or lengthens a whole play: its paces and its DELAYs.
+TEST_F(PlayerWin32Test, APlayAtHalfNormalAndDoubleSpeedTakesTwiceOnceAndHalfItsTime) {
+    std::string code;
+    for (int line = 0; line < 20; ++line)
+        code += line % 2 ? "DELAY 60\r\n" : "MOVE_CURSOR 301 201\r\n";
+    WriteMacro(code);
+    const double nominalMs = 10 + 10 * 10 + 10 * 60;  // START and the cursor lines pace 10 ms
+    for (int32_t speed : {50, 100, 200}) {
+        player.speed = [speed] { return speed; };
+        LARGE_INTEGER start, end, frequency;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        QueryPerformanceCounter(&end);
+        StopPlayTimer(state, desktop);
+        const double tookMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                              static_cast<double>(frequency.QuadPart);
+        const double expectedMs = nominalMs * 100 / speed;
+        std::printf("play at %d %%: %.1f ms for %.1f ms expected (%+.1f %%)\n", speed, tookMs,
+                    expectedMs, 100.0 * (tookMs - expectedMs) / expectedMs);
+        EXPECT_GT(tookMs, expectedMs * 0.85) << speed;
+        EXPECT_LT(tookMs, expectedMs * 1.15) << speed;
     }
 }
 

@@ -68,6 +68,8 @@ TEST_F(SettingsRegistryTest, StoreRoundTripsNumbersAndStrings) {
     EXPECT_FALSE(store.QueryNumber(key, "Text", number));  // the other type
     EXPECT_FALSE(store.QueryString(key, "Number", text));
     EXPECT_FALSE(store.QueryNumber(key, "Missing", number));
+    EXPECT_TRUE(store.HasValue(key, "Number") && store.HasValue(key, "Text"));  // either type
+    EXPECT_FALSE(store.HasValue(key, "Missing"));
     EXPECT_TRUE(store.DeleteValue(key, "Text"));
     EXPECT_FALSE(ReadRegistryValue(SCRATCH_KEY, "Text"));
     EXPECT_TRUE(store.DeleteValue(key, "Text"));  // already gone: no error
