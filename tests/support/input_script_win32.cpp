@@ -4,17 +4,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "tests/support/win32_test_helpers.h"
 
-INPUT MouseInput(DWORD flags, DWORD data, LONG dx = 0, LONG dy = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags;
-    return input;
-}
+namespace {
 
 LONGLONG Now() {
     LARGE_INTEGER counter;
@@ -33,11 +25,7 @@ InputScript& InputScript::Add(int atMs, const INPUT& input) {
 }
 
 InputScript& InputScript::Key(int atMs, WORD virtualKey, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return Add(atMs, input);
+    return Add(atMs, KeyInput(virtualKey, up));
 }
 
 InputScript& InputScript::Tap(int atMs, WORD virtualKey, int holdMs) {
@@ -48,14 +36,8 @@ InputScript& InputScript::Mouse(int atMs, DWORD flags, DWORD data) {
     return Add(atMs, MouseInput(flags, data));
 }
 
-// Absolute co-ordinates run from 0 to 65535 across the screen; rounded up, they land on the
-// pixel asked for.
 InputScript& InputScript::MoveTo(int atMs, POINT screen) {
-    const LONG width = GetSystemMetrics(SM_CXSCREEN);
-    const LONG height = GetSystemMetrics(SM_CYSCREEN);
-    return Add(atMs, MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
-                                (screen.x * 65536 + width - 1) / width,
-                                (screen.y * 65536 + height - 1) / height));
+    return Add(atMs, PointerMoveInput(screen));
 }
 
 InputScript& InputScript::Click(int atMs, DWORD downFlags, DWORD upFlags, int holdMs, DWORD data) {

@@ -35,6 +35,12 @@ class TestWindow {
 void SendKey(WORD virtualKey, bool up);
 void TapKey(WORD virtualKey);
 void TapCombination(const std::vector<WORD>& modifiers, WORD virtualKey);
+INPUT KeyInput(WORD virtualKey, bool up);
+// A mouse event: MOUSEEVENTF_ flags with their data (wheel amount, X button).
+INPUT MouseInput(DWORD flags, DWORD data = 0);
+// An absolute move of the pointer to the pixel `screen`.
+INPUT PointerMoveInput(POINT screen);
+void SendMouse(DWORD flags, DWORD data = 0);
 
 // A running program started from the build folder, killed with the test if still running.
 class RunningProgram {

@@ -82,11 +82,16 @@ void TestWindow::Focus() {
     PumpFor(50);
 }
 
-void SendKey(WORD virtualKey, bool up) {
+INPUT KeyInput(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input = KeyInput(virtualKey, up);
     SendInput(1, &input, sizeof input);
 }
 
@@ -101,6 +106,30 @@ void TapCombination(const std::vector<WORD>& modifiers, WORD virtualKey) {
     TapKey(virtualKey);
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
         SendKey(*it, true);
+}
+
+INPUT MouseInput(DWORD flags, DWORD data) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = data;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+// Absolute co-ordinates run from 0 to 65535 across the screen; rounded up, they land on the
+// pixel asked for.
+INPUT PointerMoveInput(POINT screen) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    return input;
+}
+
+void SendMouse(DWORD flags, DWORD data) {
+    INPUT input = MouseInput(flags, data);
+    SendInput(1, &input, sizeof input);
 }
 
 RunningProgram::RunningProgram(const std::string& exePath, const std::string& arguments) {

@@ -128,22 +128,10 @@ class BoxCloser {
     std::thread thread_;
 };
 
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 // Moves the pointer with an absolute move; returns where it landed.
 POINT InjectPointerMove(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + width - 1) / width,
-              (y * 65536 + height - 1) / height);
+    INPUT move = PointerMoveInput(POINT{x, y});
+    SendInput(1, &move, sizeof move);
     POINT at{};
     PumpUntil([&] { return GetCursorPos(&at) && at.x != 0 && std::abs(at.x - x) <= 1; }, 2000);
     return at;
@@ -217,7 +205,7 @@ std::string RecordSession(TestEditor& editor, POINT& start, POINT& moved) {
     Tap('B');
     Hold('C');
     SendAsKeyloom();
-    SendMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA));
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
     PumpFor(HOLD_MS);
     SendMouse(MOUSEEVENTF_MIDDLEDOWN);
     PumpFor(TAP_MS);
