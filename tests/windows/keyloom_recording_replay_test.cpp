@@ -35,7 +35,7 @@ constexpr int REPLAYS = 3;  // a replay that a busy machine delayed is tried aga
 // The session, in client co-ordinates of `target`.
 InputScript Session(const InputLogWindow& target) {
     auto at = [&](LONG x, LONG y) { return target.ToScreen(POINT{x, y}); };
-    InputScript script;
+    InputScript script;  // a click first, which in the replay brings the window to the front
     script.MoveTo(0, at(100, 100)).Click(20, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 60);
     int t = 400;
     for (char c : SENTENCE) {
