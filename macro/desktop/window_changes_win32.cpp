@@ -24,16 +24,13 @@ void CALLBACK NoteChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, L
 
 }  // namespace
 
-WindowChanges::WindowChanges() : changed_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, ready] { Follow(ready); });
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
-}
+WindowChanges::WindowChanges()
+    : changed_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      thread_(std::make_unique<HookThread>([this] { return SetHooks(); },
+                                           [this] { RemoveHooks(); })) {}
 
 WindowChanges::~WindowChanges() {
-    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+    thread_.reset();
     if (changed_) CloseHandle(changed_);
 }
 
@@ -46,18 +43,15 @@ void WindowChanges::Await(int64_t microseconds) {
         Sleep(milliseconds);
 }
 
-void WindowChanges::Follow(HANDLE ready) {
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT comes to
-    threadId_ = GetCurrentThreadId();
+bool WindowChanges::SetHooks() {
     changeSeen = changed_;
-    HWINEVENTHOOK hooks[std::size(WINDOW_EVENTS)] = {};
-    for (std::size_t i = 0; i < std::size(WINDOW_EVENTS); ++i)
-        hooks[i] = SetWinEventHook(WINDOW_EVENTS[i], WINDOW_EVENTS[i], nullptr, NoteChange, 0, 0,
-                                   WINEVENT_OUTOFCONTEXT);
-    SetEvent(ready);
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    for (HWINEVENTHOOK hook : hooks)
+    for (DWORD event : WINDOW_EVENTS)
+        hooks_.push_back(SetWinEventHook(event, event, nullptr, NoteChange, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT));
+    return true;
+}
+
+void WindowChanges::RemoveHooks() {
+    for (HWINEVENTHOOK hook : hooks_)
         if (hook) UnhookWinEvent(hook);
 }

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <thread>
+#include <memory>
+#include <vector>
+
+#include "macro/desktop/hook_thread_win32.h"
 
 class WindowChanges {
   public:
@@ -18,9 +21,10 @@ class WindowChanges {
     void Await(int64_t microseconds);
 
   private:
-    void Follow(HANDLE ready);
+    bool SetHooks();
+    void RemoveHooks();
 
     HANDLE changed_;  // auto-reset: set by the hook, taken by Await
-    DWORD threadId_ = 0;
-    std::thread thread_;
+    std::vector<HWINEVENTHOOK> hooks_;
+    std::unique_ptr<HookThread> thread_;  // ends before `changed_` is closed
 };
