@@ -5,6 +5,7 @@
 #include <iterator>
 #include <limits>
 
+#include "macro/language/button_words.h"
 #include "recorder/recorded_code.h"
 
 namespace {
@@ -26,9 +27,6 @@ constexpr Modifier MODIFIERS[] = {
 };
 constexpr uint8_t LEFT_SIDE = 1;
 constexpr uint8_t RIGHT_SIDE = 2;
-
-// The button words of the lines, in the order of desk::BUTTONS.
-constexpr const char* BUTTON_WORDS[] = {"Left", "Right", "Middle", "X1", "X2"};
 
 struct ModifierKey {
     int modifier;
@@ -203,16 +201,19 @@ void OnWheel(RecorderState& state, HeldLineKind kind, int32_t amount, int64_t at
 // far as it was turned).
 int FormatLine(const HeldLine& line, char (&text)[64]) {
     const auto modifier = [&] { return MODIFIERS[static_cast<std::size_t>(line.code)].word; };
-    const auto button = [&] { return BUTTON_WORDS[*ButtonIndex(line.code)]; };
+    const std::string_view button = ButtonWordOf(line.code).value_or("");
+    const int buttonLength = static_cast<int>(button.size());
     switch (line.kind) {
         case HeldLineKind::ModifierDown:
             return std::snprintf(text, sizeof text, "%s_DOWN\r\n", modifier());
         case HeldLineKind::ModifierUp:
             return std::snprintf(text, sizeof text, "%s_UP\r\n", modifier());
         case HeldLineKind::ButtonDown:
-            return std::snprintf(text, sizeof text, "MOUSE_DOWN %s\r\n", button());
+            return std::snprintf(text, sizeof text, "MOUSE_DOWN %.*s\r\n", buttonLength,
+                                 button.data());
         case HeldLineKind::ButtonUp:
-            return std::snprintf(text, sizeof text, "MOUSE_UP %s\r\n", button());
+            return std::snprintf(text, sizeof text, "MOUSE_UP %.*s\r\n", buttonLength,
+                                 button.data());
         case HeldLineKind::Wheel:
             return line.code ? std::snprintf(text, sizeof text, "MOUSE_WHEEL %d\r\n", line.code)
                              : 0;

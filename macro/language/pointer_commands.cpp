@@ -1,13 +1,16 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "macro/desktop/error_report.h"
 #include "macro/file/decimal.h"
+#include "macro/language/button_words.h"
 #include "macro/language/commands.h"
 #include "macro/language/held_input.h"
+#include "macro/language/upper_case.h"
 
 namespace {
 
@@ -17,20 +20,13 @@ bool IsSignedNumber(std::string_view word) {
     return !word.empty() && word[0] >= '0' && word[0] <= '9';
 }
 
-// The button words, in the order they are looked for in an argument.
-constexpr struct {
-    std::string_view word;
-    uint8_t virtualKey;
-} BUTTON_WORDS[] = {{"LEFT", desk::KEY_LBUTTON},
-                    {"RIGHT", desk::KEY_RBUTTON},
-                    {"MIDDLE", desk::KEY_MBUTTON},
-                    {"X1", desk::KEY_XBUTTON1},
-                    {"X2", desk::KEY_XBUTTON2}};
-
 // The button's virtual key; none for an argument that names no button.
 std::optional<uint8_t> ButtonOf(std::string_view argument) {
-    for (const auto& button : BUTTON_WORDS)
-        if (HasOption(argument, button.word)) return button.virtualKey;
+    for (const ButtonWord& button : BUTTON_WORDS) {
+        std::string option(button.word);
+        UpperCaseInPlace(option);
+        if (HasOption(argument, option)) return button.virtualKey;
+    }
     return std::nullopt;
 }
 

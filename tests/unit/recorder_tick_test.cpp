@@ -249,12 +249,12 @@ TEST(RecorderLinesTest, TheKeyThatEndsARecordingEndsItWhereItCame) {
         EXPECT_EQ(rig.state->phase.load(), test.phase) << test.ending;
         EXPECT_EQ(rig.view.handOvers, 1);
         rig.DeliverEnding();
-        if (test.phase == RecorderPhase::Finishing)
+        if (test.phase == RecorderPhase::Finishing) {
             EXPECT_EQ(LinesWithoutDelays(rig.view.code).find("PRESS_KEY 66"), std::string::npos);
-        if (test.phase == RecorderPhase::Finishing)
             EXPECT_NE(LinesWithoutDelays(rig.view.code).find("PRESS_KEY 65"), std::string::npos);
-        else
+        } else {
             EXPECT_EQ(rig.view.code, "old code");
+        }
     }
 }
 
