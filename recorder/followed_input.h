@@ -56,6 +56,11 @@ struct FollowedInput {
     int64_t startedAt = 0;
     int64_t lastMoveInterval = -1;
     bool eventFollowed = false;      // since the recording started
+    // By MODIFIER_… bit: the modifiers that the lines written so far leave down.
+    uint8_t modifiersWritten = 0;
+    // The character that TYPE plays as a key code (virtual key, shift state in the high byte)
+    // in the layout of the recording; 0 for none.
+    std::array<char, 0x800> characterOfKey{};
     std::deque<HeldLine> lines;      // in the order of their events
     std::vector<InputEvent> events;  // the sample's, kept for their room
 };

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "macro/language/button_words.h"
+#include "recorder/folded_line.h"
 #include "recorder/recorded_code.h"
 
 namespace {
@@ -234,6 +235,22 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
     return 0;
 }
 
+// The modifiers a play of the lines written so far holds down.
+void FollowWrittenModifiers(FollowedInput& followed, const HeldLine& line) {
+    const bool down = line.kind == HeldLineKind::ModifierDown;
+    if (!down && line.kind != HeldLineKind::ModifierUp) return;
+    const auto bit = static_cast<uint8_t>(1u << line.code);
+    followed.modifiersWritten = static_cast<uint8_t>(down ? followed.modifiersWritten | bit
+                                                          : followed.modifiersWritten & ~bit);
+}
+
+bool WriteLine(RecorderState& state, int64_t at, std::string_view text) {
+    BeginLine(state, at);
+    if (WriteRecordedLine(state, text)) return true;
+    state.followed.lines.clear();
+    return false;
+}
+
 }  // namespace
 
 void FollowHeldInput(RecorderState& state, DesktopPort& desktop) {
@@ -258,6 +275,7 @@ void FollowHeldInput(RecorderState& state, DesktopPort& desktop) {
 void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
     FollowedInput& followed = state.followed;
     followed.startedAt = now;
+    LearnTypedCharacters(followed, desktop);
     state.lastCursor = desktop.GetCursorPos();
     if (state.lastCursor) {
         followed.lines.push_back(
@@ -326,19 +344,25 @@ void DecideKeys(RecorderState& state, int64_t now, bool atTheEnd) {
     }
 }
 
-bool WriteDecidedLines(RecorderState& state) {
+bool WriteDecidedLines(RecorderState& state, int64_t now, bool atTheEnd) {
     std::deque<HeldLine>& lines = state.followed.lines;
     while (!lines.empty() && lines.front().kind != HeldLineKind::KeyPressed) {
+        const FoldedLine folded = FoldedLineAtFront(state, now, atTheEnd);
+        if (folded.mayGrow) return true;
+        if (folded.lines > 0) {
+            const int64_t at = lines.front().at;
+            lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(folded.lines));
+            if (!WriteLine(state, at, folded.text)) return false;
+            continue;
+        }
         const HeldLine line = lines.front();
         lines.pop_front();
+        FollowWrittenModifiers(state.followed, line);
         char text[64];
         const int length = FormatLine(line, text);
         if (length <= 0) continue;
-        BeginLine(state, line.at);
-        if (!WriteRecordedLine(state, std::string_view(text, static_cast<std::size_t>(length)))) {
-            lines.clear();
+        if (!WriteLine(state, line.at, std::string_view(text, static_cast<std::size_t>(length))))
             return false;
-        }
     }
     return true;
 }

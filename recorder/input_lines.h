@@ -34,6 +34,7 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now);
 // press is decided, a tap when it has not been down that long.
 void DecideKeys(RecorderState& state, int64_t now, bool atTheEnd);
 
-// Writes the held lines in order up to the first that is not decided; false when a line does
-// not fit (it is dropped with every line after it).
-bool WriteDecidedLines(RecorderState& state);
+// Writes the held lines in order up to the first that is not decided, or up to lines that later
+// lines may still join into one (folded_line.h); false when a line does not fit (it is
+// dropped with every line after it). `now` is the sample's time.
+bool WriteDecidedLines(RecorderState& state, int64_t now, bool atTheEnd);

@@ -35,8 +35,9 @@ RecorderPhase Sample(RecorderState& state, DesktopPort& desktop) {
     }
     if (!end && DeleteWithCtrlAndAlt(state, desktop))
         end = RecordingEnd{RecorderPhase::Finishing, now, false};
-    DecideKeys(state, end ? end->at : now, end.has_value());
-    if (!WriteDecidedLines(state)) return RecorderPhase::TooLarge;
+    const int64_t decidedAt = end ? end->at : now;
+    DecideKeys(state, decidedAt, end.has_value());
+    if (!WriteDecidedLines(state, decidedAt, end.has_value())) return RecorderPhase::TooLarge;
     if (!end) return RecorderPhase::Recording;
     BeginLine(state, end->at);  // the quiet time up to the end of the recording
     return end->phase;

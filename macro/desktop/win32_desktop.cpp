@@ -56,8 +56,9 @@ void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 // How long a window of another program may take to answer a close request.
 constexpr UINT CLOSE_ANSWER_MS = 3000;
 
-// How long the window in front before a box may take to come back after it.
-constexpr DWORD FOREGROUND_RETURN_MS = 500;
+// How long the window in front before a box may take to come back after it; on a busy machine
+// its thread may take a while to get to it.
+constexpr DWORD FOREGROUND_RETURN_MS = 2000;
 
 bool IsOwnHiddenWindow(HWND window) {
     DWORD process = 0;
@@ -72,11 +73,17 @@ bool ForegroundIsLost() {
 
 void BringToFront(HWND window) {
     ::SetForegroundWindow(window);
-    // Another thread's window comes to the front only when that thread gets to it; keys sent
-    // before then would reach no window.
-    DWORD asked = ::GetTickCount();
+    // Another thread's window comes to the front only when that thread gets to it, and takes
+    // the keyboard back into its control only once it has handled its activation: keys sent
+    // before then would reach no window, or the wrong one.
+    const DWORD asked = ::GetTickCount();
     while (::GetForegroundWindow() != window && ::GetTickCount() - asked < FOREGROUND_RETURN_MS)
         ::Sleep(1);
+    const DWORD waited = ::GetTickCount() - asked;
+    if (waited >= FOREGROUND_RETURN_MS) return;
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                          FOREGROUND_RETURN_MS - waited, &ignored);
 }
 
 }  // namespace

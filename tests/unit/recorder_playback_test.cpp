@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -97,10 +98,10 @@ std::vector<Event> Session() {
         {220, [](FakeDesktop& d) { d.Press('K'); }, "KEY_DOWN 75"},
         {820, [](FakeDesktop& d) { d.Release('K'); }, "KEY_UP 75"},
         {850, [](FakeDesktop& d) { d.MovePointer(300, 40); }, "MOVE_CURSOR 300 40"},
-        {860, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "MOUSE_DOWN Left"},
-        {865, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, "MOUSE_UP Left"},
-        {960, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "MOUSE_DOWN Left"},
-        {965, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, "MOUSE_UP Left"},
+        {860, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "CLICK_MOUSE Left SINGLE"},
+        {865, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, nullptr},
+        {960, [](FakeDesktop& d) { d.Press(KEY_LBUTTON); }, "CLICK_MOUSE Left SINGLE"},
+        {965, [](FakeDesktop& d) { d.Release(KEY_LBUTTON); }, nullptr},
         {1000, [](FakeDesktop& d) { d.TurnWheel(120); }, "MOUSE_WHEEL 120"},
         {1040, [](FakeDesktop& d) { d.TurnWheel(120); }, "MOUSE_WHEEL 120"},
         {1120, [](FakeDesktop& d) { d.TurnWheel(-120); }, "MOUSE_WHEEL -120"},
@@ -151,6 +152,31 @@ TEST(RecorderPlaybackTest, EveryLinePlaysWithinAnIntervalOfItsEventAndThePlayLas
         EXPECT_GE(endedAt, pauseAt);
         EXPECT_LE(endedAt, pauseAt + pauseAt / 50 + interval) << "the play lasts as long";
     }
+}
+
+// A sentence typed at 30 keys a second, capitals with Shift, at an interval of 100 ms: one
+// line a key would cost three intervals for every one the typing took.
+TEST(RecorderPlaybackTest, TypingFasterThanTheIntervalPlaysAtThePaceItWasTyped) {
+    using namespace desk;
+    const std::string sentence = "Keyloom Records What You Type, at the pace it was typed";
+    std::vector<UserStep> steps;
+    uint32_t at = 100;
+    for (const char c : sentence) {
+        const int key = c == ',' ? 0xBC : std::toupper(static_cast<unsigned char>(c));
+        const bool shifted = std::isupper(static_cast<unsigned char>(c)) != 0;
+        if (shifted) steps.push_back({at, [](FakeDesktop& d) { d.Press(KEY_SHIFT); }});
+        steps.push_back({at + 6, [key](FakeDesktop& d) { d.Press(key); }});
+        steps.push_back({at + 16, [key](FakeDesktop& d) { d.Release(key); }});
+        if (shifted) steps.push_back({at + 22, [](FakeDesktop& d) { d.Release(KEY_SHIFT); }});
+        at += 33;
+    }
+    const uint32_t pauseAt = at + 300;
+    RecorderRig rig;
+    const std::string code = RecordSteps(rig, steps, pauseAt, 100);
+    uint32_t endedAt = 0;
+    Play(code, 100, endedAt);
+    EXPECT_GE(endedAt, pauseAt) << code;
+    EXPECT_LE(endedAt, pauseAt + pauseAt / 50 + 100) << code;
 }
 
 }  // namespace

@@ -214,7 +214,7 @@ TEST_F(RecorderSessionTest, EachRecordingStartsFresh) {
         rig.Tick();
         rig.DeliverEnding();
         EXPECT_EQ(rig.view.code,
-                  "MOVE_CURSOR 40 50\r\nDELAY 15\r\nMOUSE_DOWN Left\r\nMOUSE_UP Left\r\n")
+                  "MOVE_CURSOR 40 50\r\nDELAY 15\r\nCLICK_MOUSE Left SINGLE\r\nDELAY 10\r\n")
             << ending;
     }
 }

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Keys that type no character, and so stay keys however fast they come.
+constexpr int F1 = 0x70, F2 = 0x71, F3 = 0x72;
+
 UserStep Down(uint32_t at, int key) {
     return {at, [key](FakeDesktop& d) { d.Press(key); }};
 }
@@ -56,34 +59,45 @@ TEST(RecorderLinesTest, EveryEventIsRecordedInTheOrderItHappened) {
     ExpectLines({
         {"a tap shorter than the interval", {Down(12, 'A'), Up(14, 'A')}, "PRESS_KEY 65, "},
         {"three keys within one interval",
-         {Down(12, 'H'), Up(13, 'H'), Down(14, 'E'), Up(15, 'E'), Down(16, 'Y'), Up(17, 'Y')},
-         "PRESS_KEY 72, PRESS_KEY 69, PRESS_KEY 89, "},
+         {Down(12, F1), Up(13, F1), Down(14, F2), Up(15, F2), Down(16, F3), Up(17, F3)},
+         "PRESS_KEY 112, PRESS_KEY 113, PRESS_KEY 114, "},
         {"keys rolled over",
-         {Down(12, 'A'), Down(13, 'B'), Up(14, 'A'), Up(15, 'B')},
-         "PRESS_KEY 65, PRESS_KEY 66, "},
-        {"Shift+A within one interval",
-         {Down(12, KEY_SHIFT), Down(13, 'A'), Up(14, 'A'), Up(15, KEY_SHIFT)},
-         "SHIFT_DOWN, PRESS_KEY 65, SHIFT_UP, "},
+         {Down(12, F1), Down(13, F2), Up(14, F1), Up(15, F2)},
+         "PRESS_KEY 112, PRESS_KEY 113, "},
+        {"Shift+F1 within one interval",
+         {Down(12, KEY_SHIFT), Down(13, F1), Up(14, F1), Up(15, KEY_SHIFT)},
+         "SHIFT_DOWN, PRESS_KEY 112, SHIFT_UP, "},
         {"modifiers in the order pressed and released",
          {Down(12, KEY_ALT), Down(13, KEY_CONTROL), Down(14, KEY_SHIFT), Up(15, KEY_SHIFT),
           Up(16, KEY_ALT), Up(17, KEY_CONTROL)},
          "ALT_DOWN, CTRL_DOWN, SHIFT_DOWN, SHIFT_UP, ALT_UP, CTRL_UP, "},
         {"both Shift keys are one Shift",
-         {Down(12, KEY_LEFT_SHIFT), Down(13, KEY_RIGHT_SHIFT), Up(14, KEY_LEFT_SHIFT),
-          Down(15, 'A'), Up(16, 'A'), Up(17, KEY_RIGHT_SHIFT)},
-         "SHIFT_DOWN, PRESS_KEY 65, SHIFT_UP, "},
+         {Down(12, KEY_LEFT_SHIFT), Down(13, KEY_RIGHT_SHIFT), Up(14, KEY_LEFT_SHIFT), Down(15, F1),
+          Up(16, F1), Up(17, KEY_RIGHT_SHIFT)},
+         "SHIFT_DOWN, PRESS_KEY 112, SHIFT_UP, "},
         {"a click between two samples",
          {Down(12, KEY_LBUTTON), Up(14, KEY_LBUTTON)},
-         "MOUSE_DOWN Left, MOUSE_UP Left, "},
-        {"a double-click",
+         "CLICK_MOUSE Left SINGLE, "},
+        {"a double-click slower than the interval",
          {Down(20, KEY_LBUTTON), Up(25, KEY_LBUTTON), Down(120, KEY_LBUTTON), Up(125, KEY_LBUTTON)},
-         "MOUSE_DOWN Left, MOUSE_UP Left, MOUSE_DOWN Left, MOUSE_UP Left, "},
+         "CLICK_MOUSE Left SINGLE, CLICK_MOUSE Left SINGLE, "},
+        {"a double-click within the interval",
+         {Down(20, KEY_LBUTTON), Up(25, KEY_LBUTTON), Down(50, KEY_LBUTTON), Up(55, KEY_LBUTTON)},
+         "CLICK_MOUSE Left DOUBLE, ",
+         100},
+        {"a button let go after the interval",
+         {Down(20, KEY_LBUTTON), Up(35, KEY_LBUTTON)},
+         "MOUSE_DOWN Left, MOUSE_UP Left, "},
+        {"a drag within the interval",
+         {Down(120, KEY_LBUTTON), MoveTo(140, 5, 5), Up(160, KEY_LBUTTON)},
+         "MOUSE_DOWN Left, MOVE_CURSOR 5 5, MOUSE_UP Left, ",
+         100},
         {"every button",
          {Down(12, KEY_RBUTTON), Up(13, KEY_RBUTTON), Down(14, KEY_MBUTTON), Up(15, KEY_MBUTTON),
           Down(16, KEY_XBUTTON1), Up(17, KEY_XBUTTON1), Down(18, KEY_XBUTTON2),
           Up(19, KEY_XBUTTON2)},
-         "MOUSE_DOWN Right, MOUSE_UP Right, MOUSE_DOWN Middle, MOUSE_UP Middle, MOUSE_DOWN X1, "
-         "MOUSE_UP X1, MOUSE_DOWN X2, MOUSE_UP X2, "},
+         "CLICK_MOUSE Right SINGLE, CLICK_MOUSE Middle SINGLE, CLICK_MOUSE X1 SINGLE, "
+         "CLICK_MOUSE X2 SINGLE, "},
         {"wheel turns in a row within an interval are summed",
          {Wheel(12, 120), Wheel(13, 120), Wheel(14, 120), Wheel(25, -120)},
          "MOUSE_WHEEL 360, MOUSE_WHEEL -120, "},
@@ -97,8 +111,7 @@ TEST(RecorderLinesTest, EveryEventIsRecordedInTheOrderItHappened) {
         {"a second move within an interval waits for the next",
          {MoveTo(11, 5, 5), Down(12, KEY_LBUTTON), Up(13, KEY_LBUTTON), MoveTo(14, 6, 6),
           Down(15, KEY_LBUTTON), Up(16, KEY_LBUTTON)},
-         "MOVE_CURSOR 5 5, MOUSE_DOWN Left, MOUSE_UP Left, MOUSE_DOWN Left, MOUSE_UP Left, "
-         "MOVE_CURSOR 6 6, "},
+         "MOVE_CURSOR 5 5, CLICK_MOUSE Left DOUBLE, MOVE_CURSOR 6 6, "},
         {"a click where a program put the pointer, without a move",
          {{12,
            [](FakeDesktop& d) {
@@ -106,7 +119,7 @@ TEST(RecorderLinesTest, EveryEventIsRecordedInTheOrderItHappened) {
            }},
           Down(13, KEY_LBUTTON),
           Up(14, KEY_LBUTTON)},
-         "MOVE_CURSOR 7 7, MOUSE_DOWN Left, MOUSE_UP Left, "},
+         "MOVE_CURSOR 7 7, CLICK_MOUSE Left SINGLE, "},
         {"monitors left of and above the primary, unclipped",
          {MoveTo(12, -1500, 300), MoveTo(25, 2500, -200)},
          "MOVE_CURSOR -1500 300, MOVE_CURSOR 2500 -200, "},
@@ -138,8 +151,8 @@ TEST(RecorderLinesTest, AKeyHeldLongerThanTwiceTheIntervalIsAHold) {
          {Down(12, KEY_SHIFT), Down(13, 'A'), Up(113, 'A'), Up(114, KEY_SHIFT)},
          "SHIFT_DOWN, KEY_DOWN 65, KEY_UP 65, SHIFT_UP, "},
         {"a tap let go after a later key's",
-         {Down(12, 'A'), Down(15, 'B'), Up(16, 'B'), Up(18, 'A')},
-         "PRESS_KEY 65, PRESS_KEY 66, "},
+         {Down(12, 'A'), Down(15, F1), Up(16, F1), Up(18, 'A')},
+         "PRESS_KEY 65, PRESS_KEY 112, "},
         {"a key still down at Pause, held long", {Down(12, 'A')}, "KEY_DOWN 65, ", 10, 100},
         {"a key still down at Pause, just pressed", {Down(95, 'A')}, "PRESS_KEY 65, ", 10, 100},
         {"150 ms at an interval of 100: a tap",
@@ -150,6 +163,67 @@ TEST(RecorderLinesTest, AKeyHeldLongerThanTwiceTheIntervalIsAHold) {
          {Down(120, 'A'), Up(330, 'A')},
          "KEY_DOWN 65, KEY_UP 65, ",
          100},
+    });
+}
+
+// Seventy taps of A, a millisecond apart.
+std::vector<UserStep> SeventyTaps() {
+    std::vector<UserStep> steps;
+    for (uint32_t tap = 0; tap < 70; ++tap) {
+        steps.push_back(Down(10 + tap, 'A'));
+        steps.push_back(Up(10 + tap, 'A'));
+    }
+    return steps;
+}
+
+TEST(RecorderLinesTest, KeysTypedWithinOneIntervalAreOneTypeLine) {
+    using namespace desk;
+    ExpectLines({
+        {"taps, shifted ones too",
+         {Down(12, KEY_SHIFT), Down(15, 'H'), Up(20, 'H'), Up(25, KEY_SHIFT), Down(40, 'I'),
+          Up(45, 'I'), Down(70, 0xBE), Up(75, 0xBE), Down(80, KEY_SPACE), Up(85, KEY_SPACE)},
+         "TYPE \"Hi. \", ",
+         100},
+        {"a run ends an interval after its first key",
+         {Down(12, 'A'), Up(14, 'A'), Down(50, 'B'), Up(52, 'B'), Down(112, 'C'), Up(114, 'C'),
+          Down(150, 'D'), Up(152, 'D')},
+         "TYPE \"ab\", TYPE \"cd\", ",
+         100},
+        {"a run ends where its modifiers are up",
+         {Down(12, 'A'), Up(14, 'A'), Down(50, KEY_SHIFT), Down(60, 'B'), Up(70, 'B'),
+          Up(120, KEY_SHIFT)},
+         "PRESS_KEY 65, TYPE \"B\", ",
+         100},
+        {"keys under a Shift written down before stay keys",
+         {Down(12, KEY_SHIFT), Down(150, 'A'), Up(152, 'A'), Down(160, 'B'), Up(162, 'B'),
+          Up(170, KEY_SHIFT)},
+         "SHIFT_DOWN, PRESS_KEY 65, PRESS_KEY 66, SHIFT_UP, ",
+         100},
+        {"a key that types no character ends the run",
+         {Down(12, 'A'), Up(14, 'A'), Down(30, 13), Up(32, 13), Down(50, 'B'), Up(52, 'B')},
+         "PRESS_KEY 65, PRESS_KEY 13, PRESS_KEY 66, ",
+         100},
+        {"a Shift let go with no key under it is no character",
+         {Down(12, KEY_SHIFT), Up(20, KEY_SHIFT), Down(30, 'A'), Up(32, 'A'), Down(40, 'B'),
+          Up(42, 'B')},
+         "SHIFT_DOWN, SHIFT_UP, TYPE \"ab\", ",
+         100},
+        {"Ctrl+C stays keys",
+         {Down(12, KEY_CONTROL), Down(15, 'C'), Up(20, 'C'), Up(25, KEY_CONTROL)},
+         "CTRL_DOWN, PRESS_KEY 67, CTRL_UP, ",
+         100},
+        {"the double quote, which would end the text, stays a key",
+         {Down(12, 'A'), Up(14, 'A'), Down(20, KEY_SHIFT), Down(25, 0xDE), Up(30, 0xDE),
+          Up(35, KEY_SHIFT)},
+         "PRESS_KEY 65, SHIFT_DOWN, PRESS_KEY 222, SHIFT_UP, ",
+         100},
+        {"a hold ends the run",
+         {Down(12, 'A'), Up(14, 'A'), Down(20, 'B'), Up(300, 'B')},
+         "PRESS_KEY 65, KEY_DOWN 66, KEY_UP 66, ",
+         100,
+         700},
+        {"no line holds more than 64 characters", SeventyTaps(),
+         "TYPE \"" + std::string(64, 'a') + "\", TYPE \"aaaaaa\", ", 100},
     });
 }
 
@@ -174,12 +248,19 @@ TEST(RecorderLinesTest, TheQuietTimeBeforeALineIsWorkedOutFromItsEventsTime) {
          10,
          "MOVE_CURSOR 0 0\r\nDELAY 30\r\nKEY_DOWN 65\r\nDELAY 290\r\nKEY_UP 65\r\nDELAY 40\r\n"},
         {"a burst comes a pace apart, on time again after",
+         {Down(30, F1), Up(30, F1), Down(31, F2), Up(31, F2), Down(32, F3), Up(32, F3),
+          Down(100, 'D'), Up(100, 'D')},
+         150,
+         10,
+         "MOVE_CURSOR 0 0\r\nDELAY 10\r\nPRESS_KEY 112\r\nPRESS_KEY 113\r\nPRESS_KEY 114\r\n"
+         "DELAY 40\r\nPRESS_KEY 68\r\nDELAY 40\r\n"},
+        {"keys typed within one interval are one line, at the first's time",
          {Down(30, 'A'), Up(30, 'A'), Down(31, 'B'), Up(31, 'B'), Down(32, 'C'), Up(32, 'C'),
           Down(100, 'D'), Up(100, 'D')},
          150,
          10,
-         "MOVE_CURSOR 0 0\r\nDELAY 10\r\nPRESS_KEY 65\r\nPRESS_KEY 66\r\nPRESS_KEY 67\r\n"
-         "DELAY 40\r\nPRESS_KEY 68\r\nDELAY 40\r\n"},
+         "MOVE_CURSOR 0 0\r\nDELAY 10\r\nTYPE \"abc\"\r\nDELAY 60\r\nPRESS_KEY 68\r\n"
+         "DELAY 40\r\n"},
         {"lines held back behind a hold keep their times",
          {Down(30, 'A'), MoveTo(60, 5, 5), Up(130, 'A')},
          200,
