@@ -1,5 +1,6 @@
 #include "recorder/folded_line.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "macro/language/button_words.h"
@@ -26,8 +27,12 @@ std::size_t KeyCodeOf(int32_t virtualKey, uint8_t modifiersDown) {
     return (std::size_t{modifiersDown} << 8) | static_cast<std::size_t>(virtualKey & 0xFF);
 }
 
+// The line plays at its first event or, where the lines before it came faster than their
+// pace, once the play gets to it; every event up to one interval after that plays within an
+// interval of its time. A play that is behind so takes more events into the line and catches up.
 int64_t IntervalEnd(const RecorderState& state) {
-    return state.followed.lines.front().at + int64_t{state.period} * MICROSECONDS_PER_MS;
+    const int64_t playsAt = std::max(state.followed.lines.front().at, state.paceEndsAt);
+    return playsAt + int64_t{state.period} * MICROSECONDS_PER_MS;
 }
 
 // None while the written lines hold a modifier down, which TYPE would let go. The run ends at
@@ -56,6 +61,7 @@ FoldedLine TypedRun(const RecorderState& state, int64_t now, bool atTheEnd) {
             if (downWithoutKey & ModifierBit(line.code)) return run;
             down = static_cast<uint8_t>(down & ~ModifierBit(line.code));
         } else if (line.kind == HeldLineKind::KeyTap) {
+            if (line.releasedAt >= until) return run;
             const char character = followed.characterOfKey[KeyCodeOf(line.code, down)];
             if (character == '\0' || text.size() == LONGEST_RUN) return run;
             text += character;

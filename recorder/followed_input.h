@@ -32,7 +32,8 @@ struct HeldLine {
     HeldLineKind kind;
     int32_t code;
     int32_t y;
-    int64_t at;  // when its event happened, on the performance counter
+    int64_t at;              // when its event happened, on the performance counter
+    int64_t releasedAt = 0;  // a tap's: when its key was let go
 };
 
 struct FollowedKey {
@@ -55,7 +56,7 @@ struct FollowedInput {
     // samples come: the interval of the last MOVE_CURSOR line, -1 before the first.
     int64_t startedAt = 0;
     int64_t lastMoveInterval = -1;
-    bool eventFollowed = false;      // since the recording started
+    bool eventFollowed = false;  // since the recording started
     // By MODIFIER_… bit: the modifiers that the lines written so far leave down.
     uint8_t modifiersWritten = 0;
     // The character that TYPE plays as a key code (virtual key, shift state in the high byte)

@@ -166,7 +166,7 @@ void OnKeyUp(RecorderState& state, int virtualKey, int64_t at) {
             if (at - key.downAt > HoldTime(state))
                 DecideHold(followed, *press);
             else
-                press->kind = HeldLineKind::KeyTap;
+                *press = {HeldLineKind::KeyTap, press->code, 0, press->at, at};
         }
     }
     if (key.state == FollowedKey::State::Down && key.hold)

@@ -170,8 +170,8 @@ TEST(RecorderLinesTest, AKeyHeldLongerThanTwiceTheIntervalIsAHold) {
 std::vector<UserStep> SeventyTaps() {
     std::vector<UserStep> steps;
     for (uint32_t tap = 0; tap < 70; ++tap) {
-        steps.push_back(Down(10 + tap, 'A'));
-        steps.push_back(Up(10 + tap, 'A'));
+        steps.push_back(Down(210 + tap, 'A'));
+        steps.push_back(Up(210 + tap, 'A'));
     }
     return steps;
 }
@@ -180,45 +180,54 @@ TEST(RecorderLinesTest, KeysTypedWithinOneIntervalAreOneTypeLine) {
     using namespace desk;
     ExpectLines({
         {"taps, shifted ones too",
-         {Down(12, KEY_SHIFT), Down(15, 'H'), Up(20, 'H'), Up(25, KEY_SHIFT), Down(40, 'I'),
-          Up(45, 'I'), Down(70, 0xBE), Up(75, 0xBE), Down(80, KEY_SPACE), Up(85, KEY_SPACE)},
+         {Down(212, KEY_SHIFT), Down(215, 'H'), Up(220, 'H'), Up(225, KEY_SHIFT), Down(240, 'I'),
+          Up(245, 'I'), Down(270, 0xBE), Up(275, 0xBE), Down(280, KEY_SPACE), Up(285, KEY_SPACE)},
          "TYPE \"Hi. \", ",
          100},
         {"a run ends an interval after its first key",
-         {Down(12, 'A'), Up(14, 'A'), Down(50, 'B'), Up(52, 'B'), Down(112, 'C'), Up(114, 'C'),
-          Down(150, 'D'), Up(152, 'D')},
+         {Down(212, 'A'), Up(214, 'A'), Down(250, 'B'), Up(252, 'B'), Down(312, 'C'), Up(314, 'C'),
+          Down(350, 'D'), Up(352, 'D')},
          "TYPE \"ab\", TYPE \"cd\", ",
          100},
+        {"keys typed before the play gets to the line join it, an interval after that too",
+         {Down(50, 'A'), Up(52, 'A'), Down(150, 'B'), Up(152, 'B'), Down(290, 'C'), Up(295, 'C'),
+          Down(305, 'D'), Up(307, 'D')},
+         "TYPE \"abc\", PRESS_KEY 68, ",
+         100},
+        {"a key let go after the interval is not in the run",
+         {Down(212, 'A'), Up(214, 'A'), Down(290, 'B'), Up(315, 'B')},
+         "PRESS_KEY 65, PRESS_KEY 66, ",
+         100},
         {"a run ends where its modifiers are up",
-         {Down(12, 'A'), Up(14, 'A'), Down(50, KEY_SHIFT), Down(60, 'B'), Up(70, 'B'),
-          Up(120, KEY_SHIFT)},
+         {Down(212, 'A'), Up(214, 'A'), Down(250, KEY_SHIFT), Down(260, 'B'), Up(270, 'B'),
+          Up(320, KEY_SHIFT)},
          "PRESS_KEY 65, TYPE \"B\", ",
          100},
         {"keys under a Shift written down before stay keys",
-         {Down(12, KEY_SHIFT), Down(150, 'A'), Up(152, 'A'), Down(160, 'B'), Up(162, 'B'),
-          Up(170, KEY_SHIFT)},
+         {Down(212, KEY_SHIFT), Down(350, 'A'), Up(352, 'A'), Down(360, 'B'), Up(362, 'B'),
+          Up(370, KEY_SHIFT)},
          "SHIFT_DOWN, PRESS_KEY 65, PRESS_KEY 66, SHIFT_UP, ",
          100},
         {"a key that types no character ends the run",
-         {Down(12, 'A'), Up(14, 'A'), Down(30, 13), Up(32, 13), Down(50, 'B'), Up(52, 'B')},
+         {Down(212, 'A'), Up(214, 'A'), Down(230, 13), Up(232, 13), Down(250, 'B'), Up(252, 'B')},
          "PRESS_KEY 65, PRESS_KEY 13, PRESS_KEY 66, ",
          100},
         {"a Shift let go with no key under it is no character",
-         {Down(12, KEY_SHIFT), Up(20, KEY_SHIFT), Down(30, 'A'), Up(32, 'A'), Down(40, 'B'),
-          Up(42, 'B')},
+         {Down(212, KEY_SHIFT), Up(220, KEY_SHIFT), Down(230, 'A'), Up(232, 'A'), Down(240, 'B'),
+          Up(242, 'B')},
          "SHIFT_DOWN, SHIFT_UP, TYPE \"ab\", ",
          100},
         {"Ctrl+C stays keys",
-         {Down(12, KEY_CONTROL), Down(15, 'C'), Up(20, 'C'), Up(25, KEY_CONTROL)},
+         {Down(212, KEY_CONTROL), Down(215, 'C'), Up(220, 'C'), Up(225, KEY_CONTROL)},
          "CTRL_DOWN, PRESS_KEY 67, CTRL_UP, ",
          100},
         {"the double quote, which would end the text, stays a key",
-         {Down(12, 'A'), Up(14, 'A'), Down(20, KEY_SHIFT), Down(25, 0xDE), Up(30, 0xDE),
-          Up(35, KEY_SHIFT)},
+         {Down(212, 'A'), Up(214, 'A'), Down(220, KEY_SHIFT), Down(225, 0xDE), Up(230, 0xDE),
+          Up(235, KEY_SHIFT)},
          "PRESS_KEY 65, SHIFT_DOWN, PRESS_KEY 222, SHIFT_UP, ",
          100},
         {"a hold ends the run",
-         {Down(12, 'A'), Up(14, 'A'), Down(20, 'B'), Up(300, 'B')},
+         {Down(212, 'A'), Up(214, 'A'), Down(220, 'B'), Up(500, 'B')},
          "PRESS_KEY 65, KEY_DOWN 66, KEY_UP 66, ",
          100,
          700},
@@ -367,6 +376,7 @@ TEST(RecorderLinesTest, SamplesNeverOverlapAndNoneRunsAfterTheEnding) {
     EXPECT_EQ(rig.Code(), "");
     rig.state->sampling = false;
     rig.Tick();
+    rig.Tick();  // past the interval in which more keys could have joined the tap
     EXPECT_EQ(rig.Code(), "MOVE_CURSOR 0 0\r\nPRESS_KEY 65\r\n");
 
     rig.desktop.Press(desk::KEY_PAUSE);

@@ -136,8 +136,10 @@ TEST_F(ScheduleFileTest, DayOfMonthIsWrittenAfterTheDayOfWeekOnlyWhereAMonthIsTh
         oneList.Append("New item");
         ASSERT_TRUE(SaveSchedule(files, path, one, oneList));
         std::string expected = EXAMPLE;
-        expected.replace(expected.find("RUN_STYLE 4"), 11, "RUN_STYLE " + std::to_string(c.runStyle));
-        expected.replace(expected.find("RUN_EVERY 1"), 11, "RUN_EVERY " + std::to_string(c.runEvery));
+        expected.replace(expected.find("RUN_STYLE 4"), 11,
+                         "RUN_STYLE " + std::to_string(c.runStyle));
+        expected.replace(expected.find("RUN_EVERY 1"), 11,
+                         "RUN_EVERY " + std::to_string(c.runEvery));
         if (c.written) expected.insert(expected.find("RUN_TIME"), std::string(c.written) + "\r\n");
         EXPECT_EQ(disk.Read(path), expected) << c.runStyle << " " << c.runEvery;
         ScheduleTable loaded;

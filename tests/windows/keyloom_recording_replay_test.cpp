@@ -146,6 +146,7 @@ int SpanMs(const std::vector<Event>& events) {
 struct Comparison {
     std::size_t common = 0;
     int worstOffsetMs = 0;
+    std::size_t worstAt = 0;  // in the live session
 };
 
 Comparison Compare(const std::vector<Event>& live, const std::vector<Event>& replay) {
@@ -160,7 +161,8 @@ Comparison Compare(const std::vector<Event>& live, const std::vector<Event>& rep
         if (live[i] == replay[j]) {
             const int offset =
                 static_cast<int>((replay[j].time - replay[0].time) - (live[i].time - live[0].time));
-            comparison.worstOffsetMs = std::max(comparison.worstOffsetMs, std::abs(offset));
+            if (std::abs(offset) > comparison.worstOffsetMs)
+                comparison = {comparison.common, std::abs(offset), i};
             ++i, ++j;
         } else if (longest[i + 1][j] >= longest[i][j + 1]) {
             ++i;
@@ -255,11 +257,14 @@ TEST_P(KeyloomRecordingReplayTest, TheReplayGivesTheWindowWhatTheSessionGaveIt) 
         const Comparison comparison = Compare(live, replay);
         std::printf(
             "MacroDelay %d ms, replay %d: %zu of %zu events lost, %zu extra; replay %d ms "
-            "over recorded %d ms = %.3f; hold %d ms replayed as %d ms; worst offset %d ms\n",
+            "over recorded %d ms = %.3f; hold %d ms replayed as %d ms; worst offset %d ms, at "
+            "message %#x %d, %d ms into the session\n",
             interval, attempt, live.size() - comparison.common, live.size(),
             replay.size() - comparison.common, SpanMs(replay), SpanMs(live),
             double(SpanMs(replay)) / SpanMs(live), HoldMs(live), HoldMs(replay),
-            comparison.worstOffsetMs);
+            comparison.worstOffsetMs, live[comparison.worstAt].message,
+            live[comparison.worstAt].value,
+            static_cast<int>(live[comparison.worstAt].time - live[0].time));
         std::fflush(stdout);
         if (onTime() || comparison.common != live.size()) break;
     }
