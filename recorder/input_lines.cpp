@@ -302,8 +302,13 @@ std::optional<RecordingEnd> FollowEvents(RecorderState& state, int64_t now) {
             followed.eventFollowed = true;
             continue;
         }
-        if (IsAtPointer(event.kind)) PointerAt(state, event);
         WritePointer(state, interval);
+        // A button or wheel acts where it was used: a move that its interval has no room for
+        // goes first in the next, and the button or wheel waits for it.
+        if (IsAtPointer(event.kind)) {
+            PointerAt(state, event);
+            WritePointer(state, std::numeric_limits<int64_t>::max());
+        }
         switch (event.kind) {
             case InputKind::KeyDown:
                 if (const std::optional<RecorderPhase> end =
