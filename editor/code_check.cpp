@@ -24,6 +24,7 @@ class CheckingDesktop final : public DesktopPort {
     void keybd_event(uint8_t, uint32_t) override {}
     void TypeUnicodeCharacter(unsigned char) override {}
     int16_t VkKeyScanA(char) override { return 0; }
+    KeyRepeat KeyboardRepeat() override { return {0, 0}; }
     int16_t GetAsyncKeyState(int) override { return 0; }
     bool IsKeyHeldByUser(int) override { return false; }
     void PressAgainForUser(uint8_t) override {}

@@ -103,6 +103,13 @@ struct ScreenPoint {
     int32_t y;
 };
 
+// How the keyboard repeats a key held down, as the user set it: the time before the first
+// repeat and between the repeats after it.
+struct KeyRepeat {
+    int64_t delayMicroseconds;
+    int64_t everyMicroseconds;
+};
+
 struct ScreenRect {
     int32_t left;
     int32_t top;
@@ -152,6 +159,7 @@ class DesktopPort {
     // code page and injected as a Unicode character.
     virtual void TypeUnicodeCharacter(unsigned char character) = 0;
     virtual int16_t VkKeyScanA(char character) = 0;
+    virtual KeyRepeat KeyboardRepeat() = 0;
     virtual int16_t GetAsyncKeyState(int virtualKey) = 0;
     // Whether the user holds the key down: its state as the keyboard (and any other program's
     // input) left it, every key Keyloom injected itself left out. Once Keyloom has released a

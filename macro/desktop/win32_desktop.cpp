@@ -139,6 +139,18 @@ int16_t Win32Desktop::VkKeyScanA(char character) {
     return ::VkKeyScanA(character);
 }
 
+// The keyboard settings: a delay of 0 to 3 is 250 to 1000 ms, a speed of 0 to 31 about 2.5 to
+// 30 repeats a second.
+KeyRepeat Win32Desktop::KeyboardRepeat() {
+    UINT delay = 1;
+    DWORD speed = 31;
+    ::SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    ::SystemParametersInfoA(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+    const double perSecond = 2.5 + (std::min<DWORD>(speed, 31) * 27.5) / 31;
+    return {int64_t{std::min<UINT>(delay, 3) + 1} * 250000,
+            static_cast<int64_t>(1000000 / perSecond)};
+}
+
 int16_t Win32Desktop::GetAsyncKeyState(int virtualKey) {
     return ::GetAsyncKeyState(virtualKey);
 }

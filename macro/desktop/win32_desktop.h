@@ -22,6 +22,7 @@ class Win32Desktop : public DesktopPort {
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;
     void TypeUnicodeCharacter(unsigned char character) override;
     int16_t VkKeyScanA(char character) override;
+    KeyRepeat KeyboardRepeat() override;
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;

@@ -1,6 +1,7 @@
 #include "macro/language/held_input.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "macro/language/interpreter.h"
 
@@ -27,11 +28,43 @@ void Release(DesktopPort& desktop, HeldInput input) {
         SendButton(desktop, input.virtualKey, false);
 }
 
+constexpr uint8_t UNREPEATED_KEYS[] = {
+    desk::KEY_SHIFT,       desk::KEY_CONTROL,      desk::KEY_ALT,           desk::KEY_LEFT_SHIFT,
+    desk::KEY_RIGHT_SHIFT, desk::KEY_LEFT_CONTROL, desk::KEY_RIGHT_CONTROL, desk::KEY_LEFT_ALT,
+    desk::KEY_RIGHT_ALT,   desk::KEY_LEFT_WINDOWS, desk::KEY_RIGHT_WINDOWS};
+
+// A keyboard repeats the last key pressed while it is down, and no longer once another goes
+// down; Shift, Ctrl, Alt and the Windows keys are left out, as programs take no repeats of them.
+void FollowRepeat(MacroInterpreter& interpreter, uint8_t virtualKey, bool down) {
+    std::optional<RepeatingKey>& repeating = interpreter.repeating;
+    if (!down) {
+        if (repeating && repeating->virtualKey == virtualKey) repeating.reset();
+        return;
+    }
+    repeating.reset();
+    if (std::find(std::begin(UNREPEATED_KEYS), std::end(UNREPEATED_KEYS), virtualKey) !=
+        std::end(UNREPEATED_KEYS))
+        return;
+    const KeyRepeat repeat = interpreter.desktop.KeyboardRepeat();
+    repeating = RepeatingKey{
+        virtualKey, interpreter.desktop.QueryPerformanceCounter() + repeat.delayMicroseconds,
+        repeat.everyMicroseconds};
+}
+
 }  // namespace
 
 void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32_t flags) {
     interpreter.desktop.keybd_event(virtualKey, flags);
-    Note(interpreter, {false, virtualKey}, (flags & desk::KEY_RELEASE) == 0);
+    const bool down = (flags & desk::KEY_RELEASE) == 0;
+    Note(interpreter, {false, virtualKey}, down);
+    FollowRepeat(interpreter, virtualKey, down);
+}
+
+void RepeatHeldKey(MacroInterpreter& interpreter) {
+    RepeatingKey& repeating = *interpreter.repeating;
+    interpreter.desktop.keybd_event(repeating.virtualKey, 0);
+    repeating.nextAt = std::max(repeating.nextAt + repeating.everyMicroseconds,
+                                interpreter.desktop.QueryPerformanceCounter());
 }
 
 void SendButtonTransition(MacroInterpreter& interpreter, uint8_t button, bool down) {
@@ -42,6 +75,7 @@ void SendButtonTransition(MacroInterpreter& interpreter, uint8_t button, bool do
 void ReleaseHeldInput(MacroInterpreter& interpreter) {
     std::vector<HeldInput> held;
     held.swap(interpreter.held);
+    interpreter.repeating.reset();
     for (auto input = held.rbegin(); input != held.rend(); ++input)
         Release(interpreter.desktop, *input);
 }

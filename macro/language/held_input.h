@@ -11,6 +11,9 @@ void SendKeyTransition(MacroInterpreter& interpreter, uint8_t virtualKey, uint32
 // One transition at the pointer of the button with this virtual key (desk::BUTTONS).
 void SendButtonTransition(MacroInterpreter& interpreter, uint8_t button, bool down);
 
+// Sends the next repeat of the key that repeats (interpreter.repeating, which must be set).
+void RepeatHeldKey(MacroInterpreter& interpreter);
+
 // Releases whatever the play still holds, the last pressed first.
 void ReleaseHeldInput(MacroInterpreter& interpreter);
 

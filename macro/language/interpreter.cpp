@@ -8,6 +8,7 @@
 #include "macro/file/read_file_line.h"
 #include "macro/file/text_field.h"
 #include "macro/language/commands.h"
+#include "macro/language/held_input.h"
 #include "macro/language/wait.h"
 
 namespace {
@@ -29,12 +30,26 @@ struct Command {
 
 // Waits until `due` on the counter. A play that watches its stop keys gives up at one and keeps
 // what was left of the wait.
-void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
+bool WaitPartUntil(MacroInterpreter& interpreter, int64_t due) {
     DesktopPort& desktop = interpreter.desktop;
-    if (!interpreter.watchesStopKeys) return desktop.WaitUntilCounter(due);
-    if (!desktop.WaitUntilCounterUnless(due, [&] { return PlayStopRequested(interpreter); }))
-        interpreter.unfinished.waitMicroseconds =
-            std::max<int64_t>(0, due - desktop.QueryPerformanceCounter());
+    if (!interpreter.watchesStopKeys) {
+        desktop.WaitUntilCounter(due);
+        return true;
+    }
+    return desktop.WaitUntilCounterUnless(due, [&] { return PlayStopRequested(interpreter); });
+}
+
+// A key the play holds down repeats meanwhile.
+void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
+    for (;;) {
+        const std::optional<RepeatingKey>& repeating = interpreter.repeating;
+        const bool repeatFirst = repeating && repeating->nextAt < due;
+        if (!WaitPartUntil(interpreter, repeatFirst ? repeating->nextAt : due)) break;
+        if (!repeatFirst) return;
+        RepeatHeldKey(interpreter);
+    }
+    interpreter.unfinished.waitMicroseconds =
+        std::max<int64_t>(0, due - interpreter.desktop.QueryPerformanceCounter());
 }
 
 // In a play a pace or DELAY ends its time after the previous one was due, so that the work of a

@@ -29,6 +29,13 @@ struct LineRest {
 // A play's speed in percent: every pace and DELAY takes 100/speed of its time.
 constexpr int32_t NOMINAL_PLAY_SPEED = 100;
 
+// The key a play holds down that repeats, as a keyboard repeats the last key pressed.
+struct RepeatingKey {
+    uint8_t virtualKey;
+    int64_t nextAt;  // on the performance counter
+    int64_t everyMicroseconds;
+};
+
 struct MacroInterpreter {
     DesktopPort& desktop;
     InterpreterMode mode;
@@ -41,6 +48,7 @@ struct MacroInterpreter {
     std::string targetTitle;
     // What the play has pressed and not released, in the order it went down (held_input.h).
     std::vector<HeldInput> held{};
+    std::optional<RepeatingKey> repeating{};
     // When the last pace or DELAY wait was due, on the performance counter (microseconds): the
     // next ends its time after it, so that neither a line's own work nor a wait's late wake adds
     // to a play's length. Unset until a play starts it.

@@ -75,6 +75,7 @@ class FakeDesktop : public DesktopPort {
 
     // ---- Virtual time ----
     uint32_t now = 0;                     // milliseconds, the tick count
+    KeyRepeat keyRepeat{500000, 33000};   // the keyboard's delay and repeat rate
     void Advance(uint32_t milliseconds);  // fires one-shot timers as they fall due
     void FirePeriodicTimer(uint32_t timerId);
     void FirePeriodicTimers();
@@ -91,6 +92,7 @@ class FakeDesktop : public DesktopPort {
     void keybd_event(uint8_t virtualKey, uint32_t flags) override;
     void TypeUnicodeCharacter(unsigned char character) override;
     int16_t VkKeyScanA(char character) override;
+    KeyRepeat KeyboardRepeat() override { return keyRepeat; }
     int16_t GetAsyncKeyState(int virtualKey) override;
     bool IsKeyHeldByUser(int virtualKey) override;
     void PressAgainForUser(uint8_t virtualKey) override;

@@ -200,3 +200,48 @@ TEST_F(HeldInputTest, APausedPlayReleasesHeldKeysAndButtonsAndPressesThemAgainOn
 }
 
 }  // namespace
+
+// A key the play holds repeats as a keyboard repeats the last key pressed: after its delay,
+// at its rate, until the key is let go, another key goes down or the play ends.
+TEST_F(HeldInputTest, AKeyThePlayHoldsRepeatsAsTheKeyboardWould) {
+    const struct {
+        const char* rule;
+        std::string code;
+        std::vector<uint32_t> downsAt;  // of X, in ms from the first
+    } cases[] = {
+        {"held 600 ms",
+         "KEY_DOWN 88\r\nDELAY 600\r\nKEY_UP 88\r\nDELAY 300\r\n",
+         {0, 500, 533, 566, 599}},
+        {"until the end of the play", "KEY_DOWN 88\r\nDELAY 550\r\n", {0, 500, 533}},
+        {"another key pressed", "KEY_DOWN 88\r\nPRESS_KEY 65\r\nDELAY 600\r\nKEY_UP 88\r\n", {0}},
+        {"with Shift held after it",
+         "KEY_DOWN 88\r\nSHIFT_DOWN\r\nDELAY 600\r\nKEY_UP 88\r\n",
+         {0}},
+    };
+    for (const auto& test : cases) {
+        desktop.calls.clear();
+        std::vector<uint32_t> downsAt;
+        desktop.onCall = [&](const std::string& call) {
+            if (call == "keybd_event 88 0")
+                downsAt.push_back(static_cast<uint32_t>(desktop.QueryPerformanceCounter() / 1000));
+        };
+        WriteMacro(test.code);
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        desktop.onCall = nullptr;
+        const uint32_t first = downsAt.empty() ? 0 : downsAt.front();
+        for (uint32_t& at : downsAt)
+            at -= first;
+        EXPECT_EQ(downsAt, test.downsAt) << test.rule;
+        const Calls input = TakeInput();
+        EXPECT_EQ(input.back(),
+                  test.code.find("SHIFT") != std::string::npos ? SHIFT_UP : "keybd_event 88 2")
+            << test.rule;
+    }
+}
+
+// Shift, Ctrl, Alt and the Windows keys held do not repeat.
+TEST_F(HeldInputTest, ModifiersHeldDoNotRepeat) {
+    WriteMacro("SHIFT_DOWN\r\nKEY_DOWN 91\r\nDELAY 900\r\nKEY_UP 91\r\nSHIFT_UP\r\n");
+    PlayMacro(player, macro, ORIGIN_TRIGGER);
+    EXPECT_EQ(TakeInput(), (Calls{SHIFT_DOWN, "keybd_event 91 0", "keybd_event 91 2", SHIFT_UP}));
+}

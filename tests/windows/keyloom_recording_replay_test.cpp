@@ -32,6 +32,34 @@ constexpr WORD HELD_KEY = 'X';  // not in the sentence
 constexpr int HOLD_MS = 600;
 constexpr int REPLAYS = 3;  // a replay that a busy machine delayed is tried again
 
+// A key held as a keyboard holds it: repeated after the keyboard's delay, at its rate.
+void HoldAsTheKeyboardDoes(InputScript& script, int atMs, WORD key, int holdMs) {
+    UINT delay = 1;
+    DWORD speed = 31;
+    SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    SystemParametersInfoA(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+    const double everyMs = 1000 / (2.5 + speed * 27.5 / 31);
+    script.Key(atMs, key, false);
+    for (double repeat = (delay + 1) * 250.0; repeat < holdMs; repeat += everyMs)
+        script.Key(atMs + static_cast<int>(repeat), key, false);
+    script.Key(atMs + holdMs, key, true);
+}
+
+// The typed text, and apart from it how many characters the held key typed.
+struct Typed {
+    std::string text;
+    int held = 0;
+};
+Typed SplitTyped(const std::string& text) {
+    Typed typed;
+    for (char c : text)
+        if (c == 'x')
+            ++typed.held;
+        else
+            typed.text += c;
+    return typed;
+}
+
 // The session, in client co-ordinates of `target`.
 InputScript Session(const InputLogWindow& target) {
     auto at = [&](LONG x, LONG y) { return target.ToScreen(POINT{x, y}); };
@@ -46,7 +74,7 @@ InputScript Session(const InputLogWindow& target) {
             script.Tap(t, key, TAP_MS);
         t += KEY_SLOT_MS;
     }
-    script.Tap(t += 300, HELD_KEY, HOLD_MS);
+    HoldAsTheKeyboardDoes(script, t += 300, HELD_KEY, HOLD_MS);
     t += HOLD_MS + 300;
     script.MoveTo(t, at(300, 200))
         .Click(t + 50, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 40)
@@ -240,8 +268,9 @@ class KeyloomRecordingReplayTest : public ::testing::TestWithParam<int> {
 TEST_P(KeyloomRecordingReplayTest, TheReplayGivesTheWindowWhatTheSessionGaveIt) {
     const std::vector<LoggedInput> liveLog = Record(Session(target));
     const std::vector<Event> live = Events(liveLog);
-    const std::string typed = std::string(SENTENCE) + "x";
-    ASSERT_EQ(TypedText(liveLog), typed) << "the session did not reach the window";
+    const Typed typed = SplitTyped(TypedText(liveLog));
+    ASSERT_EQ(typed.text, SENTENCE) << "the session did not reach the window";
+    ASSERT_GE(typed.held, 2) << "the held key did not repeat";
     ASSERT_NE(MouseEvents(live).find("Ldbl"), std::string::npos) << "no live double-click";
 
     std::vector<LoggedInput> replayLog;
@@ -257,19 +286,22 @@ TEST_P(KeyloomRecordingReplayTest, TheReplayGivesTheWindowWhatTheSessionGaveIt) 
         const Comparison comparison = Compare(live, replay);
         std::printf(
             "MacroDelay %d ms, replay %d: %zu of %zu events lost, %zu extra; replay %d ms "
-            "over recorded %d ms = %.3f; hold %d ms replayed as %d ms; worst offset %d ms, at "
+            "over recorded %d ms = %.3f; hold %d ms (%d characters) replayed as %d ms (%d); worst "
+            "offset %d ms, at "
             "message %#x %d, %d ms into the session\n",
             interval, attempt, live.size() - comparison.common, live.size(),
             replay.size() - comparison.common, SpanMs(replay), SpanMs(live),
-            double(SpanMs(replay)) / SpanMs(live), HoldMs(live), HoldMs(replay),
-            comparison.worstOffsetMs, live[comparison.worstAt].message,
-            live[comparison.worstAt].value,
+            double(SpanMs(replay)) / SpanMs(live), HoldMs(live), typed.held, HoldMs(replay),
+            SplitTyped(TypedText(replayLog)).held, comparison.worstOffsetMs,
+            live[comparison.worstAt].message, live[comparison.worstAt].value,
             static_cast<int>(live[comparison.worstAt].time - live[0].time));
         std::fflush(stdout);
         if (onTime() || comparison.common != live.size()) break;
     }
 
-    EXPECT_EQ(TypedText(replayLog), typed);
+    const Typed replayed = SplitTyped(TypedText(replayLog));
+    EXPECT_EQ(replayed.text, SENTENCE);
+    EXPECT_NEAR(replayed.held, typed.held, 1) << "the held key's repeats";
     EXPECT_EQ(MouseEvents(replay), MouseEvents(live)) << "clicks, double-click and wheel turns";
     const Comparison comparison = Compare(live, replay);
     EXPECT_EQ(comparison.common, live.size()) << "events lost";
