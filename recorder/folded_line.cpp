@@ -28,11 +28,14 @@ std::size_t KeyCodeOf(int32_t virtualKey, uint8_t modifiersDown) {
 }
 
 // The line plays at its first event or, where the lines before it came faster than their
-// pace, once the play gets to it; every event up to one interval after that plays within an
-// interval of its time. A play that is behind so takes more events into the line and catches up.
-int64_t IntervalEnd(const RecorderState& state) {
-    const int64_t playsAt = std::max(state.followed.lines.front().at, state.paceEndsAt);
-    return playsAt + int64_t{state.period} * MICROSECONDS_PER_MS;
+// pace, once the play gets to it. The events up to `reach` after that join it: a play that is
+// behind takes more into the line and catches up.
+int64_t LineReach(const RecorderState& state, int64_t reach) {
+    return std::max(state.followed.lines.front().at, state.paceEndsAt) + reach;
+}
+
+int64_t Interval(const RecorderState& state) {
+    return int64_t{state.period} * MICROSECONDS_PER_MS;
 }
 
 // None while the written lines hold a modifier down, which TYPE would let go. The run ends at
@@ -43,7 +46,9 @@ FoldedLine TypedRun(const RecorderState& state, int64_t now, bool atTheEnd) {
     const std::deque<HeldLine>& lines = followed.lines;
     FoldedLine run;
     if (followed.modifiersWritten != 0) return run;
-    const int64_t until = IntervalEnd(state);
+    // Half an interval: typing faster than one line an interval then comes out one line an
+    // interval, each key within half an interval of its time.
+    const int64_t until = LineReach(state, Interval(state) / 2);
     uint8_t down = 0;
     uint8_t downWithoutKey = 0;
     std::string text;
@@ -82,7 +87,7 @@ FoldedLine TypedRun(const RecorderState& state, int64_t now, bool atTheEnd) {
 FoldedLine Click(const RecorderState& state, int64_t now, bool atTheEnd) {
     const std::deque<HeldLine>& lines = state.followed.lines;
     const int32_t button = lines.front().code;
-    const int64_t until = IntervalEnd(state);
+    const int64_t until = LineReach(state, Interval(state));
     FoldedLine click;
     std::size_t index = 0;
     for (; index < lines.size() && index < DOUBLE_CLICK_LINES; ++index) {

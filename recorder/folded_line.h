@@ -1,11 +1,11 @@
 #pragma once
 // Events faster than the interval keep their pace on replay only as one line, since a play
-// spends one pace on every line. Held lines that fall within one interval of where the play
-// will be are written as one line of the language that plays the same events in the same
-// order, each within one interval of its time:
-// - a run of taps, with the modifiers that make their characters pressed and let go around
-//   them, as TYPE with those characters;
-// - a button pressed and let go, once or twice, as CLICK_MOUSE … SINGLE or DOUBLE.
+// spends one pace on every line. Held lines that follow closely on where the play will be are
+// written as one line of the language that plays the same events in the same order:
+// - a run of taps within half an interval, with the modifiers that make their characters
+//   pressed and let go around them, as TYPE with those characters;
+// - a button pressed and let go, once or twice, within one interval, as CLICK_MOUSE … SINGLE
+//   or DOUBLE.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -169,12 +169,12 @@ TEST(RecorderLinesTest, AKeyHeldLongerThanTwiceTheIntervalIsAHold) {
     });
 }
 
-// Seventy taps of A, a millisecond apart.
+// Seventy taps of A, two a millisecond.
 std::vector<UserStep> SeventyTaps() {
     std::vector<UserStep> steps;
     for (uint32_t tap = 0; tap < 70; ++tap) {
-        steps.push_back(Down(210 + tap, 'A'));
-        steps.push_back(Up(210 + tap, 'A'));
+        steps.push_back(Down(210 + tap / 2, 'A'));
+        steps.push_back(Up(210 + tap / 2, 'A'));
     }
     return steps;
 }
@@ -183,18 +183,18 @@ TEST(RecorderLinesTest, KeysTypedWithinOneIntervalAreOneTypeLine) {
     using namespace desk;
     ExpectLines({
         {"taps, shifted ones too",
-         {Down(212, KEY_SHIFT), Down(215, 'H'), Up(220, 'H'), Up(225, KEY_SHIFT), Down(240, 'I'),
-          Up(245, 'I'), Down(270, 0xBE), Up(275, 0xBE), Down(280, KEY_SPACE), Up(285, KEY_SPACE)},
+         {Down(212, KEY_SHIFT), Down(215, 'H'), Up(220, 'H'), Up(225, KEY_SHIFT), Down(230, 'I'),
+          Up(232, 'I'), Down(245, 0xBE), Up(247, 0xBE), Down(255, KEY_SPACE), Up(257, KEY_SPACE)},
          "TYPE \"Hi. \", ",
          100},
-        {"a run ends an interval after its first key",
+        {"a run ends half an interval after its first key",
          {Down(212, 'A'), Up(214, 'A'), Down(250, 'B'), Up(252, 'B'), Down(312, 'C'), Up(314, 'C'),
           Down(350, 'D'), Up(352, 'D')},
          "TYPE \"ab\", TYPE \"cd\", ",
          100},
-        {"keys typed before the play gets to the line join it, an interval after that too",
-         {Down(50, 'A'), Up(52, 'A'), Down(150, 'B'), Up(152, 'B'), Down(290, 'C'), Up(295, 'C'),
-          Down(305, 'D'), Up(307, 'D')},
+        {"keys typed before the play gets to the line join it, half an interval after that too",
+         {Down(50, 'A'), Up(52, 'A'), Down(150, 'B'), Up(152, 'B'), Down(240, 'C'), Up(245, 'C'),
+          Down(260, 'D'), Up(262, 'D')},
          "TYPE \"abc\", PRESS_KEY 68, ",
          100},
         {"a key let go after the interval is not in the run",
