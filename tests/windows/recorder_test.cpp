@@ -23,8 +23,9 @@
 namespace {
 
 constexpr UINT RECORDING_ENDED = WM_APP + 31;
-constexpr int MACRO_DELAY = 10;
-constexpr int HOLD_MS = 60;  // longer than twice the interval: a hold
+// An interval long enough that a busy machine's late wake does not make a tap a hold.
+constexpr int MACRO_DELAY = 25;
+constexpr int HOLD_MS = 120;  // longer than twice the interval: a hold
 constexpr int TAP_MS = 5;
 
 // A window with the editor's code box and buttons, hosting the recorder as the editor does.
@@ -208,7 +209,7 @@ std::string RecordSession(TestEditor& editor, POINT& start, POINT& moved) {
     SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
     PumpFor(HOLD_MS);
     SendMouse(MOUSEEVENTF_MIDDLEDOWN);
-    PumpFor(TAP_MS);
+    PumpFor(HOLD_MS);  // longer than the interval: not folded into a click
     SendMouse(MOUSEEVENTF_MIDDLEUP);
     PumpFor(HOLD_MS);
     Tap(VK_PAUSE);
