@@ -15,17 +15,8 @@ constexpr int64_t MICROSECONDS_PER_MS = 1000;
 // A key event of a character another program typed, not of a key.
 constexpr int KEY_PACKET = 0xE7;
 
-struct Modifier {
-    int generic;
-    int left;
-    int right;
-    const char* word;
-};
-constexpr Modifier MODIFIERS[] = {
-    {desk::KEY_SHIFT, desk::KEY_LEFT_SHIFT, desk::KEY_RIGHT_SHIFT, "SHIFT"},
-    {desk::KEY_CONTROL, desk::KEY_LEFT_CONTROL, desk::KEY_RIGHT_CONTROL, "CTRL"},
-    {desk::KEY_ALT, desk::KEY_LEFT_ALT, desk::KEY_RIGHT_ALT, "ALT"},
-};
+// The words of SHIFT_DOWN … ALT_UP, in the order of desk::MODIFIER_KEYS.
+constexpr const char* MODIFIER_WORDS[] = {"SHIFT", "CTRL", "ALT"};
 constexpr uint8_t LEFT_SIDE = 1;
 constexpr uint8_t RIGHT_SIDE = 2;
 
@@ -36,8 +27,9 @@ struct ModifierKey {
 
 // A generic Shift, Ctrl or Alt counts as the left one.
 std::optional<ModifierKey> ModifierOf(int virtualKey) {
-    for (int modifier = 0; modifier < static_cast<int>(std::size(MODIFIERS)); ++modifier) {
-        const Modifier& keys = MODIFIERS[modifier];
+    for (int modifier = 0; modifier < static_cast<int>(std::size(desk::MODIFIER_KEYS));
+         ++modifier) {
+        const desk::ModifierKeys& keys = desk::MODIFIER_KEYS[modifier];
         if (virtualKey == keys.generic || virtualKey == keys.left) return {{modifier, LEFT_SIDE}};
         if (virtualKey == keys.right) return {{modifier, RIGHT_SIDE}};
     }
@@ -201,7 +193,7 @@ void OnWheel(RecorderState& state, HeldLineKind kind, int32_t amount, int64_t at
 // The line's text with its line ending; 0 for a line that says nothing (a wheel turned back as
 // far as it was turned).
 int FormatLine(const HeldLine& line, char (&text)[64]) {
-    const auto modifier = [&] { return MODIFIERS[static_cast<std::size_t>(line.code)].word; };
+    const auto modifier = [&] { return MODIFIER_WORDS[static_cast<std::size_t>(line.code)]; };
     const std::string_view button = ButtonWordOf(line.code).value_or("");
     const int buttonLength = static_cast<int>(button.size());
     switch (line.kind) {
@@ -259,8 +251,8 @@ void FollowHeldInput(RecorderState& state, DesktopPort& desktop) {
     const auto down = [&desktop](int virtualKey) {
         return (desktop.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
     };
-    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier) {
-        const Modifier& keys = MODIFIERS[modifier];
+    for (std::size_t modifier = 0; modifier < std::size(desk::MODIFIER_KEYS); ++modifier) {
+        const desk::ModifierKeys& keys = desk::MODIFIER_KEYS[modifier];
         uint8_t sides = (down(keys.left) ? LEFT_SIDE : 0) | (down(keys.right) ? RIGHT_SIDE : 0);
         if (sides == 0 && down(keys.generic)) sides = LEFT_SIDE;
         followed.modifierSides[modifier] = sides;
@@ -282,7 +274,7 @@ void StartFollowing(RecorderState& state, DesktopPort& desktop, int64_t now) {
             {HeldLineKind::Move, state.lastCursor->x, state.lastCursor->y, now});
         followed.lastMoveInterval = 0;
     }
-    for (std::size_t modifier = 0; modifier < std::size(MODIFIERS); ++modifier)
+    for (std::size_t modifier = 0; modifier < std::size(desk::MODIFIER_KEYS); ++modifier)
         if (followed.modifierSides[modifier] != 0)
             followed.lines.push_back(
                 {HeldLineKind::ModifierDown, static_cast<int32_t>(modifier), 0, now});

@@ -5,9 +5,16 @@
 namespace {
 
 // Left and right apart: a release of the generic key would leave the right-hand one down.
-constexpr uint8_t MODIFIER_KEYS[] = {
-    desk::KEY_LEFT_SHIFT, desk::KEY_RIGHT_SHIFT, desk::KEY_LEFT_CONTROL, desk::KEY_RIGHT_CONTROL,
-    desk::KEY_LEFT_ALT,   desk::KEY_RIGHT_ALT,   desk::KEY_LEFT_WINDOWS, desk::KEY_RIGHT_WINDOWS};
+std::vector<uint8_t> SidedModifierKeys() {
+    std::vector<uint8_t> keys;
+    for (const desk::ModifierKeys& modifier : desk::MODIFIER_KEYS) {
+        keys.push_back(static_cast<uint8_t>(modifier.left));
+        keys.push_back(static_cast<uint8_t>(modifier.right));
+    }
+    keys.push_back(desk::KEY_LEFT_WINDOWS);
+    keys.push_back(desk::KEY_RIGHT_WINDOWS);
+    return keys;
+}
 
 bool OpensAMenu(uint8_t key) {
     return key == desk::KEY_LEFT_ALT || key == desk::KEY_RIGHT_ALT ||
@@ -27,7 +34,7 @@ void MaskMenuKeys(DesktopPort& desktop, const std::vector<uint8_t>& keys) {
 
 std::vector<uint8_t> SetAsideUserModifiers(DesktopPort& desktop) {
     std::vector<uint8_t> setAside;
-    for (uint8_t key : MODIFIER_KEYS)
+    for (uint8_t key : SidedModifierKeys())
         if (desktop.IsKeyHeldByUser(key)) setAside.push_back(key);
     MaskMenuKeys(desktop, setAside);
     for (uint8_t key : setAside)

@@ -53,6 +53,25 @@ constexpr int KEY_RIGHT_ALT = 0xA5;
 // A key that no layout assigns: its keystroke means nothing to any program.
 constexpr int KEY_NONE = 0xFF;
 
+// Shift, Ctrl and Alt, each as its generic key and its left and right keys, in the order of a
+// key code's shift state bits.
+struct ModifierKeys {
+    int generic;
+    int left;
+    int right;
+};
+inline constexpr ModifierKeys MODIFIER_KEYS[] = {{KEY_SHIFT, KEY_LEFT_SHIFT, KEY_RIGHT_SHIFT},
+                                                 {KEY_CONTROL, KEY_LEFT_CONTROL, KEY_RIGHT_CONTROL},
+                                                 {KEY_ALT, KEY_LEFT_ALT, KEY_RIGHT_ALT}};
+
+// Shift, Ctrl or Alt (the generic key or either side), or a Windows key.
+constexpr bool IsModifierKey(int virtualKey) {
+    for (const ModifierKeys& keys : MODIFIER_KEYS)
+        if (virtualKey == keys.generic || virtualKey == keys.left || virtualKey == keys.right)
+            return true;
+    return virtualKey == KEY_LEFT_WINDOWS || virtualKey == KEY_RIGHT_WINDOWS;
+}
+
 // The mouse_event transitions of each button, by its virtual key.
 struct ButtonEvents {
     int virtualKey;

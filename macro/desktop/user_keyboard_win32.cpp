@@ -1,5 +1,6 @@
 #include "macro/desktop/user_keyboard_win32.h"
 
+#include "macro/desktop/desktop_port.h"
 #include "macro/desktop/precise_wait_win32.h"
 
 namespace {
@@ -13,16 +14,9 @@ struct Sides {
     int right;
 };
 Sides SidesOf(int virtualKey) {
-    switch (virtualKey) {
-        case VK_SHIFT:
-            return {VK_LSHIFT, VK_RSHIFT};
-        case VK_CONTROL:
-            return {VK_LCONTROL, VK_RCONTROL};
-        case VK_MENU:
-            return {VK_LMENU, VK_RMENU};
-        default:
-            return {virtualKey, virtualKey};
-    }
+    for (const desk::ModifierKeys& keys : desk::MODIFIER_KEYS)
+        if (virtualKey == keys.generic) return {keys.left, keys.right};
+    return {virtualKey, virtualKey};
 }
 
 }  // namespace

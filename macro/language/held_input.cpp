@@ -1,7 +1,6 @@
 #include "macro/language/held_input.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "macro/language/interpreter.h"
 
@@ -28,11 +27,6 @@ void Release(DesktopPort& desktop, HeldInput input) {
         SendButton(desktop, input.virtualKey, false);
 }
 
-constexpr uint8_t UNREPEATED_KEYS[] = {
-    desk::KEY_SHIFT,       desk::KEY_CONTROL,      desk::KEY_ALT,           desk::KEY_LEFT_SHIFT,
-    desk::KEY_RIGHT_SHIFT, desk::KEY_LEFT_CONTROL, desk::KEY_RIGHT_CONTROL, desk::KEY_LEFT_ALT,
-    desk::KEY_RIGHT_ALT,   desk::KEY_LEFT_WINDOWS, desk::KEY_RIGHT_WINDOWS};
-
 // A keyboard repeats the last key pressed while it is down, and no longer once another goes
 // down; Shift, Ctrl, Alt and the Windows keys are left out, as programs take no repeats of them.
 void FollowRepeat(MacroInterpreter& interpreter, uint8_t virtualKey, bool down) {
@@ -42,9 +36,7 @@ void FollowRepeat(MacroInterpreter& interpreter, uint8_t virtualKey, bool down) 
         return;
     }
     repeating.reset();
-    if (std::find(std::begin(UNREPEATED_KEYS), std::end(UNREPEATED_KEYS), virtualKey) !=
-        std::end(UNREPEATED_KEYS))
-        return;
+    if (desk::IsModifierKey(virtualKey)) return;
     const KeyRepeat repeat = interpreter.desktop.KeyboardRepeat();
     repeating = RepeatingKey{
         virtualKey, interpreter.desktop.QueryPerformanceCounter() + repeat.delayMicroseconds,

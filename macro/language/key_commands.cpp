@@ -1,4 +1,6 @@
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -10,15 +12,13 @@ namespace {
 
 constexpr int16_t NO_KEY = -1;  // VkKeyScanA: the layout cannot produce the character
 
-// Shift state bits of a key code's high byte, with their keys, in pressing order.
-constexpr struct {
-    uint16_t bit;
-    uint8_t virtualKey;
-} MODIFIERS[] = {{0x100, desk::KEY_SHIFT}, {0x200, desk::KEY_CONTROL}, {0x400, desk::KEY_ALT}};
-
+// A key code's high byte holds a bit for each of desk::MODIFIER_KEYS, in order, from 0x100 up:
+// they are pressed in that order.
 void SendModifiers(MacroInterpreter& interpreter, uint16_t keyCode, uint32_t flags) {
-    for (const auto& modifier : MODIFIERS)
-        if (keyCode & modifier.bit) SendKeyTransition(interpreter, modifier.virtualKey, flags);
+    for (std::size_t index = 0; index < std::size(desk::MODIFIER_KEYS); ++index)
+        if (keyCode & (0x100u << index))
+            SendKeyTransition(interpreter, static_cast<uint8_t>(desk::MODIFIER_KEYS[index].generic),
+                              flags);
 }
 
 // Modifiers are released in the order they were pressed.
