@@ -7,19 +7,13 @@
 
 namespace {
 
-constexpr int64_t MICROSECONDS_PER_MS = 1000;
 // A longer run is written as more than one line.
 constexpr std::size_t LONGEST_RUN = 64;
 // Characters TYPE writes: the printable ones but the double quote, which would end its text.
 constexpr char FIRST_TYPED = ' ';
 constexpr char LAST_TYPED = '~';
 constexpr char QUOTE = '"';
-constexpr int16_t NO_KEY = -1;
 constexpr std::size_t DOUBLE_CLICK_LINES = 4;
-
-uint8_t ModifierBit(int32_t modifier) {
-    return static_cast<uint8_t>(1u << modifier);
-}
 
 // The key code of a key pressed under the modifiers down: TYPE's shift state bits are in the
 // order Shift, Ctrl, Alt, as the modifier bits are.
@@ -34,10 +28,6 @@ int64_t LineReach(const RecorderState& state, int64_t reach) {
     return std::max(state.followed.lines.front().at, state.paceEndsAt) + reach;
 }
 
-int64_t Interval(const RecorderState& state) {
-    return int64_t{state.period} * MICROSECONDS_PER_MS;
-}
-
 // None while the written lines hold a modifier down, which TYPE would let go. The run ends at
 // the last line after which no modifier is down; a modifier let go with no key pressed under
 // it is not typed.
@@ -48,7 +38,7 @@ FoldedLine TypedRun(const RecorderState& state, int64_t now, bool atTheEnd) {
     if (followed.modifiersWritten != 0) return run;
     // Half an interval: typing faster than one line an interval then comes out one line an
     // interval, each key within half an interval of its time.
-    const int64_t until = LineReach(state, Interval(state) / 2);
+    const int64_t until = LineReach(state, IntervalMicroseconds(state) / 2);
     uint8_t down = 0;
     uint8_t downWithoutKey = 0;
     std::string text;
@@ -87,7 +77,7 @@ FoldedLine TypedRun(const RecorderState& state, int64_t now, bool atTheEnd) {
 FoldedLine Click(const RecorderState& state, int64_t now, bool atTheEnd) {
     const std::deque<HeldLine>& lines = state.followed.lines;
     const int32_t button = lines.front().code;
-    const int64_t until = LineReach(state, Interval(state));
+    const int64_t until = LineReach(state, IntervalMicroseconds(state));
     FoldedLine click;
     std::size_t index = 0;
     for (; index < lines.size() && index < DOUBLE_CLICK_LINES; ++index) {
@@ -113,7 +103,7 @@ void LearnTypedCharacters(FollowedInput& followed, DesktopPort& desktop) {
     for (char character = FIRST_TYPED; character <= LAST_TYPED; ++character) {
         if (character == QUOTE) continue;
         const int16_t keyCode = desktop.VkKeyScanA(character);
-        if (keyCode == NO_KEY) continue;
+        if (keyCode == desk::NO_KEY) continue;
         const auto code = static_cast<std::size_t>(static_cast<uint16_t>(keyCode));
         if (code < followed.characterOfKey.size() && followed.characterOfKey[code] == '\0')
             followed.characterOfKey[code] = character;

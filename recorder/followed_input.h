@@ -28,6 +28,11 @@ constexpr int MODIFIER_SHIFT = 0;
 constexpr int MODIFIER_CTRL = 1;
 constexpr int MODIFIER_ALT = 2;
 
+// A modifier's bit in a set of them, and in a key code's shift state.
+inline uint8_t ModifierBit(int32_t modifier) {
+    return static_cast<uint8_t>(1u << modifier);
+}
+
 struct HeldLine {
     HeldLineKind kind;
     int32_t code;

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int64_t MICROSECONDS_PER_MS = 1000;
 // A key event of a character another program typed, not of a key.
 constexpr int KEY_PACKET = 0xE7;
 
@@ -48,10 +47,6 @@ bool IsRecordedKey(int virtualKey) {
     return virtualKey > 0 && virtualKey < desk::KEY_NONE && virtualKey != KEY_PACKET &&
            virtualKey != desk::KEY_ESCAPE && virtualKey != desk::KEY_PAUSE &&
            !ModifierOf(virtualKey) && !ButtonIndex(virtualKey);
-}
-
-int64_t IntervalMicroseconds(const RecorderState& state) {
-    return int64_t{state.period} * MICROSECONDS_PER_MS;
 }
 
 int64_t HoldTime(const RecorderState& state) {
@@ -231,7 +226,7 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
 void FollowWrittenModifiers(FollowedInput& followed, const HeldLine& line) {
     const bool down = line.kind == HeldLineKind::ModifierDown;
     if (!down && line.kind != HeldLineKind::ModifierUp) return;
-    const auto bit = static_cast<uint8_t>(1u << line.code);
+    const uint8_t bit = ModifierBit(line.code);
     followed.modifiersWritten = static_cast<uint8_t>(down ? followed.modifiersWritten | bit
                                                           : followed.modifiersWritten & ~bit);
 }

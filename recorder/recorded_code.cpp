@@ -7,16 +7,10 @@
 
 namespace {
 
-constexpr int64_t MICROSECONDS_PER_MS = 1000;
-
 void Append(RecorderState& state, std::string_view text) {
     std::memcpy(state.recordedCode + state.codeLength, text.data(), text.size());
     state.codeLength += static_cast<int32_t>(text.size());
     state.recordedCode[state.codeLength] = '\0';
-}
-
-int64_t Pace(const RecorderState& state) {
-    return int64_t{state.period} * MICROSECONDS_PER_MS;
 }
 
 }  // namespace
@@ -27,7 +21,7 @@ void ClearRecordedCode(RecorderState& state) {
 }
 
 void StartQuietTime(RecorderState& state, int64_t now) {
-    state.paceEndsAt = now + Pace(state);
+    state.paceEndsAt = now + IntervalMicroseconds(state);
     state.pendingDelay = 0;
 }
 
@@ -47,7 +41,7 @@ bool WriteRecordedLine(RecorderState& state, std::string_view line) {
     Append(state, std::string_view(delay, static_cast<std::size_t>(delayLength)));
     Append(state, line);
     state.paceEndsAt += int64_t{state.pendingDelay} * MICROSECONDS_PER_MS;
-    if (!line.empty()) state.paceEndsAt += Pace(state);
+    if (!line.empty()) state.paceEndsAt += IntervalMicroseconds(state);
     state.pendingDelay = 0;
     return true;
 }

@@ -55,3 +55,11 @@ struct RecorderState {
     InputEventQueue input;
     FollowedInput followed;
 };
+
+constexpr int64_t MICROSECONDS_PER_MS = 1000;
+
+// The running recording's interval, on the performance counter: the pace every line but a
+// DELAY will cost when it plays.
+inline int64_t IntervalMicroseconds(const RecorderState& state) {
+    return int64_t{state.period} * MICROSECONDS_PER_MS;
+}

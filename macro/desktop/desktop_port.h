@@ -52,6 +52,8 @@ constexpr int KEY_LEFT_ALT = 0xA4;
 constexpr int KEY_RIGHT_ALT = 0xA5;
 // A key that no layout assigns: its keystroke means nothing to any program.
 constexpr int KEY_NONE = 0xFF;
+// What VkKeyScanA gives for a character that the layout cannot produce.
+constexpr int16_t NO_KEY = -1;
 
 // Shift, Ctrl and Alt, each as its generic key and its left and right keys, in the order of a
 // key code's shift state bits.

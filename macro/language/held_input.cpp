@@ -36,8 +36,8 @@ void FollowRepeat(MacroInterpreter& interpreter, uint8_t virtualKey, bool down) 
         return;
     }
     repeating.reset();
-    if (desk::IsModifierKey(virtualKey)) return;
-    const KeyRepeat repeat = interpreter.desktop.KeyboardRepeat();
+    const KeyRepeat& repeat = interpreter.keyRepeat;
+    if (desk::IsModifierKey(virtualKey) || repeat.everyMicroseconds <= 0) return;
     repeating = RepeatingKey{
         virtualKey, interpreter.desktop.QueryPerformanceCounter() + repeat.delayMicroseconds,
         repeat.everyMicroseconds};

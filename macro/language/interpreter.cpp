@@ -28,8 +28,7 @@ struct Command {
     CommandOutcome (*run)(CommandLine&);
 };
 
-// Waits until `due` on the counter. A play that watches its stop keys gives up at one and keeps
-// what was left of the wait.
+// Waits until `due` on the counter; false when a play that watches its stop keys gave up at one.
 bool WaitPartUntil(MacroInterpreter& interpreter, int64_t due) {
     DesktopPort& desktop = interpreter.desktop;
     if (!interpreter.watchesStopKeys) {
@@ -39,7 +38,8 @@ bool WaitPartUntil(MacroInterpreter& interpreter, int64_t due) {
     return desktop.WaitUntilCounterUnless(due, [&] { return PlayStopRequested(interpreter); });
 }
 
-// A key the play holds down repeats meanwhile.
+// Waits until `due`, while a key the play holds down repeats; a wait a stop key gave up keeps
+// what was left of it.
 void WaitUntilDue(MacroInterpreter& interpreter, int64_t due) {
     for (;;) {
         const std::optional<RepeatingKey>& repeating = interpreter.repeating;
@@ -224,4 +224,5 @@ void StartPace(MacroInterpreter& interpreter, int32_t pace, int32_t speed) {
     interpreter.pace = pace;
     interpreter.speed = speed;
     interpreter.paceClock = interpreter.desktop.QueryPerformanceCounter();
+    interpreter.keyRepeat = interpreter.desktop.KeyboardRepeat();
 }

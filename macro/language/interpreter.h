@@ -49,6 +49,8 @@ struct MacroInterpreter {
     // What the play has pressed and not released, in the order it went down (held_input.h).
     std::vector<HeldInput> held{};
     std::optional<RepeatingKey> repeating{};
+    // How the keyboard repeats a held key, read by StartPace once a play: none before.
+    KeyRepeat keyRepeat{};
     // When the last pace or DELAY wait was due, on the performance counter (microseconds): the
     // next ends its time after it, so that neither a line's own work nor a wait's late wake adds
     // to a play's length. Unset until a play starts it.

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int16_t NO_KEY = -1;  // VkKeyScanA: the layout cannot produce the character
-
 // A key code's high byte holds a bit for each of desk::MODIFIER_KEYS, in order, from 0x100 up:
 // they are pressed in that order.
 void SendModifiers(MacroInterpreter& interpreter, uint16_t keyCode, uint32_t flags) {
@@ -33,7 +31,7 @@ void SendKeystroke(MacroInterpreter& interpreter, uint16_t keyCode) {
 // A character the layout has no key for is injected as itself rather than dropped.
 void TypeCharacter(MacroInterpreter& interpreter, char character) {
     int16_t keyCode = interpreter.desktop.VkKeyScanA(character);
-    if (keyCode == NO_KEY)
+    if (keyCode == desk::NO_KEY)
         interpreter.desktop.TypeUnicodeCharacter(static_cast<unsigned char>(character));
     else
         SendKeystroke(interpreter, static_cast<uint16_t>(keyCode));
@@ -44,7 +42,7 @@ void TypeCharacter(MacroInterpreter& interpreter, char character) {
 std::optional<uint16_t> KeyCodeOf(MacroInterpreter& interpreter, std::string_view key) {
     if (key[0] >= '0' && key[0] <= '9') return static_cast<uint16_t>(ParseDecimal(key) & 0xFFFF);
     int16_t keyCode = interpreter.desktop.VkKeyScanA(key[0]);
-    if (keyCode == NO_KEY) return std::nullopt;
+    if (keyCode == desk::NO_KEY) return std::nullopt;
     return static_cast<uint16_t>(keyCode);
 }
 

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "macro/desktop/win32_desktop.h"
 #include "resources/keyloom_ids.h"
 #include "tests/support/input_log_win32.h"
 #include "tests/support/input_script_win32.h"
@@ -35,14 +36,11 @@ constexpr int REPLAYS = 3;  // a replay that a busy machine delayed is tried aga
 
 // A key held as a keyboard holds it: repeated after the keyboard's delay, at its rate.
 void HoldAsTheKeyboardDoes(InputScript& script, int atMs, WORD key, int holdMs) {
-    UINT delay = 1;
-    DWORD speed = 31;
-    SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
-    SystemParametersInfoA(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
-    const double everyMs = 1000 / (2.5 + speed * 27.5 / 31);
+    const KeyRepeat repeat = TheDesktop().KeyboardRepeat();
     script.Key(atMs, key, false);
-    for (double repeat = (delay + 1) * 250.0; repeat < holdMs; repeat += everyMs)
-        script.Key(atMs + static_cast<int>(repeat), key, false);
+    for (int64_t at = repeat.delayMicroseconds; at < int64_t{holdMs} * 1000;
+         at += repeat.everyMicroseconds)
+        script.Key(atMs + static_cast<int>(at / 1000), key, false);
     script.Key(atMs + holdMs, key, true);
 }
 
