@@ -96,6 +96,26 @@ FoldedLine Click(const RecorderState& state, int64_t now, bool atTheEnd) {
     return click;
 }
 
+// While the play holds a button down, a move that the next move follows, with nothing
+// between, is left out where the play of that next move would come more than half an interval
+// late: a drag's every interval has its move, so it has no quiet time to catch up in, and its
+// release would come ever later. The pointer goes straight to the next place.
+FoldedLine OvertakenMove(const RecorderState& state, int64_t now, bool atTheEnd) {
+    const FollowedInput& followed = state.followed;
+    const int64_t interval = IntervalMicroseconds(state);
+    const int64_t lateAfter = LineReach(state, interval) - interval / 2;
+    FoldedLine move;
+    if (followed.buttonsWritten == 0) return move;
+    if (followed.lines.size() > 1) {
+        const HeldLine& next = followed.lines[1];
+        if (next.kind == HeldLineKind::Move && next.at < lateAfter) move.lines = 1;
+        return move;
+    }
+    const bool pointerMayOvertake = followed.pointer && followed.pointer->at < lateAfter;
+    move.mayGrow = !atTheEnd && (now < lateAfter || pointerMayOvertake);
+    return move;
+}
+
 }  // namespace
 
 void LearnTypedCharacters(FollowedInput& followed, DesktopPort& desktop) {
@@ -114,5 +134,6 @@ FoldedLine FoldedLineAtFront(const RecorderState& state, int64_t now, bool atThe
     const std::deque<HeldLine>& lines = state.followed.lines;
     if (lines.empty()) return {};
     if (lines.front().kind == HeldLineKind::ButtonDown) return Click(state, now, atTheEnd);
+    if (lines.front().kind == HeldLineKind::Move) return OvertakenMove(state, now, atTheEnd);
     return TypedRun(state, now, atTheEnd);
 }

@@ -5,7 +5,8 @@
 // - a run of taps within half an interval, with the modifiers that make their characters
 //   pressed and let go around them, as TYPE with those characters;
 // - a button pressed and let go, once or twice, within one interval, as CLICK_MOUSE … SINGLE
-//   or DOUBLE.
+//   or DOUBLE;
+// - a move overtaken by the next, while a button is down and the play behind, as that next.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,7 +19,7 @@ void LearnTypedCharacters(FollowedInput& followed, DesktopPort& desktop);
 
 struct FoldedLine {
     std::size_t lines = 0;  // the held lines from the front that it takes; 0: none
-    std::string text;       // with its line ending
+    std::string text;       // with its line ending; empty: the lines are left out
     bool mayGrow = false;   // lines yet to come may join it: nothing is written until they do
 };
 

@@ -64,6 +64,8 @@ struct FollowedInput {
     bool eventFollowed = false;  // since the recording started
     // By MODIFIER_… bit: the modifiers that the lines written so far leave down.
     uint8_t modifiersWritten = 0;
+    // By bit of the button's place in desk::BUTTONS: the buttons they leave down.
+    uint8_t buttonsWritten = 0;
     // The character that TYPE plays as a key code (virtual key, shift state in the high byte)
     // in the layout of the recording; 0 for none.
     std::array<char, 0x800> characterOfKey{};

@@ -222,13 +222,18 @@ int FormatLine(const HeldLine& line, char (&text)[64]) {
     return 0;
 }
 
-// The modifiers a play of the lines written so far holds down.
-void FollowWrittenModifiers(FollowedInput& followed, const HeldLine& line) {
-    const bool down = line.kind == HeldLineKind::ModifierDown;
-    if (!down && line.kind != HeldLineKind::ModifierUp) return;
-    const uint8_t bit = ModifierBit(line.code);
-    followed.modifiersWritten = static_cast<uint8_t>(down ? followed.modifiersWritten | bit
-                                                          : followed.modifiersWritten & ~bit);
+// The modifiers and buttons a play of the lines written so far holds down.
+void FollowWrittenLine(FollowedInput& followed, const HeldLine& line) {
+    const auto follow = [&line](uint8_t& set, uint8_t bit) {
+        const bool down =
+            line.kind == HeldLineKind::ModifierDown || line.kind == HeldLineKind::ButtonDown;
+        set = static_cast<uint8_t>(down ? set | bit : set & ~bit);
+    };
+    if (line.kind == HeldLineKind::ModifierDown || line.kind == HeldLineKind::ModifierUp)
+        follow(followed.modifiersWritten, ModifierBit(line.code));
+    if (line.kind == HeldLineKind::ButtonDown || line.kind == HeldLineKind::ButtonUp)
+        if (const std::optional<std::size_t> index = ButtonIndex(line.code))
+            follow(followed.buttonsWritten, static_cast<uint8_t>(1u << *index));
 }
 
 bool WriteLine(RecorderState& state, int64_t at, std::string_view text) {
@@ -344,12 +349,12 @@ bool WriteDecidedLines(RecorderState& state, int64_t now, bool atTheEnd) {
         if (folded.lines > 0) {
             const int64_t at = lines.front().at;
             lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(folded.lines));
-            if (!WriteLine(state, at, folded.text)) return false;
+            if (!folded.text.empty() && !WriteLine(state, at, folded.text)) return false;
             continue;
         }
         const HeldLine line = lines.front();
         lines.pop_front();
-        FollowWrittenModifiers(state.followed, line);
+        FollowWrittenLine(state.followed, line);
         char text[64];
         const int length = FormatLine(line, text);
         if (length <= 0) continue;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -151,6 +152,46 @@ TEST(RecorderPlaybackTest, EveryLinePlaysWithinAnIntervalOfItsEventAndThePlayLas
         }
         EXPECT_GE(endedAt, pauseAt);
         EXPECT_LE(endedAt, pauseAt + pauseAt / 50 + interval) << "the play lasts as long";
+    }
+}
+
+// A drag at an interval of 100 ms, with a move every 30 ms, begun at each phase of an
+// interval: a drawing program gets a stroke from where the button went down to where it was
+// let go, through points of the path in their order, and both ends play within an interval.
+TEST(RecorderPlaybackTest, ADragPlaysWithinAnIntervalOfItsEndsAndThroughItsPath) {
+    for (const uint32_t begin : {300u, 320u, 350u, 390u}) {
+        std::vector<UserStep> steps{
+            {begin, [](FakeDesktop& d) { d.MovePointer(150, 350); }},
+            {begin + 50, [](FakeDesktop& d) { d.Press(desk::KEY_LBUTTON); }},
+            {begin + 450, [](FakeDesktop& d) { d.Release(desk::KEY_LBUTTON); }}};
+        for (int step = 1; step <= 12; ++step)
+            steps.push_back({begin + 50 + 30 * static_cast<uint32_t>(step),
+                             [step](FakeDesktop& d) { d.MovePointer(150 + 20 * step, 350); }});
+        std::stable_sort(steps.begin(), steps.end(),
+                         [](const UserStep& a, const UserStep& b) { return a.at < b.at; });
+        RecorderRig rig;
+        const std::string code = RecordSteps(rig, steps, begin + 900, 100);
+        uint32_t endedAt = 0;
+        const std::vector<TimedLine> played = Play(code, 100, endedAt);
+        const auto line = [&](const std::string& text) {
+            return std::find_if(played.begin(), played.end(),
+                                [&](const TimedLine& timed) { return timed.line == text; });
+        };
+        const auto down = line("MOUSE_DOWN Left");
+        const auto up = line("MOUSE_UP Left");
+        ASSERT_TRUE(down != played.begin() && down < up && up != played.end()) << code;
+        EXPECT_EQ((down - 1)->line, "MOVE_CURSOR 150 350") << code;
+        EXPECT_EQ((up - 1)->line, "MOVE_CURSOR 390 350") << code;
+        int lastX = 150;
+        for (auto point = down + 1; point != up; ++point) {
+            int x = 0;
+            ASSERT_EQ(std::sscanf(point->line.c_str(), "MOVE_CURSOR %d 350", &x), 1) << code;
+            EXPECT_TRUE(x > lastX && (x - 150) % 20 == 0) << point->line << " in " << code;
+            lastX = x;
+        }
+        EXPECT_LE(down->at, begin + 50 + 100) << code;
+        EXPECT_LE(up->at, begin + 450 + 100) << code;
+        EXPECT_GE(up->at, begin + 450) << code;
     }
 }
 
