@@ -167,8 +167,6 @@ TEST(RecorderPlaybackTest, ADragPlaysWithinAnIntervalOfItsEndsAndThroughItsPath)
         for (int step = 1; step <= 12; ++step)
             steps.push_back({begin + 50 + 30 * static_cast<uint32_t>(step),
                              [step](FakeDesktop& d) { d.MovePointer(150 + 20 * step, 350); }});
-        std::stable_sort(steps.begin(), steps.end(),
-                         [](const UserStep& a, const UserStep& b) { return a.at < b.at; });
         RecorderRig rig;
         const std::string code = RecordSteps(rig, steps, begin + 900, 100);
         uint32_t endedAt = 0;
