@@ -102,10 +102,10 @@ FoldedLine Click(const RecorderState& state, int64_t now, bool atTheEnd) {
 // release would come ever later. The pointer goes straight to the next place.
 FoldedLine OvertakenMove(const RecorderState& state, int64_t now, bool atTheEnd) {
     const FollowedInput& followed = state.followed;
-    const int64_t interval = IntervalMicroseconds(state);
-    const int64_t lateAfter = LineReach(state, interval) - interval / 2;
     FoldedLine move;
     if (followed.buttonsWritten == 0) return move;
+    const int64_t interval = IntervalMicroseconds(state);
+    const int64_t lateAfter = LineReach(state, interval) - interval / 2;
     if (followed.lines.size() > 1) {
         const HeldLine& next = followed.lines[1];
         if (next.kind == HeldLineKind::Move && next.at < lateAfter) move.lines = 1;
