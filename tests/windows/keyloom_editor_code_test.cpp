@@ -165,7 +165,8 @@ TEST_F(EditorWindowTest, PreviewTypesIntoTheFrontWindowAndStopsOnEscape) {
     EXPECT_TRUE(playingSeen);
     EXPECT_FALSE(play.playing);
     EXPECT_TRUE(IsWindowVisible(editor));
-    EXPECT_LT(ended - tapped, 10000u) << "Escape ends the DELAY of 20 s, not only the lines after it";
+    EXPECT_LT(ended - tapped, 10000u)
+        << "Escape ends the DELAY of 20 s, not only the lines after it";
     EXPECT_TRUE(Enabled(IDC_CODE));
     EXPECT_TRUE(Enabled(IDC_PREVIEW_PLAY));
     EXPECT_TRUE(Enabled(IDC_RECORD));
@@ -256,22 +257,34 @@ TEST_F(EditorWindowTest, RecordingCancelledWithEscapeLeavesTheEditorAsItWas) {
     EXPECT_EQ(FileText(), MACRO_FILE);
 }
 
-// The window comes while the preview waits: the text after the wait arrives whole, however late.
+// What a window of another process holds, asked as a user's screen reader would.
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    return text;
+}
+
+// The macro starts a slow program and waits for its window: the text after the wait arrives
+// whole, however late the window comes.
 TEST_F(EditorWindowTest, WaitActiveGoesOnOnceALateWindowIsInFrontAndStopsWhenNoneComes) {
     Open();
     GetAsyncKeyState(VK_ESCAPE);
     GetAsyncKeyState(VK_PAUSE);
-    Type(IDC_CODE, "WAIT_ACTIVE \"Keyloom late target\" 20\r\nTYPE \"abc\"");
-    for (DWORD late : {500, 5000}) {
-        std::unique_ptr<TargetWindow> target;
-        std::thread opener([&] {
-            Sleep(late);
-            target = std::make_unique<TargetWindow>("Keyloom late target");
-        });
+    Type(IDC_CODE, "RUN \"" + BuildFolder() +
+                       "\\late_window.exe\"\r\n"
+                       "WAIT_ACTIVE \"Keyloom late program\" 20\r\nTYPE \"abc\"");
+    for (const char* late : {"500", "5000"}) {
+        SetEnvironmentVariableA("KEYLOOM_LATE_WINDOW_MS", late);
         Click(IDC_PREVIEW_PLAY);
-        opener.join();
-        PumpUntil([&] { return target->Text() == "abc"; }, 3000);
-        EXPECT_EQ(target->Text(), "abc") << late;
+        HWND program = FindWindowA(nullptr, "Keyloom late program");
+        ASSERT_NE(program, nullptr) << late;
+        HWND edit = GetWindow(program, GW_CHILD);
+        PumpUntil([&] { return WindowText(edit) == "abc"; }, 3000);
+        EXPECT_EQ(WindowText(edit), "abc") << late;
+        PostMessageA(program, WM_CLOSE, 0, 0);
+        PumpUntil([&] { return !IsWindow(program); });
     }
     EXPECT_TRUE(answerer.boxes.empty());
 
