@@ -88,7 +88,7 @@ TEST_F(KeyloomOptionsTest, DialogHasTheSpecifiedTextsControlsAndLayout) {
               "Static");
     EXPECT_EQ(find("Macro time interval:").className, "Static");
     EXPECT_EQ(find("milliseconds.").className, "Static");
-    EXPECT_EQ(find("Playback Speed").className, "Button");
+    EXPECT_EQ(find("Playback speed").className, "Button");
     EXPECT_EQ(find("Playback speed:").className, "Static");
     EXPECT_EQ(find("percent (25 to 400).").className, "Static");
     EXPECT_EQ(find("If this box is checked,  Keyloom will automatically run when Windows first "
