@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "resources/keyloom_ids.h"
 #include "tests/support/keyloom_driver_win32.h"
+#include "tests/support/registry_probe_win32.h"
 #include "tests/support/temp_files.h"
 
 namespace {
@@ -30,6 +32,8 @@ class KeyloomPlayTest : public ::testing::Test {
         ASSERT_NE(keyloom.WaitForMainWindow(), nullptr);
         ASSERT_TRUE(keyloom.WaitUntilVisible(true));
     }
+    // The speed set in Options stays in the test prefix's registry: the next test plays at 100.
+    void TearDown() override { DeleteRegistryValue("Software\\Keyloom", "PlaySpeed"); }
     void ExpectButtons(bool play, bool pause, bool stop) {
         EXPECT_EQ(keyloom.ControlEnabled(IDC_PLAY), play);
         EXPECT_EQ(keyloom.ControlEnabled(IDC_PAUSE), pause);
@@ -81,6 +85,28 @@ TEST_F(KeyloomPlayTest, ThePauseKeyKeepsThePlacePlayResumesThereAndStopForgetsIt
     EXPECT_TRUE(keyloom.ControlEnabled(IDC_STOP));  // stays enabled
     keyloom.Command(IDC_PLAY);                      // from the beginning again
     ASSERT_TRUE(target.WaitForText("aab")) << "typed: " << target.Text();
+    ASSERT_TRUE(keyloom.WaitUntilVisible(true));
+}
+
+// The Playback speed a user sets in Options governs the next Play: at 400 % the two-second
+// DELAY between the two letters takes half a second.
+TEST_F(KeyloomPlayTest, PlayRunsAtThePlaybackSpeedSetInOptions) {
+    keyloom.Command(IDM_OPTIONS);
+    ProgramBox options = keyloom.WaitForBox("Options");
+    ASSERT_NE(options.window, nullptr);
+    SetDlgItemTextA(options.window, IDC_OPTIONS_SPEED, "400");
+    ASSERT_TRUE(keyloom.Click(options.window, IDOK));
+    EXPECT_EQ(ReadRegistryValue("Software\\Keyloom", "PlaySpeed").value().Number(), 400u);
+
+    keyloom.Select(0);
+    keyloom.Command(IDC_PLAY);
+    ASSERT_TRUE(target.WaitForText("a"));
+    const DWORD typedA = GetTickCount();
+    ASSERT_TRUE(target.WaitForText("ab")) << "typed: " << target.Text();
+    const DWORD between = GetTickCount() - typedA;
+    std::printf("DELAY 2000 at 400 %%: %lu ms between the letters\n",
+                static_cast<unsigned long>(between));
+    EXPECT_LT(between, 1200u) << "a DELAY of 2000 at 400 % takes 500 ms";
     ASSERT_TRUE(keyloom.WaitUntilVisible(true));
 }
 
