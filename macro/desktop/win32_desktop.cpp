@@ -10,6 +10,7 @@
 #include <future>
 #include <memory>
 
+#include "macro/desktop/injected_input_win32.h"
 #include "macro/desktop/input_capture_win32.h"
 #include "macro/desktop/precise_wait_win32.h"
 #include "macro/desktop/send_input_win32.h"
@@ -117,10 +118,12 @@ void Win32Desktop::mouse_event(uint32_t flags, int32_t data) {
 }
 
 void Win32Desktop::keybd_event(uint8_t virtualKey, uint32_t flags) {
+    keysSent_ = true;
     SendKeyInput(virtualKey, flags, KEYLOOM_INPUT);
 }
 
 void Win32Desktop::TypeUnicodeCharacter(unsigned char character) {
+    keysSent_ = true;
     char text = static_cast<char>(character);
     wchar_t wide = 0;
     if (MultiByteToWideChar(CP_ACP, 0, &text, 1, &wide, 1) != 1) return;
@@ -205,11 +208,17 @@ WindowHandle Win32Desktop::GetForegroundWindow() {
     return FromHwnd(::GetForegroundWindow());
 }
 
+void Win32Desktop::DeliverSentKeys() {
+    if (keysSent_.exchange(false)) AwaitInjectedInput();
+}
+
 bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
+    DeliverSentKeys();
     return ::SetForegroundWindow(ToHwnd(window)) != 0;
 }
 
 bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
+    DeliverSentKeys();
     HWND hwnd = ToHwnd(window);
     // Another program's window may be hung: never wait for it to answer.
     if (IsOtherThreadsWindow(hwnd)) return ::ShowWindowAsync(hwnd, command) != 0;
@@ -225,6 +234,7 @@ bool Win32Desktop::IsWindowVisible(WindowHandle window) {
 }
 
 bool Win32Desktop::RequestWindowClose(WindowHandle window) {
+    DeliverSentKeys();
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(ToHwnd(window), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
                                CLOSE_ANSWER_MS, &result) != 0;
@@ -247,6 +257,7 @@ bool Win32Desktop::PlaySoundA(const std::string& path, const StopCheck& stop) {
 }
 
 intptr_t Win32Desktop::ShellExecuteA(WindowHandle owner, const std::string& target, int show) {
+    DeliverSentKeys();
     HINSTANCE result =
         ::ShellExecuteA(ToHwnd(owner), "open", target.c_str(), nullptr, nullptr, show);
     return reinterpret_cast<intptr_t>(result);
@@ -389,6 +400,7 @@ bool Win32Desktop::UnregisterHotKey(WindowHandle window, int id) {
 // the box was up keeps it.
 int Win32Desktop::MessageBoxA(WindowHandle owner, const std::string& text,
                               const std::string& caption, uint32_t style) {
+    DeliverSentKeys();
     HWND before = ::GetForegroundWindow();
     int answer = ::MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), style);
     if (before && ::IsWindow(before) && ::IsWindowVisible(before) && ForegroundIsLost())

@@ -1,5 +1,6 @@
 #pragma once
 // The real desktop behind DesktopPort.
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -70,6 +71,10 @@ class Win32Desktop : public DesktopPort {
     void RunThreadTimer(uintptr_t id);
 
   private:
+    // Keys still on their way reach whichever window has the keyboard when they arrive: before
+    // another window or a box comes to the front, the keys sent are followed to their window.
+    void DeliverSentKeys();
+    std::atomic<bool> keysSent_{false};  // since they were last followed
     std::mutex timersLock_;
     struct MultimediaTimer {
         TimerCallback callback;

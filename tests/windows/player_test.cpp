@@ -36,8 +36,8 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // while the play blocks the test's thread.
 class TargetThread {
   public:
-    TargetThread() {
-        thread_ = std::thread([this] { Run(); });
+    explicit TargetThread(const std::string& title = "Keyloom player target") {
+        thread_ = std::thread([this, title] { Run(title); });
         PumpUntil([this] { return ready_.load(); }, 5000);
     }
     ~TargetThread() {
@@ -53,8 +53,8 @@ class TargetThread {
     }
 
   private:
-    void Run() {
-        window_ = std::make_unique<TestWindow>("Keyloom player target");
+    void Run(const std::string& title) {
+        window_ = std::make_unique<TestWindow>(title);
         handle_ = window_->handle();
         SetPropA(handle_, "KeyloomOriginalProc",
                  reinterpret_cast<HANDLE>(GetWindowLongPtrA(handle_, GWLP_WNDPROC)));
@@ -286,6 +286,30 @@ TEST_F(PlayerWin32Test, WindowChosenWhileABoxIsUpKeepsTheKeyboard) {
     EXPECT_EQ(first.Text(), "a");
     EXPECT_EQ(closer.closed.load(), 1);
     StopPlayTimer(state, desktop);
+}
+
+// Keys still on their way when a box or another window comes to the front reach the window they
+// were typed into: a long text before a MSG_BOX or a FOCUS_WINDOW arrives whole.
+TEST_F(PlayerWin32Test, TextTypedBeforeABoxOrAnotherWindowComesToTheFrontArrivesWhole) {
+    const std::string text = "the quick brown fox jumps over the lazy dog, then runs home again";
+    TargetThread first;
+    TargetThread second("Keyloom second target");
+    struct Case {
+        const char* next;
+        const char* secondGets;
+    };
+    for (const Case& c : {Case{"MSG_BOX \"Typed\"", ""},
+                          Case{"FOCUS_WINDOW \"Keyloom second target\"\r\nTYPE \"!\"", "!"}}) {
+        first.Focus();
+        WriteMacro("TYPE \"" + text + "\"\r\n" + c.next + "\r\n");
+        BoxCloser closer;
+        PlayMacro(player, macro, ORIGIN_TRIGGER);
+        StopPlayTimer(state, desktop);
+        EXPECT_TRUE(PumpUntil([&] { return second.Text() == c.secondGets; }, 3000)) << c.next;
+        EXPECT_EQ(first.Text(), text) << c.next;
+        for (HWND window : {first.handle(), second.handle()})
+            SendMessageA(GetWindow(window, GW_CHILD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    }
 }
 
 }  // namespace
