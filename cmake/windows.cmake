@@ -65,12 +65,12 @@ if(KEYLOOM_BUILD_TESTS)
 
     # Typical seconds of the longer Windows tests under Wine, four at once: ctest starts the
     # longest first, so that the desktops of scripts/run-windows-tests.sh finish together.
-    set(windows_test_seconds soak_test 80 keyloom_editor_code_test 80 keyloom_play_delivery_test 55
+    set(windows_test_seconds soak_test 80 keyloom_editor_code_test 95 keyloom_play_delivery_test 55
         keyloom_recording_replay_test 55 keyloom_editor_test 50 scheduler_shifted_clock_test 50
         scheduler_program_test 45
         keyloom_main_tray_test 40 scheduler_window_test 40 keyloom_main_library_commands_test 35
-        keyloom_main_window_test 35 player_test 35 keyloom_editor_long_code_test 30
-        keyloom_high_dpi_test 30 keyloom_main_play_test 25 interpreter_test 20
+        keyloom_main_window_test 35 player_test 45 keyloom_editor_long_code_test 30
+        keyloom_high_dpi_test 30 keyloom_main_play_test 32 interpreter_test 20
         scheduler_high_dpi_test 18 keyloom_options_test 17 file_save_test 16 recorder_test 15
         hot_key_test 15)
     # The slow program that a test's macro starts with RUN and waits for.
