@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "macro/desktop/injected_input_win32.h"
+#include "macro/desktop/win32_desktop.h"
 #include "macro/file/macro.h"
 #include "resources/keyloom_ids.h"
 #include "ui/dialog_controls_win32.h"
@@ -89,7 +89,7 @@ void DialogPreviewView::ShowElapsed(int minutes, int seconds) {
 }
 
 void DialogPreviewView::AwaitInputDelivered() {
-    AwaitInjectedInput();
+    TheDesktop().AwaitSentInput();
 }
 
 void DialogPreviewView::LeavePreview(bool applyEnabled) {

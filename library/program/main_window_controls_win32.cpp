@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "macro/desktop/injected_input_win32.h"
+#include "macro/desktop/win32_desktop.h"
 #include "resources/keyloom_ids.h"
 #include "ui/dialog_controls_win32.h"
 
@@ -60,7 +60,7 @@ void MainWindowControls::RestoreWindow() {
 }
 
 void MainWindowControls::AwaitInputDelivered() {
-    AwaitInjectedInput();
+    TheDesktop().AwaitSentInput();
 }
 
 void MainWindowControls::SetDescriptionText(const std::string& text) {

@@ -208,8 +208,13 @@ WindowHandle Win32Desktop::GetForegroundWindow() {
     return FromHwnd(::GetForegroundWindow());
 }
 
+void Win32Desktop::AwaitSentInput() {
+    keysSent_ = false;
+    AwaitInjectedInput();
+}
+
 void Win32Desktop::DeliverSentKeys() {
-    if (keysSent_.exchange(false)) AwaitInjectedInput();
+    if (keysSent_) AwaitSentInput();
 }
 
 bool Win32Desktop::SetForegroundWindow(WindowHandle window) {

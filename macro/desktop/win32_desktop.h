@@ -70,9 +70,12 @@ class Win32Desktop : public DesktopPort {
     void RunMultimediaTimer(uintptr_t key);
     void RunThreadTimer(uintptr_t id);
 
+    // Keys still on their way reach whichever window has the keyboard when they arrive. Before
+    // a play's window comes back, the input it sent is followed to the window it went to; before
+    // another window or a box comes to the front during a play, the keys sent since.
+    void AwaitSentInput();
+
   private:
-    // Keys still on their way reach whichever window has the keyboard when they arrive: before
-    // another window or a box comes to the front, the keys sent are followed to their window.
     void DeliverSentKeys();
     std::atomic<bool> keysSent_{false};  // since they were last followed
     std::mutex timersLock_;
