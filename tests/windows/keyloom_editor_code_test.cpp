@@ -5,6 +5,7 @@
 #include <memory>
 #include <thread>
 
+#include "tests/support/program_driver_win32.h"
 #include "tests/windows/keyloom_editor_fixture.h"
 
 namespace {
@@ -257,15 +258,6 @@ TEST_F(EditorWindowTest, RecordingCancelledWithEscapeLeavesTheEditorAsItWas) {
     EXPECT_EQ(FileText(), MACRO_FILE);
 }
 
-// What a window of another process holds, asked as a user's screen reader would.
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
-    return text;
-}
-
 // The macro starts a slow program and waits for its window: the text after the wait arrives
 // whole, however late the window comes.
 TEST_F(EditorWindowTest, WaitActiveGoesOnOnceALateWindowIsInFrontAndStopsWhenNoneComes) {
@@ -281,8 +273,8 @@ TEST_F(EditorWindowTest, WaitActiveGoesOnOnceALateWindowIsInFrontAndStopsWhenNon
         HWND program = FindWindowA(nullptr, "Keyloom late program");
         ASSERT_NE(program, nullptr) << late;
         HWND edit = GetWindow(program, GW_CHILD);
-        PumpUntil([&] { return WindowText(edit) == "abc"; }, 3000);
-        EXPECT_EQ(WindowText(edit), "abc") << late;
+        PumpUntil([&] { return ShownText(edit) == "abc"; }, 3000);
+        EXPECT_EQ(ShownText(edit), "abc") << late;
         PostMessageA(program, WM_CLOSE, 0, 0);
         PumpUntil([&] { return !IsWindow(program); });
     }

@@ -46,6 +46,9 @@ class TargetThread {
     }
     HWND handle() const { return handle_; }
     std::string Text() const { return window_->Text(); }
+    void Clear() const {
+        SendMessageA(window_->edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    }
     void Focus() {
         PostThreadMessageA(threadId_, FOCUS_EDIT, 0, 0);
         PumpUntil([this] { return GetForegroundWindow() == handle_; }, 2000);
@@ -194,8 +197,7 @@ TEST_F(PlayerWin32Test, EscapeOrPausePressedDuringALongDelayOrWindowWaitEndsTheP
             EXPECT_FALSE(state.playing);
             EXPECT_EQ(state.timerId, 0u);
             RewindPlay(state);
-            SendMessageA(GetWindow(target.handle(), GW_CHILD), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(""));
+            target.Clear();
         }
     }
 }
@@ -307,8 +309,8 @@ TEST_F(PlayerWin32Test, TextTypedBeforeABoxOrAnotherWindowComesToTheFrontArrives
         StopPlayTimer(state, desktop);
         EXPECT_TRUE(PumpUntil([&] { return second.Text() == c.secondGets; }, 3000)) << c.next;
         EXPECT_EQ(first.Text(), text) << c.next;
-        for (HWND window : {first.handle(), second.handle()})
-            SendMessageA(GetWindow(window, GW_CHILD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        first.Clear();
+        second.Clear();
     }
 }
 
